@@ -1,0 +1,61 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace varrow
+{
+
+// Finds every occurrence of a fixed set of names in a text in one pass (Aho-Corasick). The
+// automaton is a full transition table over the bytes the names use when that fits a memory
+// budget, and a trie with failure links otherwise.
+class NameMatcher
+{
+public:
+    // The names must be distinct and non-empty; their positions in the vector identify them.
+    explicit NameMatcher(const std::vector<std::string_view>& names);
+
+    // Calls `onMatch(nameIndex, start)` for every occurrence, overlapping ones included, in order
+    // of their end position.
+    template <typename OnMatch> void forEachMatch(std::string_view text, OnMatch&& onMatch) const
+    {
+        std::int32_t state = 0;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            state = next(state, static_cast<unsigned char>(text[i]));
+            for (std::int32_t hit = m_nodes[state].name >= 0 ? state : m_nodes[state].dictionary;
+                 hit >= 0; hit = m_nodes[hit].dictionary) {
+                const std::int32_t name = m_nodes[hit].name;
+                onMatch(static_cast<std::size_t>(name), i + 1 - m_lengths[name]);
+            }
+        }
+    }
+
+private:
+    struct Node {
+        std::vector<std::pair<unsigned char, std::int32_t>> children; // sorted by byte
+        std::int32_t failure = 0;
+        std::int32_t name = -1;       // the name that ends here
+        std::int32_t dictionary = -1; // nearest node on the failure chain where a name ends
+    };
+
+    std::int32_t child(std::int32_t state, unsigned char byte) const;
+    std::int32_t next(std::int32_t state, unsigned char byte) const
+    {
+        if (!m_table.empty())
+            return m_table[static_cast<std::size_t>(state) * m_classCount + m_classOf[byte]];
+        return sparseNext(state, byte);
+    }
+    std::int32_t sparseNext(std::int32_t state, unsigned char byte) const;
+    void buildTable(const std::vector<std::int32_t>& breadthFirstOrder);
+
+    std::vector<Node> m_nodes;
+    std::vector<std::size_t> m_lengths;
+    std::array<std::uint16_t, 256> m_classOf{};
+    std::size_t m_classCount = 1;
+    std::vector<std::int32_t> m_table;
+};
+
+} // namespace varrow

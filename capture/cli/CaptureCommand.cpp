@@ -1,0 +1,181 @@
+#include "capture/cli/CaptureCommand.h"
+
+#include "capture/CapturePage.h"
+#include "platform/textfile/TextFile.h"
+
+#include <filesystem>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+
+namespace varrow
+{
+
+namespace
+{
+
+constexpr const char* kProgram = "varrow-capture";
+
+void printUsage(std::ostream& stream)
+{
+    stream << "Usage: " << kProgram << " --url ADDRESS [--out DIR] [--lists] [FILE]\n"
+           << "\n"
+           << "Captures a page as Varrow does after every load: reads the body markup from FILE\n"
+           << "(standard input when FILE is absent or \"-\"), finds its embedded images and its\n"
+           << "links to images, resolves them against ADDRESS and writes the source page\n"
+           << "\"source.htm\" and the gallery \"imagepage.html\" with the other working files\n"
+           << "into DIR.\n"
+           << "\n"
+           << "  --url ADDRESS  address of the page the markup comes from (required)\n"
+           << "  --out DIR      program directory for the working files (default: .)\n"
+           << "  --lists        print the four lists as tab-separated lines instead of a summary\n"
+           << "  --help         show this text\n";
+}
+
+ParsedCommand misuse(std::ostream& err, const std::string& problem)
+{
+    err << kProgram << ": " << problem << "\n";
+    printUsage(err);
+    return {std::nullopt, 2};
+}
+
+std::string readInput(const std::string& input, std::istream& in)
+{
+    if (input != "-")
+        return readTextFile(input);
+    std::string markup{std::istreambuf_iterator<char>(in), {}};
+    if (in.bad())
+        throw FileError("standard input", "read error");
+    return markup;
+}
+
+// A directory we cannot write would fail every step; find out before any file is touched.
+void checkWritableDirectory(const std::filesystem::path& directory)
+{
+    std::error_code code;
+    if (!std::filesystem::is_directory(directory, code))
+        throw FileError(directory, code ? code.message() : "Not a directory");
+    const std::filesystem::path probe = directory / ".varrow-capture-probe";
+    writeTextFile(probe, "");
+    std::filesystem::remove(probe, code);
+}
+
+void printSummary(const CaptureResult& result, const ImageLists& lists, std::ostream& out)
+{
+    out << lists.Links[ImageLists::kEmbeddedImages].size() << " embedded images, "
+        << lists.Links[ImageLists::kLinkedImages].size() << " links to images\n"
+        << "source page:  " << result.sourcePage.string() << "\n"
+        << "gallery page: " << result.imagePage.string() << "\n";
+}
+
+} // namespace
+
+ParsedCommand parseCaptureCommand(const std::vector<std::string>& arguments, std::ostream& out,
+                                  std::ostream& err)
+{
+    CaptureOptions options;
+    bool haveAddress = false;
+    bool haveInput = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        auto value = [&](std::string& target) {
+            if (i + 1 >= arguments.size())
+                return false;
+            target = arguments[++i];
+            return true;
+        };
+        if (argument == "--help") {
+            printUsage(out);
+            return {std::nullopt, 0};
+        } else if (argument == "--url") {
+            if (!value(options.pageAddress))
+                return misuse(err, "--url needs an address");
+            haveAddress = true;
+        } else if (argument == "--out") {
+            if (!value(options.outputDirectory))
+                return misuse(err, "--out needs a directory");
+        } else if (argument == "--lists") {
+            options.printLists = true;
+        } else if (argument.size() > 1 && argument[0] == '-') {
+            return misuse(err, "unknown option " + argument);
+        } else if (haveInput) {
+            return misuse(err, "only one input file can be given");
+        } else {
+            options.input = argument;
+            haveInput = true;
+        }
+    }
+    if (!haveAddress)
+        return misuse(err, "--url is required");
+    return {options, 0};
+}
+
+std::string escapeListField(const std::string& field)
+{
+    std::string escaped;
+    escaped.reserve(field.size());
+    for (const char c : field) {
+        switch (c) {
+        case '\\':
+            escaped += "\\\\";
+            break;
+        case '\t':
+            escaped += "\\t";
+            break;
+        case '\n':
+            escaped += "\\n";
+            break;
+        case '\r':
+            escaped += "\\r";
+            break;
+        default:
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+void printLists(const ImageLists& lists, std::ostream& out)
+{
+    const std::pair<std::size_t, const char*> kinds[] = {{ImageLists::kEmbeddedImages, "image"},
+                                                         {ImageLists::kLinkedImages, "link"}};
+    for (const auto& [index, kind] : kinds) {
+        const auto& addresses = lists.Links[index];
+        const auto& names = lists.frmList[index];
+        for (std::size_t i = 0; i < addresses.size() && i < names.size(); ++i)
+            out << kind << '\t' << escapeListField(addresses[i]) << '\t'
+                << escapeListField(names[i]) << '\n';
+    }
+}
+
+int runCaptureCommand(const CaptureOptions& options, std::istream& in, std::ostream& out,
+                      std::ostream& err)
+{
+    std::string markup;
+    try {
+        markup = readInput(options.input, in);
+    } catch (const FileError& error) {
+        err << kProgram << ": cannot read " << error.what() << "\n";
+        return 1;
+    }
+    try {
+        checkWritableDirectory(options.outputDirectory);
+    } catch (const FileError& error) {
+        err << kProgram << ": cannot write to " << error.what() << "\n";
+        return 1;
+    }
+    ImageLists lists;
+    const CaptureResult result =
+        CapturePage(WorkFiles(options.outputDirectory), markup, options.pageAddress, lists);
+    if (!result.failures.empty()) {
+        err << kProgram << ": cannot write " << result.failures.front() << "\n";
+        return 1;
+    }
+    if (options.printLists)
+        printLists(lists, out);
+    else
+        printSummary(result, lists, out);
+    return 0;
+}
+
+} // namespace varrow

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "extract/ImageLists.h"
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The command line of varrow-capture: the program's capture run on markup from a file.
+namespace varrow
+{
+
+struct CaptureOptions {
+    std::string pageAddress;           // --url
+    std::string outputDirectory = "."; // --out
+    bool printLists = false;           // --lists
+    std::string input = "-";           // FILE; "-" is standard input
+};
+
+// The outcome of reading the arguments: options to run, or an exit code to end with at once
+// (0 after --help, 2 after misuse) with its text already written.
+struct ParsedCommand {
+    std::optional<CaptureOptions> options;
+    int exitCode = 0;
+};
+
+ParsedCommand parseCaptureCommand(const std::vector<std::string>& arguments, std::ostream& out,
+                                  std::ostream& err);
+
+// One list entry as one line: backslash, tab, LF and CR written as \\, \t, \n and \r.
+std::string escapeListField(const std::string& field);
+
+// Writes the four lists as "image<TAB>address<TAB>name" lines for the embedded images, then
+// "link<TAB>address<TAB>name" lines for the links to images.
+void printLists(const ImageLists& lists, std::ostream& out);
+
+// Reads the markup, runs the capture in the output directory and reports. Returns the exit code:
+// 0, or 1 after naming the file that could not be read or written and why.
+int runCaptureCommand(const CaptureOptions& options, std::istream& in, std::ostream& out,
+                      std::ostream& err);
+
+} // namespace varrow

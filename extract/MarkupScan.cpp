@@ -1,0 +1,161 @@
+#include "extract/MarkupScan.h"
+
+#include "extract/AddressFunctions.h"
+#include "extract/ReferenceResolver.h"
+#include "extract/TextSearch.h"
+#include "platform/textfile/TextFile.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <unordered_set>
+
+namespace varrow
+{
+
+namespace
+{
+
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kCgiPrefix = "cgi-bin/i/";
+constexpr std::array<std::string_view, 4> kImageExtensions{".bmp", ".gif", ".jpeg", ".jpg"};
+constexpr std::array<std::string_view, 4> kDirectorySuffixes{".com", ".net", ".edu", ".gov"};
+
+// The lines of `text` that contain the marker, each followed by CR LF.
+std::string linesWithMarker(std::string_view text, std::string_view marker, bool removeCgiPrefix)
+{
+    std::string kept;
+    forEachLine(text, [&](std::string_view line) {
+        std::string filtered;
+        if (removeCgiPrefix && containsNoCase(line, kCgiPrefix)) {
+            filtered = replaceAllNoCase(line, kCgiPrefix, "");
+            line = filtered;
+        }
+        if (containsNoCase(line, marker)) {
+            kept.append(line);
+            kept.append(kLineEnd);
+        }
+    });
+    return kept;
+}
+
+bool isAdmitted(const ScanParameters& parameters, std::string_view line)
+{
+    if (!containsNoCase(line, parameters.tagMarker) ||
+        !containsNoCase(line, parameters.attributeName))
+        return false;
+    if (!parameters.needsImageExtension)
+        return true;
+    return contains(line, ">") &&
+           std::any_of(kImageExtensions.begin(), kImageExtensions.end(),
+                       [&](std::string_view extension) { return containsNoCase(line, extension); });
+}
+
+// Cuts the value out of the text that follows the attribute name. A quoted value ends at its
+// closing quote, or at the first space when it has none; an unquoted one at the first space or
+// just before the first ">". A space that ends a value stays part of it.
+std::string cutValue(std::string value)
+{
+    const bool quoted = !value.empty() && value.front() == '"';
+    value.erase(0, value.find_first_not_of('"'));
+    if (quoted) {
+        const std::size_t quote = value.find('"');
+        if (quote != npos) {
+            value.resize(quote + 1);
+        } else {
+            const std::size_t space = value.find(' ');
+            value.resize(space == npos ? 0 : space + 1);
+        }
+    } else {
+        const std::size_t space = value.find(' ');
+        const std::size_t tagEnd = value.find('>');
+        if (space != npos && (tagEnd == npos || space < tagEnd))
+            value.resize(space + 1);
+        else if (tagEnd != npos)
+            value.resize(tagEnd);
+    }
+    std::erase(value, '"');
+    return value;
+}
+
+// The reference of one admitted line, or nothing when the tag ends before its attribute starts.
+std::optional<std::string> referenceOf(const ScanParameters& parameters, std::string_view line)
+{
+    const std::string_view name = parameters.attributeName;
+    const std::size_t tagEnd = line.find('>');
+    if (tagEnd != npos) {
+        const std::size_t attribute = findNoCase(line, name);
+        if (tagEnd < attribute)
+            return std::nullopt;
+        line = line.substr(attribute, tagEnd - attribute + 1);
+    }
+    std::string window(line);
+    std::replace(window.begin(), window.end(), '\'', '"');
+    // The value runs to the tag's end, or to the end of the line when the tag goes on.
+    std::string value = window.substr(findNoCase(window, name) + name.size());
+    const std::size_t valueEnd = value.find('>');
+    if (valueEnd != npos)
+        value.resize(valueEnd + 1);
+    if (containsNoCase(value, "href="))
+        value = replaceAllNoCase(value, "href=", "");
+    return cutValue(std::move(value));
+}
+
+} // namespace
+
+std::string PageDirectory(std::string_view pageAddress)
+{
+    const std::string_view lastFour =
+        pageAddress.substr(pageAddress.size() - std::min<std::size_t>(4, pageAddress.size()));
+    const bool isDirectory = pageAddress.ends_with('/') ||
+                             std::find(kDirectorySuffixes.begin(), kDirectorySuffixes.end(),
+                                       lastFour) != kDirectorySuffixes.end();
+    return isDirectory ? std::string(pageAddress) : GetParentDir(pageAddress);
+}
+
+std::string SplitAtTagMarkers(std::string_view buffer, std::string_view lowerCaseMarker)
+{
+    std::string split;
+    split.reserve(buffer.size() + buffer.size() / 16);
+    std::size_t start = 0;
+    for (std::size_t at = findNoCase(buffer, lowerCaseMarker); at != npos;
+         at = findNoCase(buffer, lowerCaseMarker, start)) {
+        split.append(buffer, start, at - start);
+        if (!split.ends_with(kLineEnd))
+            split.append(kLineEnd);
+        split.append(lowerCaseMarker);
+        start = at + lowerCaseMarker.size();
+    }
+    split.append(buffer, start);
+    return split;
+}
+
+void ScanMarkup(const ScanParameters& parameters, const ScanFiles& files,
+                std::string_view pageAddress, ImageLists& lists)
+{
+    const std::string_view marker = parameters.tagMarker;
+    const std::string markedLines =
+        linesWithMarker(readTextFile(files.markup), marker, parameters.removeCgiPrefix);
+    writeTextFile(files.scratch, SplitAtTagMarkers(markedLines, marker));
+    writeTextFile(files.scratch, linesWithMarker(readTextFile(files.scratch), marker, false));
+
+    std::vector<std::string>& names = lists.frmList[parameters.listIndex];
+    std::vector<std::string>& addresses = lists.Links[parameters.listIndex];
+    std::unordered_set<std::string> listed(names.begin(), names.end());
+    const ReferenceResolver resolver(pageAddress, PageDirectory(pageAddress));
+
+    forEachLine(readTextFile(files.scratch), [&](std::string_view line) {
+        if (!isAdmitted(parameters, line))
+            return;
+        const std::optional<std::string> reference = referenceOf(parameters, line);
+        if (!reference)
+            return;
+        std::string name = GetFileName(*reference);
+        if (!listed.insert(name).second)
+            return;
+        addresses.push_back(resolver.resolve(*reference));
+        names.push_back(std::move(name));
+    });
+}
+
+} // namespace varrow

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "extract/ImageLists.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// The line-by-line markup scan that both scanners share, and the two scanners.
+namespace varrow
+{
+
+// What one scanner looks for.
+struct ScanParameters {
+    std::string_view tagMarker;     // T: written in lower case into the split markup
+    std::string_view attributeName; // V: the attribute whose value is the reference
+    bool removeCgiPrefix;           // drop every "cgi-bin/i/" from each line first
+    bool needsImageExtension;       // admit only lines with ">" and an image file extension
+    std::size_t listIndex;          // which pair of ImageLists receives the findings
+};
+
+inline constexpr ScanParameters kImageScan{"<img", "src=", false, false,
+                                           ImageLists::kEmbeddedImages};
+inline constexpr ScanParameters kLinkScan{"<a ", "href=", true, true, ImageLists::kLinkedImages};
+
+// The two working files of a scan: the captured markup (read only) and the scratch file that
+// holds the split markup.
+struct ScanFiles {
+    std::filesystem::path markup;
+    std::filesystem::path scratch;
+};
+
+// The page directory: the address itself when it ends in "/" or in ".com", ".net", ".edu" or
+// ".gov" (exact case), otherwise GetParentDir of it.
+std::string PageDirectory(std::string_view pageAddress);
+
+// Puts every tag marker (found in any letter case) at the start of a line, in lower case, by
+// inserting CR LF before each marker that has none directly before it. Gives the same text as
+// repeating, 100 times, the replacement of every marker by CR LF + marker followed by one pass
+// that folds each CR LF CR LF into CR LF, on a buffer of CR LF-terminated lines without CR in them.
+std::string SplitAtTagMarkers(std::string_view buffer, std::string_view lowerCaseMarker);
+
+// Appends to the chosen pair of `lists` every reference found in the markup file whose file name
+// is not listed there yet, resolved against `pageAddress`. Rewrites the scratch file on the way.
+// A line whose tag ends before its attribute starts is skipped. Throws FileError when a file
+// cannot be read or written; entries appended before stay.
+void ScanMarkup(const ScanParameters& parameters, const ScanFiles& files,
+                std::string_view pageAddress, ImageLists& lists);
+
+// The image scan: every "<img" tag's src value, into frmList(1) and Links(1).
+inline void ExtractImages(const ScanFiles& files, std::string_view pageAddress, ImageLists& lists)
+{
+    ScanMarkup(kImageScan, files, pageAddress, lists);
+}
+
+// The link scan: every "<a " tag's href value on a line that names a ".bmp", ".gif", ".jpeg" or
+// ".jpg" file, into frmList(0) and Links(0).
+inline void ExtractImageLinks(const ScanFiles& files, std::string_view pageAddress,
+                              ImageLists& lists)
+{
+    ScanMarkup(kLinkScan, files, pageAddress, lists);
+}
+
+} // namespace varrow

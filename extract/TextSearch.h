@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Substring searches and replacements on byte strings. "NoCase" variants fold only ASCII letters,
+// so UTF-8 sequences and any other bytes compare exactly.
+namespace varrow
+{
+
+inline constexpr std::size_t npos = std::string_view::npos;
+
+char asciiLower(char c);
+bool equalsNoCase(std::string_view a, std::string_view b);
+bool startsWithNoCase(std::string_view text, std::string_view prefix);
+
+// Position of the first occurrence of `needle` at or after `from`, or npos. An empty needle is
+// found at `from`.
+std::size_t findNoCase(std::string_view haystack, std::string_view needle, std::size_t from = 0);
+inline bool containsNoCase(std::string_view haystack, std::string_view needle)
+{
+    return findNoCase(haystack, needle) != npos;
+}
+inline bool contains(std::string_view haystack, std::string_view needle)
+{
+    return haystack.find(needle) != npos;
+}
+
+// Replaces every occurrence of `from` in one left-to-right pass that does not look at its own
+// output again. An empty `from` leaves the text unchanged.
+std::string replaceAll(std::string_view text, std::string_view from, std::string_view to);
+std::string replaceAllNoCase(std::string_view text, std::string_view from, std::string_view to);
+
+} // namespace varrow

@@ -1,0 +1,131 @@
+#include "platform/textfile/TextFile.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <system_error>
+
+#ifdef _WIN32
+#include <io.h>
+#include <process.h>
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace varrow
+{
+
+namespace
+{
+
+std::string lastSystemError()
+{
+    return std::strerror(errno);
+}
+
+int processId()
+{
+#ifdef _WIN32
+    return _getpid();
+#else
+    return static_cast<int>(getpid());
+#endif
+}
+
+std::filesystem::path temporaryPathBeside(const std::filesystem::path& target)
+{
+    static std::atomic<unsigned> counter{0};
+    std::string name(".");
+    name.append(target.filename().string())
+        .append(".tmp-")
+        .append(std::to_string(processId()))
+        .append("-")
+        .append(std::to_string(counter++));
+    return target.parent_path() / name;
+}
+
+bool mayWriteExisting(const std::filesystem::path& path)
+{
+#ifdef _WIN32
+    return _access(path.string().c_str(), 2) == 0 || errno == ENOENT;
+#else
+    return access(path.c_str(), W_OK) == 0 || errno == ENOENT;
+#endif
+}
+
+void replaceFile(const std::filesystem::path& from, const std::filesystem::path& to)
+{
+#ifdef _WIN32
+    if (!MoveFileExA(from.string().c_str(), to.string().c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        throw FileError(to, std::system_category().message(static_cast<int>(GetLastError())));
+#else
+    if (std::rename(from.c_str(), to.c_str()) != 0)
+        throw FileError(to, lastSystemError());
+#endif
+}
+
+} // namespace
+
+FileError::FileError(std::filesystem::path path, std::string reason)
+    : std::runtime_error(path.string() + ": " + reason), m_path(std::move(path)),
+      m_reason(std::move(reason))
+{
+}
+
+std::string readTextFile(const std::filesystem::path& path)
+{
+    std::error_code code;
+    if (std::filesystem::is_directory(path, code))
+        throw FileError(path, std::strerror(EISDIR));
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw FileError(path, lastSystemError());
+    std::string contents;
+    in.seekg(0, std::ios::end);
+    const auto size = in.tellg();
+    if (size > 0) {
+        contents.resize(static_cast<std::size_t>(size));
+        in.seekg(0);
+        in.read(contents.data(), size);
+    } else {
+        // Not seekable (a pipe or a device): read what comes.
+        in.clear();
+        contents.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    if (in.bad())
+        throw FileError(path, lastSystemError());
+    return contents;
+}
+
+void writeTextFile(const std::filesystem::path& path, std::string_view text)
+{
+    if (!mayWriteExisting(path))
+        throw FileError(path, lastSystemError());
+    const std::filesystem::path temporary = temporaryPathBeside(path);
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out)
+            throw FileError(path, lastSystemError());
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        out.write("\r\n", 2);
+        out.flush();
+        if (!out) {
+            const std::string reason = lastSystemError();
+            out.close();
+            std::remove(temporary.string().c_str());
+            throw FileError(path, reason);
+        }
+    }
+    try {
+        replaceFile(temporary, path);
+    } catch (...) {
+        std::remove(temporary.string().c_str());
+        throw;
+    }
+}
+
+} // namespace varrow

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace varrow
+{
+
+// A file that could not be read or written: names the path and the operating system's reason.
+class FileError : public std::runtime_error
+{
+public:
+    FileError(std::filesystem::path path, std::string reason);
+
+    const std::filesystem::path& path() const { return m_path; }
+    const std::string& reason() const { return m_reason; }
+
+private:
+    std::filesystem::path m_path;
+    std::string m_reason;
+};
+
+// Returns the whole content of the file, byte for byte. Throws FileError when it cannot be read.
+std::string readTextFile(const std::filesystem::path& path);
+
+// Replaces the whole file with `text` followed by CR LF. The text goes to a hidden temporary file
+// beside the target, which is then renamed over it, so a crash leaves either the old or the new
+// file, never a torn one. An existing target that we may not write is refused like the open of a
+// read-only file would be. Throws FileError on any failure; the target is then unchanged.
+void writeTextFile(const std::filesystem::path& path, std::string_view text);
+
+// Calls `onLine` for every line of `text`. A line ends at CR or at CR LF; a lone LF stays inside
+// the line. The terminator is not part of the line, and text after the last terminator is a line
+// of its own. Empty text has no lines.
+template <typename OnLine> void forEachLine(std::string_view text, OnLine&& onLine)
+{
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t cr = text.find('\r', start);
+        if (cr == std::string_view::npos) {
+            onLine(text.substr(start));
+            return;
+        }
+        onLine(text.substr(start, cr - start));
+        start = cr + 1;
+        if (start < text.size() && text[start] == '\n')
+            ++start;
+    }
+}
+
+} // namespace varrow

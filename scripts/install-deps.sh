@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that a build needs, only those that are missing.
+# Usage: scripts/install-deps.sh GROUP...   (groups: core desktop fuzz windows package)
+set -euo pipefail
+
+packages_for() {
+    case "$1" in
+    core) echo cmake ninja-build make g++ libgtest-dev libgmock-dev ;;
+    desktop) echo qt6-base-dev qt6-webengine-dev libqt6webenginecore6-bin qt6-tools-dev \
+        libgl-dev binutils python3 ;;
+    fuzz) echo clang libclang-rt-14-dev ;;
+    windows) echo g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 ;;
+    package) echo dpkg-dev lintian file ;;
+    *) echo "install-deps: unknown group '$1'" >&2; exit 2 ;;
+    esac
+}
+
+wanted=()
+for group in "$@"; do
+    for pkg in $(packages_for "$group"); do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' \
+            || wanted+=("$pkg")
+    done
+done
+[ ${#wanted[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+echo "Installing missing packages: ${wanted[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${wanted[@]}"

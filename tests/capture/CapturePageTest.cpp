@@ -1,0 +1,111 @@
+#include "capture/CapturePage.h"
+
+#include "capture/cli/CaptureCommand.h"
+#include "platform/textfile/TextFile.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace varrow
+{
+namespace
+{
+
+class CapturePageTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_directory =
+            std::filesystem::temp_directory_path() /
+            ("varrow-capture-" +
+             std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(m_directory);
+        std::filesystem::create_directories(m_directory);
+    }
+    void TearDown() override { std::filesystem::remove_all(m_directory); }
+    std::string read(std::string_view name) { return readTextFile(m_directory / name); }
+
+    std::filesystem::path m_directory;
+};
+
+TEST_F(CapturePageTest, EmptyMarkupWritesEmptyPages)
+{
+    ImageLists lists;
+    CapturePage(WorkFiles(m_directory), "", "http://host/", lists);
+    EXPECT_EQ(read(WorkFiles::kSourcePage), "\r\n");
+    EXPECT_EQ(read(WorkFiles::kImagePage), "\r\n");
+    EXPECT_EQ(lists, ImageLists{});
+}
+
+TEST_F(CapturePageTest, SourcePageEscapesAndLinksEveryOccurrence)
+{
+    ImageLists lists;
+    CapturePage(WorkFiles(m_directory), "<img src=\"a.gif\">&lt;ba.gif A.GIF\r\n", "http://h/",
+                lists);
+    EXPECT_EQ(
+        read(WorkFiles::kSourcePage),
+        "&lt;img src=\"<a href='http://h/a.gif'>a.gif</a>\">&lt;b<a href='http://h/a.gif'>a.gif"
+        "</a> A.GIF<BR><BR>\r\n");
+    EXPECT_EQ(read(WorkFiles::kImagePage),
+              "<a href='http://h/a.gif'><img "
+              "src='http://h/a.gif'></a><BR>http://h/a.gif<BR><BR><BR>\r\n");
+}
+
+TEST_F(CapturePageTest, PageSuppliedTextNeverBecomesMarkup)
+{
+    ImageLists lists;
+    CapturePage(WorkFiles(m_directory),
+                "<img src=\"x<b.gif\"><a href=\"javascript:alert(1)//http://x/a.gif\">a</a>",
+                "http://h/it's/", lists);
+    const std::string gallery = read(WorkFiles::kImagePage);
+    EXPECT_EQ(gallery, "<a href='http://h/it&#39;s/x<b.gif'><img src='http://h/it&#39;s/x<b.gif'>"
+                       "</a><BR>http://h/it's/x&lt;b.gif<BR><BR><BR>\r\n");
+    EXPECT_NE(read(WorkFiles::kSourcePage).find("<a href='about:blank'>a.gif</a>"),
+              std::string::npos);
+}
+
+TEST_F(CapturePageTest, UnwritableDirectoryFailsEveryWriteButRunsEveryStep)
+{
+    ImageLists lists;
+    const CaptureResult result =
+        CapturePage(WorkFiles(m_directory / "missing"), "<img src=\"a.gif\">", "http://h/", lists);
+    EXPECT_FALSE(result.failures.empty());
+    EXPECT_EQ(lists, ImageLists{});
+}
+
+TEST(CaptureCommand, MisuseAndHelp)
+{
+    std::ostringstream out, err;
+    EXPECT_EQ(parseCaptureCommand({"--bogus"}, out, err).exitCode, 2);
+    EXPECT_EQ(parseCaptureCommand({"file"}, out, err).exitCode, 2);
+    EXPECT_EQ(parseCaptureCommand({"--url"}, out, err).exitCode, 2);
+    EXPECT_NE(err.str().find("Usage:"), std::string::npos);
+    const ParsedCommand help = parseCaptureCommand({"--help"}, out, err);
+    EXPECT_FALSE(help.options);
+    EXPECT_EQ(help.exitCode, 0);
+    const ParsedCommand run = parseCaptureCommand({"--url", "u", "--lists", "f"}, out, err);
+    ASSERT_TRUE(run.options);
+    EXPECT_TRUE(run.options->printLists);
+    EXPECT_EQ(run.options->input, "f");
+}
+
+TEST_F(CapturePageTest, CommandNamesUnreadableInputAndLeavesFilesAlone)
+{
+    writeTextFile(m_directory / "source.htm", "old");
+    std::istringstream in;
+    std::ostringstream out, err;
+    CaptureOptions options{"http://h/", m_directory.string(), false,
+                           (m_directory / "none").string()};
+    EXPECT_EQ(runCaptureCommand(options, in, out, err), 1);
+    EXPECT_NE(err.str().find("none"), std::string::npos);
+    EXPECT_EQ(read("source.htm"), "old\r\n");
+}
+
+TEST(CaptureCommand, ListFieldsStayOnOneLine)
+{
+    EXPECT_EQ(escapeListField("a\\b\tc\nd\re"), "a\\\\b\\tc\\nd\\re");
+}
+
+} // namespace
+} // namespace varrow

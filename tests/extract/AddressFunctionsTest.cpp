@@ -1,0 +1,58 @@
+#include "extract/AddressFunctions.h"
+
+#include <gtest/gtest.h>
+
+namespace varrow
+{
+namespace
+{
+
+struct Row {
+    const char* argument;
+    const char* result;
+};
+
+TEST(GetParentDir, WorkedResults)
+{
+    const Row rows[] = {
+        {"http://host/dir/page.htm", "http://host/dir/"},
+        {"http://host/dir/", "http://host/"},
+        {"http://host/a/b/c", "http://host/a/b/"},
+        {"http://host/", "host/"},
+        {"http://host", "host/"},
+        {"host/dir/page.htm", "host/dir/"},
+        {"page.htm", "page.htm/"},
+        {"", "/"},
+        {"http://host//", "http://host/"},
+        {"host/go?to=http://x/y", "http://host/go?to=x/"},
+        {"file:///C:/dir/page.htm", "file:///C:/dir/"},
+        // The test ignores case, the removal does not.
+        {"HTTP://host/dir/page.htm", "http://HTTP://host/dir/"},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(GetParentDir(row.argument), row.result) << row.argument;
+}
+
+TEST(GetParentDir, NoLengthLimit)
+{
+    const std::string longPath = "http://host/" + std::string(40000, 'a') + "/page.htm";
+    EXPECT_EQ(GetParentDir(longPath), "http://host/" + std::string(40000, 'a') + "/");
+}
+
+TEST(GetFileName, WorkedResults)
+{
+    const Row rows[] = {
+        {"http://host/dir/a.gif", "a.gif"},
+        {"../img/b.jpg", "b.jpg"},
+        {"dir/", ""},
+        {"a.gif", "a.gif"},
+        {"x.gif border=0", "x.gif0"},
+        {"a\"b\".gif", "ab.gif"},
+        {"HTTP://host/X.GIF BORDER=1", "X.GIF1"},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(GetFileName(row.argument), row.result) << row.argument;
+}
+
+} // namespace
+} // namespace varrow

@@ -1,0 +1,164 @@
+#include "extract/MarkupScan.h"
+
+#include "extract/TextSearch.h"
+#include "platform/textfile/TextFile.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+namespace varrow
+{
+namespace
+{
+
+// The tag split as first described: 100 real repetitions of both replacements.
+std::string literalSplit(std::string buffer, std::string_view marker)
+{
+    for (int repetition = 0; repetition < 100; ++repetition) {
+        buffer = replaceAllNoCase(buffer, marker, "\r\n" + std::string(marker));
+        buffer = replaceAll(buffer, "\r\n\r\n", "\r\n");
+    }
+    return buffer;
+}
+
+// Pass-1 buffers: lines without CR that contain the marker, each followed by CR LF.
+std::string randomBuffer(std::mt19937& random, std::string_view marker)
+{
+    const std::string pieces[] = {"<img", "<IMG", "<a ", "<A ", "x", " ", "\n", ">", "src=", "<"};
+    std::string buffer;
+    const int lines = 1 + static_cast<int>(random() % 5);
+    for (int line = 0; line < lines; ++line) {
+        std::string text(marker);
+        const int count = static_cast<int>(random() % 12);
+        for (int i = 0; i < count; ++i)
+            text.insert(random() % (text.size() + 1), pieces[random() % std::size(pieces)]);
+        buffer += text + "\r\n";
+    }
+    return buffer;
+}
+
+TEST(SplitAtTagMarkers, EqualsTheHundredRepetitions)
+{
+    std::mt19937 random(7);
+    for (const std::string_view marker : {kImageScan.tagMarker, kLinkScan.tagMarker})
+        for (int round = 0; round < 3000; ++round) {
+            const std::string buffer = randomBuffer(random, marker);
+            ASSERT_EQ(SplitAtTagMarkers(buffer, marker), literalSplit(buffer, marker)) << buffer;
+        }
+}
+
+class ScanTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_directory =
+            std::filesystem::temp_directory_path() /
+            ("varrow-scan-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(m_directory);
+    }
+    void TearDown() override { std::filesystem::remove_all(m_directory); }
+
+    // Runs one scanner over `markup` as captured from `page` and returns "address|name" lines.
+    std::vector<std::string> scan(const ScanParameters& parameters, const std::string& markup,
+                                  const std::string& page = "http://host/dir/page.htm")
+    {
+        const ScanFiles files{m_directory / "checkImages.txt",
+                              m_directory / "checkImagesClean.txt"};
+        writeTextFile(files.markup, markup);
+        ImageLists lists;
+        ScanMarkup(parameters, files, page, lists);
+        std::vector<std::string> found;
+        for (std::size_t i = 0; i < lists.Links[parameters.listIndex].size(); ++i)
+            found.push_back(lists.Links[parameters.listIndex][i] + "|" +
+                            lists.frmList[parameters.listIndex][i]);
+        return found;
+    }
+
+    std::filesystem::path m_directory;
+};
+
+using Found = std::vector<std::string>;
+
+TEST_F(ScanTest, ImageWorkedResults)
+{
+    const std::string markup =
+        "<body><img src=\"pics/a.gif\" alt=\"a\">\r\n"
+        "<IMG SRC='/img/b.jpg'><img src=\"http://other/c.png\">\r\n"
+        "<img src=d.gif width=10><img src=\"pics/a.gif\"><img src=\"x/a.gif\">";
+    EXPECT_EQ(scan(kImageScan, markup),
+              (Found{"http://host/dir/pics/a.gif|a.gif", "http://host/img/b.jpg|b.jpg",
+                     "http://other/c.png|c.png", "http://host/dir/d.gif |d.gif "}));
+}
+
+TEST_F(ScanTest, LinkWorkedResults)
+{
+    const std::string markup = "<a href=\"big/a.jpg\">A</a><A HREF='/photos/b.gif'>B</A>"
+                               "<a href=\"http://other/c.bmp\">C</a>"
+                               "<a href=\"page2.htm\"><img src=\"t.gif\"></a>"
+                               "<a href=\"next.htm\">next</a>"
+                               "<a href=\"host2/cgi-bin/i/x/d.jpeg\">D</a>"
+                               "<a\thref=\"tab.gif\">tab</a><a href=\"e.png\">png</a>";
+    EXPECT_EQ(scan(kLinkScan, markup),
+              (Found{"http://host/dir/big/a.jpg|a.jpg", "http://host/photos/b.gif|b.gif",
+                     "http://other/c.bmp|c.bmp", "http://host/dir/page2.htm|page2.htm",
+                     "http://host/dir/host2/x/d.jpeg|d.jpeg"}));
+}
+
+TEST_F(ScanTest, SchemesAndProtocolRelativeReferencesStayAbsolute)
+{
+    const std::string markup = "<img src=\"https://cdn/a.png\"><img src=\"DATA:image/png;x\">"
+                               "<img src=\"//cdn/b.png\"><img src=\"javascript:c.png\">";
+    EXPECT_EQ(scan(kImageScan, markup, "https://host/dir/page.htm"),
+              (Found{"https://cdn/a.png|a.png", "DATA:image/png;x|png;x", "https://cdn/b.png|b.png",
+                     "https://host/dir/javascript:c.png|javascript:c.png"}));
+}
+
+TEST_F(ScanTest, RootRelativeOnOtherSchemesAndBareHosts)
+{
+    EXPECT_EQ(scan(kImageScan, "<img src=\"/i/a.png\">", "https://host/dir/page.htm"),
+              Found{"https://host/i/a.png|a.png"});
+    EXPECT_EQ(scan(kImageScan, "<img src=\"/i/a.png\">", "http://example.com"),
+              Found{"http://example.com/i/a.png|a.png"});
+}
+
+TEST_F(ScanTest, ParentReferencesClimbButNotAboveTheHost)
+{
+    EXPECT_EQ(scan(kImageScan, "<img src=\"../img/a.gif\"><img src=\"../../../../b.gif\">",
+                   "http://host/a/b/page.htm"),
+              (Found{"http://host/a/img/a.gif|a.gif", "http://host/b.gif|b.gif"}));
+}
+
+TEST_F(ScanTest, ValuesNotClosedOnTheirLineAndUnquotedValues)
+{
+    EXPECT_EQ(scan(kImageScan, "<img src=\"long.gif\" srcset=\"a 1x,\r\nb 2x\">"),
+              Found{"http://host/dir/long.gif|long.gif"});
+    EXPECT_EQ(scan(kImageScan, "<img src=d.gif><img src=e.gif alt=\"x\">"),
+              (Found{"http://host/dir/d.gif|d.gif", "http://host/dir/e.gif |e.gif "}));
+}
+
+TEST_F(ScanTest, FailingLineIsSkippedAndTheScanGoesOn)
+{
+    EXPECT_EQ(scan(kImageScan, "<img alt=\"x\"> <p src=\"no.gif\">\r\n<img src=\"yes.gif\">"),
+              Found{"http://host/dir/yes.gif|yes.gif"});
+}
+
+TEST_F(ScanTest, MissingMarkupFileEndsTheScanWithAFileError)
+{
+    ImageLists lists;
+    EXPECT_THROW(
+        ScanMarkup(kImageScan, {m_directory / "none.txt", m_directory / "s.txt"}, "x", lists),
+        FileError);
+}
+
+TEST(PageDirectory, SuffixesAndSlash)
+{
+    EXPECT_EQ(PageDirectory("http://host/dir/page.htm"), "http://host/dir/");
+    EXPECT_EQ(PageDirectory("http://host/dir/"), "http://host/dir/");
+    EXPECT_EQ(PageDirectory("http://example.com"), "http://example.com");
+    EXPECT_EQ(PageDirectory("http://example.COM"), "example.COM/");
+}
+
+} // namespace
+} // namespace varrow
