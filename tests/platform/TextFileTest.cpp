@@ -1,0 +1,95 @@
+#include "platform/textfile/TextFile.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace varrow
+{
+namespace
+{
+
+std::vector<std::string> linesOf(std::string_view text)
+{
+    std::vector<std::string> lines;
+    forEachLine(text, [&](std::string_view line) { lines.emplace_back(line); });
+    return lines;
+}
+
+TEST(ForEachLine, EndsLinesAtCrOrCrLfOnly)
+{
+    using Lines = std::vector<std::string>;
+    EXPECT_EQ(linesOf(""), Lines{});
+    EXPECT_EQ(linesOf("\r\n"), Lines{""});
+    EXPECT_EQ(linesOf("a\r\nb\rc"), (Lines{"a", "b", "c"}));
+    EXPECT_EQ(linesOf("a\nb\r\n\r\n"), (Lines{"a\nb", ""}));
+    EXPECT_EQ(linesOf("\r\r\n"), (Lines{"", ""}));
+    EXPECT_EQ(linesOf(std::string("a\0b", 3)), Lines{std::string("a\0b", 3)});
+}
+
+class TextFileTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_directory =
+            std::filesystem::temp_directory_path() /
+            ("varrow-textfile-" +
+             std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(m_directory);
+        std::filesystem::create_directories(m_directory);
+    }
+    void TearDown() override
+    {
+        std::filesystem::permissions(m_directory, std::filesystem::perms::owner_all);
+        std::filesystem::remove_all(m_directory);
+    }
+    std::filesystem::path m_directory;
+};
+
+TEST_F(TextFileTest, WriteReplacesTheWholeFileAndLeavesNoTemporaryFile)
+{
+    const auto path = m_directory / "a.txt";
+    writeTextFile(path, "first, longer text");
+    writeTextFile(path, "x");
+    EXPECT_EQ(readTextFile(path), "x\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_directory), {}), 1);
+}
+
+TEST_F(TextFileTest, FailuresNameThePathAndChangeNothing)
+{
+    EXPECT_THROW(readTextFile(m_directory / "missing"), FileError);
+    EXPECT_THROW(readTextFile(m_directory), FileError);
+    try {
+        writeTextFile(m_directory / "no" / "such.txt", "x");
+        FAIL();
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.path(), m_directory / "no" / "such.txt");
+        EXPECT_FALSE(error.reason().empty());
+    }
+}
+
+TEST_F(TextFileTest, ReadOnlyTargetIsRefused)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root may write any file";
+    const auto path = m_directory / "locked.txt";
+    writeTextFile(path, "keep");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    EXPECT_THROW(writeTextFile(path, "lost"), FileError);
+    EXPECT_EQ(readTextFile(path), "keep\r\n");
+}
+
+TEST_F(TextFileTest, UnwritableDirectoryKeepsTheOldFile)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root may write any directory";
+    const auto path = m_directory / "a.txt";
+    writeTextFile(path, "keep");
+    std::filesystem::permissions(m_directory, std::filesystem::perms::owner_read |
+                                                  std::filesystem::perms::owner_exec);
+    EXPECT_THROW(writeTextFile(path, "lost"), FileError);
+    EXPECT_EQ(readTextFile(path), "keep\r\n");
+}
+
+} // namespace
+} // namespace varrow
