@@ -1,0 +1,186 @@
+#include "platform/browser/WebEngineBrowser.h"
+
+#include "platform/browser/GeneratedPagePolicy.h"
+
+#include <QTimer>
+#include <QWebEngineHistory>
+#include <QWebEnginePage>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+namespace varrow
+{
+namespace
+{
+
+constexpr int kProgressMax = 100;
+
+// Gives the body markup once the document has been parsed; undefined while it is still being
+// parsed, null when there is no body.
+const QString kSnapshotScript =
+    QStringLiteral("document.readyState === 'loading' ? undefined"
+                   " : (document.body ? document.body.outerHTML : null)");
+
+QUrl& homePageSetting()
+{
+    static QUrl address(QStringLiteral("about:blank"));
+    return address;
+}
+
+void makeStatic(QWebEnginePage& page)
+{
+    QWebEngineSettings* settings = page.settings();
+    settings->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+    settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    page.setUrlRequestInterceptor(new GeneratedPagePolicy(&page));
+}
+
+} // namespace
+
+WebEngineBrowser::WebEngineBrowser(QWidget* parent, BrowserRole role)
+    : BrowserControl(parent), m_role(role), m_view(new QWebEngineView(parent)),
+      m_earlyCapture(new QTimer(this))
+{
+    auto* page = new QWebEnginePage(m_view);
+    if (role == BrowserRole::GeneratedPage)
+        makeStatic(*page);
+    m_view->setPage(page);
+
+    m_earlyCapture->setSingleShot(true);
+    m_earlyCapture->setInterval(kEarlyCaptureDelayMs);
+    connect(m_earlyCapture, &QTimer::timeout, this, &WebEngineBrowser::takeSnapshot);
+
+    connect(page, &QWebEnginePage::loadStarted, this, &WebEngineBrowser::onLoadStarted);
+    connect(page, &QWebEnginePage::loadProgress, this,
+            [this](int progress) { emit ProgressChange(progress, kProgressMax); });
+    connect(page, &QWebEnginePage::loadFinished, this, &WebEngineBrowser::onLoadFinished);
+    connect(page, &QWebEnginePage::titleChanged, this, &BrowserControl::TitleChange);
+    connect(page, &QWebEnginePage::urlChanged, this, [this] { emit TitleChange(LocationName()); });
+    connect(page, &QWebEnginePage::linkHovered, this, &BrowserControl::StatusTextChange);
+}
+
+WebEngineBrowser::~WebEngineBrowser() = default;
+
+void WebEngineBrowser::setHomePage(const QUrl& address)
+{
+    homePageSetting() = address;
+}
+
+QUrl WebEngineBrowser::homePage()
+{
+    return homePageSetting();
+}
+
+void WebEngineBrowser::load(const QUrl& address)
+{
+    if (!address.isValid() || address.isEmpty())
+        throw BrowserError("\"" + address.toString().toStdString() + "\" is not an address");
+    m_view->load(address);
+}
+
+void WebEngineBrowser::Navigate(const QString& address)
+{
+    if (address.trimmed().isEmpty())
+        throw BrowserError("There is no address to open");
+    load(QUrl::fromUserInput(address));
+}
+
+void WebEngineBrowser::Navigate2(const QString& filePath)
+{
+    load(QUrl::fromLocalFile(filePath));
+}
+
+void WebEngineBrowser::GoHome()
+{
+    load(homePage());
+}
+
+void WebEngineBrowser::GoBack()
+{
+    if (!m_view->history()->canGoBack())
+        throw BrowserError("There is no earlier page");
+    m_view->back();
+}
+
+void WebEngineBrowser::GoForward()
+{
+    if (!m_view->history()->canGoForward())
+        throw BrowserError("There is no later page");
+    m_view->forward();
+}
+
+void WebEngineBrowser::Refresh()
+{
+    m_view->reload();
+}
+
+void WebEngineBrowser::Stop()
+{
+    m_view->stop();
+}
+
+QString WebEngineBrowser::LocationURL() const
+{
+    return m_view->url().toString();
+}
+
+QString WebEngineBrowser::LocationName() const
+{
+    const QString title = m_view->title();
+    return title.isEmpty() ? LocationURL() : title;
+}
+
+std::optional<std::string> WebEngineBrowser::BodyMarkup() const
+{
+    return m_body;
+}
+
+QWidget* WebEngineBrowser::view() const
+{
+    return m_view;
+}
+
+void WebEngineBrowser::onLoadStarted()
+{
+    ++m_loadNumber;
+    m_earlyCapture->start();
+    emit StatusTextChange(tr("Opening %1").arg(LocationURL()));
+    emit DownloadBegin();
+}
+
+void WebEngineBrowser::onLoadFinished(bool ok)
+{
+    m_earlyCapture->stop();
+    emit ProgressChange(-1, kProgressMax);
+    emit StatusTextChange(ok ? tr("Done") : tr("Could not open %1").arg(LocationURL()));
+    takeSnapshot();
+}
+
+void WebEngineBrowser::takeSnapshot()
+{
+    if (m_role == BrowserRole::GeneratedPage) {
+        // Generated pages run no scripts, and nobody reads their markup.
+        emit DownloadComplete();
+        return;
+    }
+    const unsigned loadNumber = m_loadNumber;
+    QPointer<WebEngineBrowser> self(this);
+    m_view->page()->runJavaScript(kSnapshotScript, [self, loadNumber](const QVariant& result) {
+        if (!self || self->m_loadNumber != loadNumber)
+            return; // the control is gone, or a newer load has begun
+        if (!result.isValid()) {
+            // Still parsing after the early-capture delay: try again a little later.
+            self->m_earlyCapture->start(250);
+            return;
+        }
+        if (result.isNull())
+            self->m_body.reset();
+        else
+            self->m_body = result.toString().toStdString();
+        emit self->DownloadComplete();
+    });
+}
+
+} // namespace varrow

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "platform/browser/BrowserControl.h"
+
+#include <QPointer>
+#include <QUrl>
+#include <memory>
+
+class QTimer;
+class QWebEngineView;
+
+namespace varrow
+{
+
+// The browser control on Qt WebEngine.
+//
+// The body markup can only be read asynchronously here, so when a load finishes the control
+// first takes a snapshot of document.body.outerHTML and raises DownloadComplete once the snapshot
+// is there; BodyMarkup() then answers synchronously. A page whose subresources keep the load
+// from finishing (thousands of missing images) still gets a snapshot and DownloadComplete as
+// soon as its document has been parsed and the load has run for kEarlyCaptureDelayMs; the
+// finished load raises it once more.
+class WebEngineBrowser : public BrowserControl
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kEarlyCaptureDelayMs = 3000;
+
+    WebEngineBrowser(QWidget* parent, BrowserRole role);
+    ~WebEngineBrowser() override;
+
+    // The page GoHome loads; by default the start page beside the executable.
+    static void setHomePage(const QUrl& address);
+    static QUrl homePage();
+
+    void Navigate(const QString& address) override;
+    void Navigate2(const QString& filePath) override;
+    void GoHome() override;
+    void GoBack() override;
+    void GoForward() override;
+    void Refresh() override;
+    void Stop() override;
+
+    QString LocationURL() const override;
+    QString LocationName() const override;
+    std::optional<std::string> BodyMarkup() const override;
+    QWidget* view() const override;
+
+private:
+    void onLoadStarted();
+    void onLoadFinished(bool ok);
+    void takeSnapshot();
+    void load(const QUrl& address);
+
+    BrowserRole m_role;
+    QWebEngineView* m_view;
+    QTimer* m_earlyCapture;
+    std::optional<std::string> m_body;
+    // Counts loads, so that a snapshot that arrives after the next load began is dropped.
+    unsigned m_loadNumber = 0;
+};
+
+} // namespace varrow

@@ -1,0 +1,350 @@
+#include "shell/Form1.h"
+
+#include "capture/WorkFiles.h"
+#include "platform/browser/BrowserControl.h"
+#include "platform/desktop/ProgressMeter.h"
+#include "platform/desktop/SettingsStore.h"
+#include "platform/desktop/StatusBar.h"
+#include "platform/desktop/TabStrip.h"
+#include "platform/desktop/Twips.h"
+#include "shell/FileExists.h"
+#include "shell/Program.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QStyle>
+#include <QToolButton>
+#include <fstream>
+
+namespace varrow
+{
+namespace
+{
+
+constexpr int kStatusBarHeight = 315;
+constexpr int kBannerGap = 100;
+
+struct ButtonDesign {
+    QString caption;
+    QString toolTip;
+    TwipsRect twips;
+    QStyle::StandardPixmap picture;
+};
+
+QToolButton* makeButton(QWidget* parent, const char* name, const ButtonDesign& design)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setText(design.caption);
+    button->setToolTip(design.toolTip);
+    button->setIcon(parent->style()->standardIcon(design.picture));
+    button->setIconSize(QSize(24, 24));
+    button->setToolButtonStyle(design.caption.isEmpty() ? Qt::ToolButtonIconOnly
+                                                        : Qt::ToolButtonTextUnderIcon);
+    return button;
+}
+
+} // namespace
+
+Form1::Form1(Program& program) : m_program(program), m_client(new QWidget(this))
+{
+    setObjectName("Form1");
+    setAttribute(Qt::WA_DeleteOnClose);
+    setCentralWidget(m_client);
+    QFont verdana("Verdana");
+    verdana.setPointSizeF(8.25);
+    setFont(verdana);
+    createControls();
+    createMenus();
+    resize(twipsToPixelsX(this, 12135),
+           twipsToPixelsY(this, 11100) + menuBar()->sizeHint().height());
+}
+
+Form1::~Form1() = default;
+
+void Form1::createControls()
+{
+    const auto button = [this](const char* name, const ButtonDesign& design) {
+        QToolButton* made = makeButton(m_client, name, design);
+        setGeometryOf(made, design.twips);
+        return made;
+    };
+    cmbBack = button("cmbBack", {tr("Back"), tr("Back"), {60, 60, 915, 855}, QStyle::SP_ArrowBack});
+    cmdForward =
+        button("cmdForward",
+               {tr("Forward"), tr("Forward"), {1020, 60, 855, 855}, QStyle::SP_ArrowForward});
+    cmdStop =
+        button("cmdStop", {tr("Stop"), tr("Stop"), {1920, 60, 855, 855}, QStyle::SP_BrowserStop});
+    cmdRefresh[0] =
+        button("cmdRefresh",
+               {tr("Refresh"), tr("Refresh"), {2820, 60, 795, 855}, QStyle::SP_BrowserReload});
+    cmdBackDir = button("cmdBackDir", {tr("Up Dir"),
+                                       tr("Go back 1 directory level"),
+                                       {3660, 60, 855, 855},
+                                       QStyle::SP_FileDialogToParent});
+    Command1 = button("Command1", {tr("Send to IE"),
+                                   tr("Send Page to Browser Tab"),
+                                   {4560, 60, 915, 855},
+                                   QStyle::SP_DialogApplyButton});
+    cmdWebsite =
+        button("cmdWebsite", {QString(), QString(), {5520, 60, 3495, 855}, QStyle::SP_DirHomeIcon});
+    cmdWebsite->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    cmdGo = button("cmdGo", {QString(), tr("Go!"), {3600, 960, 1095, 315}, QStyle::SP_MediaPlay});
+    QFont sansSerif("MS Sans Serif");
+    sansSerif.setPointSizeF(8.25);
+    for (QToolButton* made :
+         {cmbBack, cmdForward, cmdStop, cmdRefresh[0], cmdBackDir, Command1, cmdWebsite, cmdGo})
+        made->setFont(sansSerif);
+
+    Text1 = new QLineEdit(tr("URL:"), m_client);
+    Text1->setObjectName("Text1");
+    Text1->setReadOnly(true);
+    Text1->setFocusPolicy(Qt::NoFocus);
+    Text1->setFrame(false);
+    Text1->setStyleSheet("background: palette(button);");
+    setGeometryOf(Text1, {60, 1020, 495, 285});
+    txtUrl = new QLineEdit(m_client);
+    txtUrl->setObjectName("txtUrl");
+    setGeometryOf(txtUrl, {540, 960, 2715, 315});
+
+    const ProgramServices& services = m_program.services();
+    wbPicture = new QLabel(m_client);
+    wbPicture->setObjectName("wbPicture");
+    wbBanner = services.makeBrowser(m_client, BrowserRole::Browsing);
+    wbBanner->setObjectName("wbBanner");
+    setGeometryOf(wbBanner->view(), {60, 1380, 7335, 945});
+
+    TabStrip1 = new TabStrip(m_client);
+    TabStrip1->setObjectName("TabStrip1");
+    TabStrip1->addTab(tr("Browser"), tr("Browser Identical to Internet Explorer"));
+    TabStrip1->addTab(tr("Source Code"), tr("View the Source Code of the Current Page"));
+    TabStrip1->addTab(tr("Images"),
+                      tr("Displays All Images and Links to Images on the Current Page"));
+    setGeometryOf(TabStrip1, {0, 1380, 10215, 7875});
+    for (std::int16_t i = 0; i < 3; ++i) {
+        wb[i] = services.makeBrowser(m_client,
+                                     i == 0 ? BrowserRole::Browsing : BrowserRole::GeneratedPage);
+        wb[i]->setObjectName(QString("wb%1").arg(i));
+        wb[i]->view()->raise();
+        connectView(i);
+    }
+
+    sb1 = new StatusBar(m_client);
+    sb1->setObjectName("sb1");
+    pb1 = new ProgressMeter(m_client);
+    pb1->setObjectName("pb1");
+    dockStatusBar();
+
+    connect(cmbBack, &QToolButton::clicked, this, &Form1::cmbBack_Click);
+    connect(cmdForward, &QToolButton::clicked, this, &Form1::cmdForward_Click);
+    connect(cmdStop, &QToolButton::clicked, this, &Form1::cmdStop_Click);
+    connect(cmdRefresh[0], &QToolButton::clicked, this, [this] { cmdRefresh_Click(0); });
+    connect(cmdBackDir, &QToolButton::clicked, this, &Form1::cmdBackDir_Click);
+    connect(Command1, &QToolButton::clicked, this, &Form1::Command1_Click);
+    connect(cmdWebsite, &QToolButton::clicked, this, &Form1::cmdWebsite_Click);
+    connect(cmdGo, &QToolButton::clicked, this, &Form1::cmdGo_Click);
+    connect(txtUrl, &QLineEdit::returnPressed, this, &Form1::cmdGo_Click);
+    connect(TabStrip1, &TabStrip::Click, this, &Form1::TabStrip1_Click);
+}
+
+void Form1::connectView(std::int16_t index)
+{
+    BrowserControl* view = wb[index];
+    connect(view, &BrowserControl::StatusTextChange, this,
+            [this, index](const QString& text) { wb_StatusTextChange(index, text); });
+    connect(view, &BrowserControl::ProgressChange, this,
+            [this, index](int progress, int max) { wb_ProgressChange(index, progress, max); });
+    connect(view, &BrowserControl::TitleChange, this,
+            [this, index](const QString& text) { wb_TitleChange(index, text); });
+    connect(view, &BrowserControl::DownloadComplete, this,
+            [this, index] { wb_DownloadComplete(index); });
+}
+
+void Form1::Form_Load()
+{
+    Identity& identity = m_program.identity();
+    cmdWebsite->setText("Visit " + identity.WebsiteText);
+    mnuViewItem[3]->setText(identity.WebsiteText);
+    setWindowTitle(identity.productByCompany());
+
+    if (identity.ShowBanner) {
+        TwipsRect tabStrip = geometryOf(TabStrip1);
+        tabStrip.top = geometryOf(wbBanner->view()).height + tabStrip.top + kBannerGap;
+        setGeometryOf(TabStrip1, tabStrip);
+        m_program.setUpBanner(*this);
+    }
+
+    const ProgramServices& services = m_program.services();
+    if (services.settings->GetSetting(identity.ProductNameText, "Settings", "showHelp", "1") == "1")
+        m_program.showHelpWindow();
+
+    createMissingWorkFiles();
+    sb1->addPanel();
+    ShowView(0);
+    reportRefusal([this] { wb[0]->GoHome(); });
+}
+
+void Form1::createMissingWorkFiles()
+{
+    const WorkFiles files(m_program.services().workingDirectory);
+    for (std::string_view name : WorkFiles::kAll) {
+        const std::string path = files.pathOf(name).string();
+        if (FileExists(path))
+            continue;
+        std::ofstream file(path, std::ios::binary | std::ios::app);
+        file << "\r\n";
+        if (!file.flush())
+            showStatus(tr("Cannot create the working file %1").arg(QString::fromStdString(path)));
+    }
+    if (files.directory() != m_program.services().programDirectory)
+        showStatus(tr("Working files are kept in %1")
+                       .arg(QString::fromStdString(files.directory().string())));
+}
+
+TwipsRect Form1::geometryOf(const QWidget* control) const
+{
+    for (const auto& [widget, twips] : m_geometry)
+        if (widget == control)
+            return twips;
+    return {};
+}
+
+void Form1::setGeometryOf(QWidget* control, const TwipsRect& twips)
+{
+    auto found = std::find_if(m_geometry.begin(), m_geometry.end(),
+                              [control](const auto& entry) { return entry.first == control; });
+    if (found == m_geometry.end())
+        m_geometry.emplace_back(control, twips);
+    else
+        found->second = twips;
+    control->setGeometry(twipsToPixelsX(this, twips.left), twipsToPixelsY(this, twips.top),
+                         twipsToPixelsX(this, twips.width), twipsToPixelsY(this, twips.height));
+}
+
+QSize Form1::outerSizeInTwips() const
+{
+    const QSize outer = frameGeometry().size();
+    return {pixelsToTwipsX(this, outer.width()), pixelsToTwipsY(this, outer.height())};
+}
+
+void Form1::dockStatusBar()
+{
+    const int clientHeight = pixelsToTwipsY(this, m_client->height());
+    const int clientWidth = pixelsToTwipsX(this, m_client->width());
+    setGeometryOf(sb1, {0, clientHeight - kStatusBarHeight, clientWidth, kStatusBarHeight});
+}
+
+void Form1::ResizeControls()
+{
+    const QSize outer = outerSizeInTwips();
+    const TwipsRect statusBar = geometryOf(sb1);
+    const MainLayout layout = layoutMainWindow(
+        {outer.width(), outer.height(), geometryOf(TabStrip1).top, statusBar.top, statusBar.height,
+         geometryOf(txtUrl).left, geometryOf(cmdGo).width, geometryOf(cmdWebsite).left});
+    setGeometryOf(TabStrip1, layout.tabStrip);
+    for (BrowserControl* view : wb)
+        setGeometryOf(view->view(), layout.view);
+    while (sb1->panelCount() < 2)
+        sb1->addPanel();
+    sb1->setPanelWidth(1, twipsToPixelsX(this, layout.panel1Width));
+    sb1->setPanelWidth(2, twipsToPixelsX(this, layout.panel2Width));
+    setGeometryOf(pb1, layout.progressBar);
+    setGeometryOf(txtUrl, {geometryOf(txtUrl).left, geometryOf(txtUrl).top, layout.addressWidth,
+                           geometryOf(txtUrl).height});
+    const TwipsRect website = geometryOf(cmdWebsite);
+    setGeometryOf(cmdWebsite, {website.left, website.top, layout.websiteWidth, website.height});
+    const TwipsRect go = geometryOf(cmdGo);
+    setGeometryOf(cmdGo, {layout.goLeft, go.top, go.width, go.height});
+}
+
+void Form1::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    dockStatusBar();
+    ResizeControls();
+}
+
+void Form1::ShowView(std::int16_t index)
+{
+    for (BrowserControl* view : wb)
+        view->view()->setVisible(false);
+    wb.at(static_cast<size_t>(index))->view()->setVisible(true);
+}
+
+void Form1::SelectView(std::int16_t index)
+{
+    for (BrowserControl* view : wb)
+        view->view()->setVisible(false);
+    TabStrip1->selectTab(index + 1);
+    wb.at(static_cast<size_t>(index))->view()->setVisible(true);
+}
+
+void Form1::TabStrip1_Click()
+{
+    ShowView(static_cast<std::int16_t>(TabStrip1->selectedTab() - 1));
+}
+
+std::int16_t Form1::visibleView() const
+{
+    std::int16_t index = 3;
+    for (std::int16_t i = 0; i < 3; ++i)
+        if (!wb[i]->view()->isHidden())
+            index = i;
+    return index;
+}
+
+void Form1::wb_StatusTextChange(std::int16_t, const QString& text)
+{
+    showStatus(text);
+}
+
+void Form1::showStatus(const QString& text)
+{
+    sb1->setPanelText(1, text);
+}
+
+void Form1::wb_ProgressChange(std::int16_t index, int progress, int progressMax)
+{
+    if (index != 0 || progressMax == 0)
+        return;
+    pb1->setMax(progressMax);
+    pb1->setMeterValue(progress > progressMax || progress <= 0 ? 0.01 : progress);
+}
+
+void Form1::wb_TitleChange(std::int16_t index, const QString&)
+{
+    if (index != 0)
+        return;
+    txtUrl->setText(wb[0]->LocationURL());
+    setWindowTitle(m_program.identity().productByCompany() + " - " + wb[0]->LocationName());
+}
+
+void Form1::wb_DownloadComplete(std::int16_t index)
+{
+    if (index == 0)
+        CapturePage();
+}
+
+void Form1::stopAllViews()
+{
+    for (BrowserControl* view : wb)
+        view->Stop();
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    m_program.unloadHelpWindow();
+    m_program.unloadSplashWindow();
+    stopAllViews();
+    if (m_program.isSiteWindowVisible()) {
+        m_program.MainWindowClosed = true;
+        m_program.forgetWindow(this);
+        return;
+    }
+    m_program.EndProgram();
+}
+
+} // namespace varrow

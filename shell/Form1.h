@@ -1,0 +1,121 @@
+#pragma once
+
+#include "extract/ImageLists.h"
+#include "shell/MainLayout.h"
+
+#include <QMainWindow>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QToolButton;
+
+namespace varrow
+{
+
+class BrowserControl;
+class Program;
+class ProgressMeter;
+class StatusBar;
+class TabStrip;
+
+// The main window: navigation buttons, address row, banner strip, three browser views under a
+// tab strip, and a status bar with a progress bar. After every completed download of the
+// browser view it captures the page and shows the source and gallery pages in the other views.
+class Form1 : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit Form1(Program& program);
+    ~Form1() override;
+
+    void Form_Load();
+
+    void ResizeControls();
+    void ShowView(std::int16_t index);
+    void SelectView(std::int16_t index);
+    bool CapturePage();
+
+    // Commands; a menu item runs the same command as its button.
+    void cmbBack_Click();
+    void cmdForward_Click();
+    void cmdStop_Click();
+    void cmdRefresh_Click(std::int16_t index);
+    void cmdBackDir_Click();
+    void Command1_Click();
+    void cmdGo_Click();
+    void cmdWebsite_Click();
+    void TabStrip1_Click();
+    void mnuFileItem_Click(std::int16_t index);
+    void mnuGoItem_Click(std::int16_t index);
+    void mnuViewItem_Click(std::int16_t index);
+    void mnuToolsItem_Click(std::int16_t index);
+    void mnuHelpItem_Click(std::int16_t index);
+    void mnuAboutItem_Click(std::int16_t index);
+
+    // Notifications of the three views.
+    void wb_StatusTextChange(std::int16_t index, const QString& text);
+    void wb_ProgressChange(std::int16_t index, int progress, int progressMax);
+    void wb_TitleChange(std::int16_t index, const QString& text);
+    void wb_DownloadComplete(std::int16_t index);
+
+    // Controls, by their design names.
+    QToolButton* cmbBack;
+    QToolButton* cmdForward;
+    QToolButton* cmdStop;
+    std::array<QToolButton*, 1> cmdRefresh;
+    QToolButton* cmdBackDir;
+    QToolButton* Command1;
+    QToolButton* cmdWebsite;
+    QLineEdit* Text1;
+    QLineEdit* txtUrl;
+    QToolButton* cmdGo;
+    BrowserControl* wbBanner;
+    QLabel* wbPicture;
+    TabStrip* TabStrip1;
+    std::array<BrowserControl*, 3> wb;
+    StatusBar* sb1;
+    ProgressMeter* pb1;
+    ImageLists lists; // frmList and Links
+
+    std::array<QAction*, 2> mnuFileItem;
+    std::array<QAction*, 6> mnuGoItem;
+    std::array<QAction*, 4> mnuViewItem;
+    std::array<QAction*, 2> mnuToolsItem;
+    std::array<QAction*, 1> mnuHelpItem;
+    std::array<QAction*, 1> mnuAboutItem;
+
+    // Design geometry in twips, kept as the controls' own properties are.
+    TwipsRect geometryOf(const QWidget* control) const;
+    void setGeometryOf(QWidget* control, const TwipsRect& twips);
+    // The window's outer size in twips: frame, title bar and menu bar included.
+    QSize outerSizeInTwips() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    void connectView(std::int16_t index);
+    void dockStatusBar();
+    // The view the user is looking at: the last visible one, or 3 when none is.
+    std::int16_t visibleView() const;
+    void stopAllViews();
+    void createMissingWorkFiles();
+    void showStatus(const QString& text);
+    // Runs a request whose refusal the user should hear about, in the status bar.
+    void reportRefusal(const std::function<void()>& request);
+
+    Program& m_program;
+    QWidget* m_client;
+    std::vector<std::pair<QWidget*, TwipsRect>> m_geometry;
+};
+
+} // namespace varrow

@@ -1,0 +1,191 @@
+// The main window's commands and menus.
+#include "capture/CapturePage.h"
+#include "extract/AddressFunctions.h"
+#include "platform/browser/BrowserControl.h"
+#include "shell/Form1.h"
+#include "shell/Program.h"
+
+#include <QLineEdit>
+#include <QMenuBar>
+
+namespace varrow
+{
+namespace
+{
+
+// Runs a step whose failure is ignored, so that the command goes on with its next step.
+template <typename Step> void ignoringErrors(Step step)
+{
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
+}
+
+} // namespace
+
+void Form1::reportRefusal(const std::function<void()>& request)
+{
+    try {
+        request();
+    } catch (const BrowserError& refused) {
+        showStatus(QString::fromStdString(refused.what()));
+    }
+}
+
+void Form1::createMenus()
+{
+    QMenuBar* bar = menuBar();
+    const auto items = [this](QMenu* menu, auto& actions, const QStringList& captions,
+                              void (Form1::*handler)(std::int16_t)) {
+        for (std::int16_t i = 0; i < static_cast<std::int16_t>(actions.size()); ++i) {
+            actions[i] = menu->addAction(captions[i]);
+            connect(actions[i], &QAction::triggered, this,
+                    [this, handler, i] { (this->*handler)(i); });
+        }
+    };
+    items(bar->addMenu(tr("File")), mnuFileItem, {tr("Open"), tr("Exit")},
+          &Form1::mnuFileItem_Click);
+    items(bar->addMenu(tr("Go")), mnuGoItem,
+          {tr("Back"), tr("Forward"), tr("Stop"), tr("Refresh"), tr("Back a Directory"),
+           tr("Send Page to Browser Tab")},
+          &Form1::mnuGoItem_Click);
+    items(bar->addMenu(tr("View")), mnuViewItem,
+          {tr("Browser"), tr("Source Code"), tr("Images"), tr("Website")},
+          &Form1::mnuViewItem_Click);
+    items(bar->addMenu(tr("Tools")), mnuToolsItem,
+          {tr("Add program to IE Tools Menu"), tr("Remove Program from IE Tools Menu")},
+          &Form1::mnuToolsItem_Click);
+    items(bar->addMenu(tr("Help")), mnuHelpItem, {tr("View Help")}, &Form1::mnuHelpItem_Click);
+    items(bar->addMenu(tr("About")), mnuAboutItem, {tr("About this software")},
+          &Form1::mnuAboutItem_Click);
+}
+
+void Form1::cmbBack_Click()
+{
+    ignoringErrors([this] { stopAllViews(); });
+    const std::int16_t index = visibleView();
+    ignoringErrors([this, index] { wb.at(static_cast<size_t>(index))->GoBack(); });
+}
+
+void Form1::cmdForward_Click()
+{
+    ignoringErrors([this] { stopAllViews(); });
+    const std::int16_t index = visibleView();
+    ignoringErrors([this, index] { wb.at(static_cast<size_t>(index))->GoForward(); });
+}
+
+void Form1::cmdStop_Click()
+{
+    stopAllViews();
+}
+
+void Form1::cmdRefresh_Click(std::int16_t)
+{
+    stopAllViews();
+    SelectView(0);
+    wb[0]->Refresh();
+    CapturePage();
+}
+
+void Form1::cmdBackDir_Click()
+{
+    txtUrl->setText(QString::fromStdString(GetParentDir(txtUrl->text().toStdString())));
+    cmdGo_Click();
+    SelectView(0);
+}
+
+void Form1::Command1_Click()
+{
+    ignoringErrors([this] { stopAllViews(); });
+    const std::int16_t index = visibleView();
+    ignoringErrors(
+        [this, index] { txtUrl->setText(wb.at(static_cast<size_t>(index))->LocationURL()); });
+    ignoringErrors([this] { SelectView(0); });
+    ignoringErrors([this] { wb[0]->Navigate(txtUrl->text()); });
+}
+
+void Form1::cmdGo_Click()
+{
+    reportRefusal([this] { wb[0]->Navigate(txtUrl->text()); });
+}
+
+void Form1::cmdWebsite_Click()
+{
+    m_program.showSiteWindow();
+}
+
+void Form1::mnuFileItem_Click(std::int16_t index)
+{
+    if (index == 0) {
+        const QString path = m_program.services().chooseFileToOpen(this);
+        if (!path.isEmpty())
+            reportRefusal([this, &path] { wb[0]->Navigate2(path); });
+    } else if (index == 1) {
+        close();
+    }
+}
+
+void Form1::mnuGoItem_Click(std::int16_t index)
+{
+    switch (index) {
+    case 0:
+        cmbBack_Click();
+        break;
+    case 1:
+        cmdForward_Click();
+        break;
+    case 2:
+        cmdStop_Click();
+        break;
+    case 3:
+        cmdRefresh_Click(0);
+        break;
+    case 4:
+        cmdBackDir_Click();
+        break;
+    case 5:
+        Command1_Click();
+        break;
+    default:
+        break;
+    }
+}
+
+void Form1::mnuViewItem_Click(std::int16_t index)
+{
+    if (index >= 0 && index <= 2)
+        SelectView(index);
+    else if (index > 2)
+        cmdWebsite_Click();
+}
+
+void Form1::mnuToolsItem_Click(std::int16_t) {}
+
+void Form1::mnuHelpItem_Click(std::int16_t index)
+{
+    if (index == 0)
+        m_program.showHelpWindow();
+}
+
+void Form1::mnuAboutItem_Click(std::int16_t index)
+{
+    if (index == 0)
+        m_program.showAboutWindow();
+}
+
+bool Form1::CapturePage()
+{
+    const WorkFiles files(m_program.services().workingDirectory);
+    const std::string markup = wb[0]->BodyMarkup().value_or(std::string());
+    const CaptureResult result =
+        varrow::CapturePage(files, markup, wb[0]->LocationURL().toStdString(), lists);
+    if (!result.failures.empty())
+        showStatus(
+            tr("Capture incomplete: %1").arg(QString::fromStdString(result.failures.front())));
+    ignoringErrors([&] { wb[1]->Navigate(QString::fromStdString(result.sourcePage.string())); });
+    ignoringErrors([&] { wb[2]->Navigate(QString::fromStdString(result.imagePage.string())); });
+    return true;
+}
+
+} // namespace varrow

@@ -1,0 +1,42 @@
+#pragma once
+
+namespace varrow
+{
+
+// A control's place in twips, relative to the window's client area.
+struct TwipsRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const TwipsRect&) const = default;
+};
+
+// What the main window's layout starts from: its outer size and the controls it keeps.
+struct MainLayoutInput {
+    int outerWidth = 0; // frame, title bar and menu bar included
+    int outerHeight = 0;
+    int tabStripTop = 0;
+    int statusBarTop = 0;
+    int statusBarHeight = 0;
+    int addressLeft = 0; // txtUrl
+    int goWidth = 0;     // cmdGo
+    int websiteLeft = 0; // cmdWebsite
+};
+
+// Where the main window's resizable controls go.
+struct MainLayout {
+    TwipsRect tabStrip;
+    TwipsRect view; // each of the three views
+    int panel1Width = 0;
+    int panel2Width = 0;
+    int panel2Left = 0;
+    TwipsRect progressBar;
+    int addressWidth = 0;
+    int websiteWidth = 0;
+    int goLeft = 0;
+};
+
+MainLayout layoutMainWindow(const MainLayoutInput& input);
+
+} // namespace varrow

@@ -1,0 +1,148 @@
+#include "shell/Program.h"
+
+#include "shell/Form1.h"
+#include "shell/frmSplash.h"
+#include "windows/Form8.h"
+#include "windows/frmAbout.h"
+#include "windows/frmWebsite.h"
+
+#include <QLabel>
+
+namespace varrow
+{
+namespace
+{
+
+// Loads the window into `slot` when it is not loaded yet, then shows it modeless.
+template <typename Window> Window& loadAndShow(Program& program, QPointer<Window>& slot)
+{
+    if (!slot) {
+        slot = new Window(program);
+        slot->Form_Load();
+    }
+    slot->show();
+    slot->raise();
+    return *slot;
+}
+
+template <typename Window> void unload(QPointer<Window>& slot)
+{
+    if (Window* window = slot.data()) {
+        slot.clear();
+        window->hide();
+        window->deleteLater();
+    }
+}
+
+} // namespace
+
+Program::Program(ProgramServices services) : m_services(std::move(services)) {}
+
+Program::~Program()
+{
+    delete m_site.data();
+    delete m_about.data();
+    delete m_help.data();
+    delete m_main.data();
+    delete m_splash.data();
+}
+
+void Program::LoadIdentity()
+{
+    varrow::LoadIdentity(m_identity, m_services.readVersionInfo());
+}
+
+void Program::start()
+{
+    m_splash = new frmSplash(*this);
+    m_splash->Form_Load();
+    m_splash->show();
+}
+
+Form1& Program::showMainWindow()
+{
+    return loadAndShow(*this, m_main);
+}
+Form8& Program::showHelpWindow()
+{
+    return loadAndShow(*this, m_help);
+}
+frmAbout& Program::showAboutWindow()
+{
+    return loadAndShow(*this, m_about);
+}
+frmWebsite& Program::showSiteWindow()
+{
+    return loadAndShow(*this, m_site);
+}
+
+frmSplash* Program::splashWindow() const
+{
+    return m_splash;
+}
+Form1* Program::mainWindow() const
+{
+    return m_main;
+}
+Form8* Program::helpWindow() const
+{
+    return m_help;
+}
+frmAbout* Program::aboutWindow() const
+{
+    return m_about;
+}
+frmWebsite* Program::siteWindow() const
+{
+    return m_site;
+}
+
+bool Program::isSiteWindowVisible() const
+{
+    return m_site && m_site->isVisible();
+}
+
+void Program::unloadSplashWindow()
+{
+    unload(m_splash);
+}
+void Program::unloadHelpWindow()
+{
+    unload(m_help);
+}
+void Program::unloadAboutWindow()
+{
+    unload(m_about);
+}
+
+void Program::forgetWindow(QWidget* window)
+{
+    if (window == m_main)
+        m_main.clear();
+    else if (window == m_help)
+        m_help.clear();
+    else if (window == m_about)
+        m_about.clear();
+    else if (window == m_site)
+        m_site.clear();
+    else if (window == m_splash)
+        m_splash.clear();
+}
+
+void Program::setUpBanner(Form1& window)
+{
+    window.wbPicture->hide();
+    window.wbBanner->view()->show();
+    try {
+        window.wbBanner->Navigate(m_identity.BannerAddress);
+    } catch (const BrowserError&) {
+        // The banner strip then stays empty; the main window works on without it.
+    }
+}
+
+void Program::EndProgram()
+{
+    m_services.endProgram();
+}
+
+} // namespace varrow

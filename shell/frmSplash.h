@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/desktop/TickTimer.h"
+
+#include <QWidget>
+#include <cstdint>
+
+class QLabel;
+
+namespace varrow
+{
+
+class Program;
+
+// The splash window: shows the product picture while its timer counts 75 ticks, then opens the
+// main window and hides itself.
+class frmSplash : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit frmSplash(Program& program);
+
+    void Form_Load();
+    void Timer2_Timer();
+
+    std::int16_t intTemp = 0;
+    TickTimer Timer2;
+    QLabel* Image1;
+    QLabel* Label3;
+
+private:
+    Program& m_program;
+};
+
+} // namespace varrow
