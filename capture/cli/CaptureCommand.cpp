@@ -19,6 +19,7 @@ constexpr const char* kProgram = "varrow-capture";
 void printUsage(std::ostream& stream)
 {
     stream << "Usage: " << kProgram << " --url ADDRESS [--out DIR] [--lists] [FILE]\n"
+           << "       " << kProgram << " --load ADDRESS_OR_FILE [--out DIR] [--lists]\n"
            << "\n"
            << "Captures a page as Varrow does after every load: reads the body markup from FILE\n"
            << "(standard input when FILE is absent or \"-\"), finds its embedded images and its\n"
@@ -26,7 +27,10 @@ void printUsage(std::ostream& stream)
            << "\"source.htm\" and the gallery \"imagepage.html\" with the other working files\n"
            << "into DIR.\n"
            << "\n"
-           << "  --url ADDRESS  address of the page the markup comes from (required)\n"
+           << "  --url ADDRESS  address of the page the markup comes from\n"
+           << "  --load PAGE    open PAGE (an address or a local file) in the browser engine,\n"
+           << "                 off screen, and capture its markup under the address the\n"
+           << "                 browser reports\n"
            << "  --out DIR      program directory for the working files (default: .)\n"
            << "  --lists        print the four lists as tab-separated lines instead of a summary\n"
            << "  --help         show this text\n";
@@ -91,6 +95,9 @@ ParsedCommand parseCaptureCommand(const std::vector<std::string>& arguments, std
             if (!value(options.pageAddress))
                 return misuse(err, "--url needs an address");
             haveAddress = true;
+        } else if (argument == "--load") {
+            if (!value(options.load))
+                return misuse(err, "--load needs an address or a file");
         } else if (argument == "--out") {
             if (!value(options.outputDirectory))
                 return misuse(err, "--out needs a directory");
@@ -105,8 +112,10 @@ ParsedCommand parseCaptureCommand(const std::vector<std::string>& arguments, std
             haveInput = true;
         }
     }
-    if (!haveAddress)
-        return misuse(err, "--url is required");
+    if (options.load.empty() && !haveAddress)
+        return misuse(err, "--url or --load is required");
+    if (!options.load.empty() && (haveAddress || haveInput))
+        return misuse(err, "--load takes neither --url nor FILE");
     return {options, 0};
 }
 
@@ -149,14 +158,27 @@ void printLists(const ImageLists& lists, std::ostream& out)
 }
 
 int runCaptureCommand(const CaptureOptions& options, std::istream& in, std::ostream& out,
-                      std::ostream& err)
+                      std::ostream& err, const PageLoader& loader)
 {
-    std::string markup;
-    try {
-        markup = readInput(options.input, in);
-    } catch (const FileError& error) {
-        err << kProgram << ": cannot read " << error.what() << "\n";
-        return 1;
+    LoadedPage page{{}, options.pageAddress};
+    if (!options.load.empty()) {
+        if (!loader) {
+            err << kProgram << ": --load needs the desktop build with the browser engine\n";
+            return 1;
+        }
+        try {
+            page = loader(options.load);
+        } catch (const std::runtime_error& error) {
+            err << kProgram << ": cannot load " << options.load << ": " << error.what() << "\n";
+            return 1;
+        }
+    } else {
+        try {
+            page.markup = readInput(options.input, in);
+        } catch (const FileError& error) {
+            err << kProgram << ": cannot read " << error.what() << "\n";
+            return 1;
+        }
     }
     try {
         checkWritableDirectory(options.outputDirectory);
@@ -166,7 +188,7 @@ int runCaptureCommand(const CaptureOptions& options, std::istream& in, std::ostr
     }
     ImageLists lists;
     const CaptureResult result =
-        CapturePage(WorkFiles(options.outputDirectory), markup, options.pageAddress, lists);
+        CapturePage(WorkFiles(options.outputDirectory), page.markup, page.address, lists);
     if (!result.failures.empty()) {
         err << kProgram << ": cannot write " << result.failures.front() << "\n";
         return 1;

@@ -2,6 +2,7 @@
 
 #include "extract/ImageLists.h"
 
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -16,7 +17,19 @@ struct CaptureOptions {
     std::string outputDirectory = "."; // --out
     bool printLists = false;           // --lists
     std::string input = "-";           // FILE; "-" is standard input
+    std::string load;                  // --load: a page to render instead of reading FILE
 };
+
+// A page rendered by the browser engine: its body markup (empty when it cannot be read) and the
+// address the browser reports for it.
+struct LoadedPage {
+    std::string markup;
+    std::string address;
+};
+
+// Renders an address or a local file as the program does; throws std::runtime_error with a
+// readable reason when the page cannot be loaded.
+using PageLoader = std::function<LoadedPage(const std::string& addressOrFile)>;
 
 // The outcome of reading the arguments: options to run, or an exit code to end with at once
 // (0 after --help, 2 after misuse) with its text already written.
@@ -35,9 +48,11 @@ std::string escapeListField(const std::string& field);
 // "link<TAB>address<TAB>name" lines for the links to images.
 void printLists(const ImageLists& lists, std::ostream& out);
 
-// Reads the markup, runs the capture in the output directory and reports. Returns the exit code:
-// 0, or 1 after naming the file that could not be read or written and why.
+// Reads the markup (or has `loader` render the page given with --load), runs the capture in the
+// output directory and reports. Returns the exit code: 0, or 1 after naming the file that could
+// not be read or written (or the page that could not be loaded) and why. Without a loader,
+// --load is refused.
 int runCaptureCommand(const CaptureOptions& options, std::istream& in, std::ostream& out,
-                      std::ostream& err);
+                      std::ostream& err, const PageLoader& loader = {});
 
 } // namespace varrow

@@ -170,15 +170,16 @@ void WebEngineBrowser::takeSnapshot()
     m_view->page()->runJavaScript(kSnapshotScript, [self, loadNumber](const QVariant& result) {
         if (!self || self->m_loadNumber != loadNumber)
             return; // the control is gone, or a newer load has begun
-        if (!result.isValid()) {
+        if (result.typeId() == QMetaType::Bool) {
             // Still parsing after the early-capture delay: try again a little later.
             self->m_earlyCapture->start(250);
             return;
         }
-        if (result.isNull())
-            self->m_body.reset();
+        const QString body = result.toString();
+        if (body.isEmpty())
+            self->m_body.reset(); // no document, or one without a body
         else
-            self->m_body = result.toString().toStdString();
+            self->m_body = body.toStdString();
         emit self->DownloadComplete();
     });
 }

@@ -1,0 +1,113 @@
+#include "shell/FileExists.h"
+#include "shell/MainLayout.h"
+#include "shell/WorkingDirectory.h"
+#include "shell/frmSplash.h"
+#include "tests/shell/ShellFixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <sys/stat.h>
+
+namespace varrow::testing
+{
+namespace
+{
+
+using StartupTest = ShellFixture;
+
+TEST_F(StartupTest, SplashOpensTheMainWindowOnTheSeventyFifthTick)
+{
+    program->start();
+    frmSplash* splash = program->splashWindow();
+    ASSERT_NE(splash, nullptr);
+    EXPECT_TRUE(splash->Timer2.isEnabled());
+    EXPECT_GE(splash->Timer2.interval(), 15); // the desktop timer's minimum period
+    for (int tick = 1; tick < 75; ++tick) {
+        splash->Timer2_Timer();
+        EXPECT_EQ(splash->intTemp, 2 * tick);
+        EXPECT_EQ(program->mainWindow(), nullptr);
+    }
+    splash->Timer2_Timer();
+    EXPECT_EQ(splash->intTemp, 150);
+    EXPECT_NE(program->mainWindow(), nullptr);
+    EXPECT_FALSE(splash->Timer2.isEnabled());
+    EXPECT_TRUE(splash->isHidden());
+    EXPECT_EQ(program->splashWindow(), splash); // hidden, still loaded
+}
+
+TEST(MainLayoutTest, WindowEightThousandTwipsWide)
+{
+    const MainLayout layout = layoutMainWindow({8000, 11100, 2425, 10700, 315, 540, 1095, 5520});
+    EXPECT_EQ(layout.tabStrip, (TwipsRect{25, 2425, 7950, 11100 - 2425 - 315 - 800}));
+    EXPECT_EQ(layout.view, (TwipsRect{125, 2825, 7700, 7560 - 500}));
+    EXPECT_EQ(layout.panel1Width, 6000);
+    EXPECT_EQ(layout.panel2Width, 5700);
+    EXPECT_EQ(layout.progressBar, (TwipsRect{6050, 10690, 5600, 295}));
+    EXPECT_EQ(layout.addressWidth, 8000 - 540 - 1095 - 200);
+    EXPECT_EQ(layout.websiteWidth, 8000 - 5520 - 150);
+    EXPECT_EQ(layout.goLeft, layout.addressWidth + 540 + 50);
+}
+
+TEST(MainLayoutTest, TinyWindowTakesAbsoluteValues)
+{
+    const MainLayout layout = layoutMainWindow({1000, 2000, 2425, 1685, 315, 540, 1095, 5520});
+    EXPECT_EQ(layout.tabStrip.height, 2425 + 315 + 800 - 2000);
+    EXPECT_EQ(layout.view.height, 1540 - 500);
+    EXPECT_EQ(layout.addressWidth, 540 + 1095 + 200 - 1000);
+    EXPECT_EQ(layout.websiteWidth, 5520 + 150 - 1000);
+    EXPECT_EQ(layout.panel2Width, 750 - 300);
+    EXPECT_EQ(layout.progressBar.width, 450 - 100);
+}
+
+class FileExistsTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        QFile file(dir.filePath("Page.HTM"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        QFile hidden(dir.filePath(".hidden"));
+        ASSERT_TRUE(hidden.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
+    }
+    std::string path(const char* name) const { return dir.filePath(name).toStdString(); }
+    QTemporaryDir dir;
+};
+
+TEST_F(FileExistsTest, OrdinaryVisibleFilesInAnyLetterCase)
+{
+    EXPECT_TRUE(FileExists(path("Page.HTM")));
+    EXPECT_TRUE(FileExists(path("page.htm")));
+    EXPECT_FALSE(FileExists(path("folder")));
+    EXPECT_FALSE(FileExists(path(".hidden")));
+    EXPECT_FALSE(FileExists(path("missing.htm")));
+    EXPECT_FALSE(FileExists("/no/such/device/page.htm"));
+    EXPECT_FALSE(FileExists(""));
+}
+
+TEST(FileNameOfTest, TextAfterTheLastSeparator)
+{
+    EXPECT_EQ(FileNameOf("/a/b/c.txt"), "c.txt");
+    EXPECT_EQ(FileNameOf("/a/b/"), "");
+    EXPECT_EQ(FileNameOf("c.txt"), "c.txt");
+    EXPECT_EQ(FileNameOf(""), "");
+}
+
+TEST(WorkingDirectoryTest, FallsBackWhenTheProgramDirectoryCannotBeWritten)
+{
+    QTemporaryDir dir;
+    const std::filesystem::path program = dir.filePath("program").toStdString();
+    const std::filesystem::path perUser = dir.filePath("user/data").toStdString();
+    std::filesystem::create_directory(program);
+    EXPECT_EQ(chooseWorkingDirectory(program, perUser), program);
+    EXPECT_FALSE(std::filesystem::exists(program / ".varrow-write-probe"));
+
+    // A file where the directory should be cannot be written even by root.
+    const std::filesystem::path notADirectory = dir.filePath("file").toStdString();
+    QFile(dir.filePath("file")).open(QIODevice::WriteOnly);
+    EXPECT_EQ(chooseWorkingDirectory(notADirectory, perUser), perUser);
+    EXPECT_TRUE(std::filesystem::is_directory(perUser));
+}
+
+} // namespace
+} // namespace varrow::testing
