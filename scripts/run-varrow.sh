@@ -1,10 +1,16 @@
 #!/usr/bin/env bash
-# Runs Varrow from the build tree: the capture of the shipped demo page, with what it found.
+# Starts Varrow from the build tree. Without a display it says so and shows what Varrow does with
+# a page instead: the shipped start page, rendered off screen and captured by varrow-capture.
 set -euo pipefail
 build=${1:-build}
-out=$(mktemp -d "${TMPDIR:-/tmp}/varrow-demo.XXXXXX")
-"$build/bin/varrow-capture" --url http://127.0.0.2/demo/index.html --out "$out" \
-    capture/demo/demo-page.body
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    exec "$build/bin/varrow"
+fi
+echo "No display found, so Varrow's window cannot open here."
+echo "Capturing the start page off screen instead (varrow-capture --load):"
 echo
-"$build/bin/varrow-capture" --url http://127.0.0.2/demo/index.html --out "$out" --lists \
-    capture/demo/demo-page.body
+out=$(mktemp -d "${TMPDIR:-/tmp}/varrow-start.XXXXXX")
+"$build/bin/varrow-capture" --load "$build/bin/start/index.html" --out "$out" --lists 2>/dev/null
+echo
+echo "Source page:  $out/source.htm"
+echo "Gallery page: $out/imagepage.html"
