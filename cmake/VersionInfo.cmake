@@ -54,8 +54,10 @@ function(_varrow_add_version_resource target version product company comments)
     _varrow_rc_string(company "${company}")
     _varrow_rc_string(comments "${comments}")
     _varrow_rc_string(version_text "${version}")
+    # The script is UTF-8 like CMake's strings; the ANSI reader gets them in the system code page.
     # FILEOS 0x40004 is VOS_NT_WINDOWS32, FILETYPE 1 is VFT_APP.
-    set(script "1 VERSIONINFO
+    set(script "#pragma code_page(65001)
+1 VERSIONINFO
 FILEVERSION ${fixed}
 PRODUCTVERSION ${fixed}
 FILEFLAGSMASK 0x3f

@@ -114,12 +114,6 @@ TEST_F(EditedCopy, UpdatedSectionGivesTheNewFieldsWithoutRebuilding)
     EXPECT_EQ(run({VARROW_PROBE}).output, kBuiltOutput) << "the built program is unchanged";
 }
 
-TEST_F(EditedCopy, FieldsLeftOutOfTheSectionAreEmpty)
-{
-    ASSERT_TRUE(updateSection("CompanyName=Only Maker"));
-    EXPECT_EQ(runCopy().output, probeOutput("", "Only Maker", "", "0.0"));
-}
-
 TEST_F(EditedCopy, RemovedSectionGivesEmptyFields)
 {
     ASSERT_EQ(
