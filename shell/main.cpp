@@ -1,17 +1,11 @@
 // Varrow: starts with the splash window, which opens the main window.
 #include "platform/browser/EngineEnvironment.h"
-#include "platform/browser/WebEngineBrowser.h"
-#include "platform/desktop/FileDialog.h"
 #include "platform/desktop/SettingsStore.h"
-#include "platform/versioninfo/VersionInfo.h"
+#include "shell/DesktopServices.h"
 #include "shell/Program.h"
-#include "shell/WorkingDirectory.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QStandardPaths>
-#include <QUrl>
+
 #include <iostream>
 
 namespace
@@ -19,11 +13,6 @@ namespace
 
 constexpr const char* kUsage = "Usage: varrow [--help]\n"
                                "Starts the Varrow browser. It takes no arguments of its own.\n";
-
-std::filesystem::path toPath(const QString& path)
-{
-    return std::filesystem::path(path.toStdString());
-}
 
 } // namespace
 
@@ -39,26 +28,8 @@ int main(int argc, char** argv)
     }
     app.setQuitOnLastWindowClosed(false); // the windows decide when the program ends
 
-    const QString programDirectory = QCoreApplication::applicationDirPath();
-    const QString startPage = QDir(programDirectory).filePath("start/index.html");
-    if (QFileInfo::exists(startPage))
-        varrow::WebEngineBrowser::setHomePage(QUrl::fromLocalFile(startPage));
-
     varrow::SettingsStore settings;
-    varrow::ProgramServices services;
-    services.makeBrowser = [](QWidget* parent, varrow::BrowserRole role) {
-        return new varrow::WebEngineBrowser(parent, role);
-    };
-    services.chooseFileToOpen = varrow::chooseFileToOpen;
-    services.readVersionInfo = varrow::readOwnVersionInfo;
-    services.endProgram = [] { QCoreApplication::exit(0); };
-    services.settings = &settings;
-    services.programDirectory = toPath(programDirectory);
-    services.workingDirectory = varrow::chooseWorkingDirectory(
-        services.programDirectory,
-        toPath(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)));
-
-    varrow::Program program(std::move(services));
+    varrow::Program program(varrow::desktopServices(settings));
     program.start();
     return app.exec();
 }

@@ -1,0 +1,80 @@
+// Times the desktop program's start: from the process start to the main window shown (mostly the
+// splash, by design) and to the home page loaded and captured; then loads and captures a large
+// page. Run it under /usr/bin/time -v for the peak memory.
+//
+// Usage: startup_bench LARGE_BODY_FILE
+
+#include "platform/browser/EngineEnvironment.h"
+#include "platform/desktop/SettingsStore.h"
+#include "platform/textfile/TextFile.h"
+#include "shell/DesktopServices.h"
+#include "shell/Form1.h"
+#include "shell/Program.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace
+{
+
+struct Stopwatch {
+    QElapsedTimer clock;
+    void report(const char* what) const
+    {
+        std::printf("%-44s %8lld ms\n", what, static_cast<long long>(clock.elapsed()));
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Stopwatch sinceStart;
+    sinceStart.clock.start();
+    if (argc != 2) {
+        std::fprintf(stderr, "Usage: startup_bench LARGE_BODY_FILE\n");
+        return 2;
+    }
+    varrow::prepareEngineEnvironment(/*offscreen=*/true);
+    QApplication app(argc, argv);
+    QTemporaryDir scratch;
+    const QString largePage = scratch.filePath("large.html");
+    varrow::writeTextFile(largePage.toStdString(),
+                          "<!DOCTYPE html><html><head><title>Large</title></head>" +
+                              varrow::readTextFile(argv[1]) + "</html>");
+
+    varrow::SettingsStore settings(scratch.filePath("settings").toStdString());
+    settings.SaveSetting("Varrow", "Settings", "showHelp", "0");
+    varrow::ProgramServices services = varrow::desktopServices(settings);
+    services.workingDirectory = scratch.path().toStdString();
+    varrow::Program program(std::move(services));
+    program.start();
+
+    // Watch for the main window, then for its downloads: the home page, then the large page.
+    QTimer watch;
+    int downloads = 0;
+    Stopwatch sinceLargeLoad;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        varrow::Form1* window = program.mainWindow();
+        if (!window || !window->isVisible())
+            return;
+        watch.stop();
+        sinceStart.report("process start to main window shown");
+        QObject::connect(window->wb[0], &varrow::BrowserControl::DownloadComplete, [&, window] {
+            if (++downloads == 1) {
+                sinceStart.report("process start to home page loaded");
+                sinceLargeLoad.clock.start();
+                window->wb[0]->Navigate2(largePage);
+            } else if (window->wb[0]->LocationURL().endsWith("large.html")) {
+                sinceLargeLoad.report("large page: load, snapshot and capture");
+                QCoreApplication::exit(0);
+            }
+        });
+    });
+    watch.start(1);
+    return app.exec();
+}
