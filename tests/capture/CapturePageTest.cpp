@@ -95,8 +95,10 @@ TEST_F(CapturePageTest, CommandNamesUnreadableInputAndLeavesFilesAlone)
     writeTextFile(m_directory / "source.htm", "old");
     std::istringstream in;
     std::ostringstream out, err;
-    CaptureOptions options{"http://h/", m_directory.string(), false,
-                           (m_directory / "none").string()};
+    CaptureOptions options;
+    options.pageAddress = "http://h/";
+    options.outputDirectory = m_directory.string();
+    options.input = (m_directory / "none").string();
     EXPECT_EQ(runCaptureCommand(options, in, out, err), 1);
     EXPECT_NE(err.str().find("none"), std::string::npos);
     EXPECT_EQ(read("source.htm"), "old\r\n");
