@@ -47,10 +47,12 @@ std::filesystem::path temporaryPathBeside(const std::filesystem::path& target)
     return target.parent_path() / name;
 }
 
+// On Windows the wide-character entry points take the path as it is; the narrow ones would read
+// it in the system code page and miss every name beyond it.
 bool mayWriteExisting(const std::filesystem::path& path)
 {
 #ifdef _WIN32
-    return _access(path.string().c_str(), 2) == 0 || errno == ENOENT;
+    return _waccess(path.c_str(), 2) == 0 || errno == ENOENT;
 #else
     return access(path.c_str(), W_OK) == 0 || errno == ENOENT;
 #endif
@@ -59,13 +61,18 @@ bool mayWriteExisting(const std::filesystem::path& path)
 void replaceFile(const std::filesystem::path& from, const std::filesystem::path& to)
 {
 #ifdef _WIN32
-    if (!MoveFileExA(from.string().c_str(), to.string().c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         throw FileError(to, std::system_category().message(static_cast<int>(GetLastError())));
 #else
     if (std::rename(from.c_str(), to.c_str()) != 0)
         throw FileError(to, lastSystemError());
 #endif
+}
+
+void removeQuietly(const std::filesystem::path& path)
+{
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
 }
 
 } // namespace
@@ -74,6 +81,11 @@ FileError::FileError(std::filesystem::path path, std::string reason)
     : std::runtime_error(path.string() + ": " + reason), m_path(std::move(path)),
       m_reason(std::move(reason))
 {
+}
+
+std::filesystem::path pathFromUtf8(std::string_view text)
+{
+    return std::filesystem::path(std::u8string(text.begin(), text.end()));
 }
 
 std::string readTextFile(const std::filesystem::path& path)
@@ -116,14 +128,14 @@ void writeTextFile(const std::filesystem::path& path, std::string_view text)
         if (!out) {
             const std::string reason = lastSystemError();
             out.close();
-            std::remove(temporary.string().c_str());
+            removeQuietly(temporary);
             throw FileError(path, reason);
         }
     }
     try {
         replaceFile(temporary, path);
     } catch (...) {
-        std::remove(temporary.string().c_str());
+        removeQuietly(temporary);
         throw;
     }
 }
