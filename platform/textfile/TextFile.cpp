@@ -1,10 +1,13 @@
 #include "platform/textfile/TextFile.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <limits>
 #include <system_error>
 
 #ifdef _WIN32
@@ -69,6 +72,12 @@ void replaceFile(const std::filesystem::path& from, const std::filesystem::path&
 #endif
 }
 
+std::uintmax_t largestReadableSize(const std::string& contents)
+{
+    return std::min<std::uintmax_t>(std::numeric_limits<std::streamsize>::max(),
+                                    contents.max_size());
+}
+
 void removeQuietly(const std::filesystem::path& path)
 {
     std::error_code ignored;
@@ -98,11 +107,15 @@ std::string readTextFile(const std::filesystem::path& path)
         throw FileError(path, lastSystemError());
     std::string contents;
     in.seekg(0, std::ios::end);
-    const auto size = in.tellg();
+    const std::streamoff size = in.tellg();
     if (size > 0) {
+        // A 32-bit build cannot hold every file size in one string or one read call; cutting
+        // the size down would return a part of the file as if it were all of it.
+        if (static_cast<std::uintmax_t>(size) > largestReadableSize(contents))
+            throw FileError(path, std::strerror(EFBIG));
         contents.resize(static_cast<std::size_t>(size));
         in.seekg(0);
-        in.read(contents.data(), size);
+        in.read(contents.data(), static_cast<std::streamsize>(size));
     } else {
         // Not seekable (a pipe or a device): read what comes.
         in.clear();
