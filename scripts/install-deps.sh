@@ -9,7 +9,7 @@ packages_for() {
     desktop) echo qt6-base-dev qt6-webengine-dev libqt6webenginecore6-bin qt6-tools-dev \
         libgl-dev binutils python3 ;;
     fuzz) echo clang libclang-rt-14-dev ;;
-    windows) echo g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 ;;
+    windows) echo g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest wine wine64 ;;
     package) echo dpkg-dev lintian file ;;
     *) echo "install-deps: unknown group '$1'" >&2; exit 2 ;;
     esac

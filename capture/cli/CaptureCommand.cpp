@@ -46,7 +46,7 @@ ParsedCommand misuse(std::ostream& err, const std::string& problem)
 std::string readInput(const std::string& input, std::istream& in)
 {
     if (input != "-")
-        return readTextFile(input);
+        return readTextFile(pathFromUtf8(input));
     std::string markup{std::istreambuf_iterator<char>(in), {}};
     if (in.bad())
         throw FileError("standard input", "read error");
@@ -181,14 +181,14 @@ int runCaptureCommand(const CaptureOptions& options, std::istream& in, std::ostr
         }
     }
     try {
-        checkWritableDirectory(options.outputDirectory);
+        checkWritableDirectory(pathFromUtf8(options.outputDirectory));
     } catch (const FileError& error) {
         err << kProgram << ": cannot write to " << error.what() << "\n";
         return 1;
     }
     ImageLists lists;
-    const CaptureResult result =
-        CapturePage(WorkFiles(options.outputDirectory), page.markup, page.address, lists);
+    const CaptureResult result = CapturePage(WorkFiles(pathFromUtf8(options.outputDirectory)),
+                                             page.markup, page.address, lists);
     if (!result.failures.empty()) {
         err << kProgram << ": cannot write " << result.failures.front() << "\n";
         return 1;

@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-// The command line of varrow-capture: the program's capture run on markup from a file.
+// The command line of varrow-capture: the program's capture run on markup from a file. Arguments
+// are UTF-8 text, so that file names need not fit the system code page.
 namespace varrow
 {
 

@@ -1,14 +1,62 @@
 #include "capture/cli/CaptureCommand.h"
 
 #include <iostream>
+#include <string>
+#include <vector>
 
-int main(int argc, char** argv)
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#endif
+
+namespace
 {
+
+int run(const std::vector<std::string>& arguments)
+{
+#ifdef _WIN32
+    // Markup and lists pass byte for byte: text mode would drop the CR of every CR LF and end
+    // the input at the first Ctrl-Z.
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
     std::ios::sync_with_stdio(false);
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
     const varrow::ParsedCommand parsed =
         varrow::parseCaptureCommand(arguments, std::cout, std::cerr);
     if (!parsed.options)
         return parsed.exitCode;
     return varrow::runCaptureCommand(*parsed.options, std::cin, std::cout, std::cerr);
 }
+
+#ifdef _WIN32
+std::string utf8FromWide(const wchar_t* wide)
+{
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 1)
+        return {};
+    std::string text(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), size, nullptr, nullptr);
+    text.pop_back(); // the terminating NUL
+    return text;
+}
+#endif
+
+} // namespace
+
+#ifdef _WIN32
+// Windows passes the narrow arguments in the system code page, which cannot hold every file name;
+// the wide ones hold them all.
+int wmain(int argc, wchar_t** argv)
+{
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.push_back(utf8FromWide(argv[i]));
+    return run(arguments);
+}
+#else
+int main(int argc, char** argv)
+{
+    return run({argv + 1, argv + argc});
+}
+#endif

@@ -1,10 +1,13 @@
 #include "platform/textfile/TextFile.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <limits>
 #include <system_error>
 
 #ifdef _WIN32
@@ -47,10 +50,12 @@ std::filesystem::path temporaryPathBeside(const std::filesystem::path& target)
     return target.parent_path() / name;
 }
 
+// On Windows the wide-character entry points take the path as it is; the narrow ones would read
+// it in the system code page and miss every name beyond it.
 bool mayWriteExisting(const std::filesystem::path& path)
 {
 #ifdef _WIN32
-    return _access(path.string().c_str(), 2) == 0 || errno == ENOENT;
+    return _waccess(path.c_str(), 2) == 0 || errno == ENOENT;
 #else
     return access(path.c_str(), W_OK) == 0 || errno == ENOENT;
 #endif
@@ -59,13 +64,24 @@ bool mayWriteExisting(const std::filesystem::path& path)
 void replaceFile(const std::filesystem::path& from, const std::filesystem::path& to)
 {
 #ifdef _WIN32
-    if (!MoveFileExA(from.string().c_str(), to.string().c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         throw FileError(to, std::system_category().message(static_cast<int>(GetLastError())));
 #else
     if (std::rename(from.c_str(), to.c_str()) != 0)
         throw FileError(to, lastSystemError());
 #endif
+}
+
+std::uintmax_t largestReadableSize(const std::string& contents)
+{
+    return std::min<std::uintmax_t>(std::numeric_limits<std::streamsize>::max(),
+                                    contents.max_size());
+}
+
+void removeQuietly(const std::filesystem::path& path)
+{
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
 }
 
 } // namespace
@@ -74,6 +90,11 @@ FileError::FileError(std::filesystem::path path, std::string reason)
     : std::runtime_error(path.string() + ": " + reason), m_path(std::move(path)),
       m_reason(std::move(reason))
 {
+}
+
+std::filesystem::path pathFromUtf8(std::string_view text)
+{
+    return std::filesystem::path(std::u8string(text.begin(), text.end()));
 }
 
 std::string readTextFile(const std::filesystem::path& path)
@@ -86,11 +107,15 @@ std::string readTextFile(const std::filesystem::path& path)
         throw FileError(path, lastSystemError());
     std::string contents;
     in.seekg(0, std::ios::end);
-    const auto size = in.tellg();
+    const std::streamoff size = in.tellg();
     if (size > 0) {
+        // A 32-bit build cannot hold every file size in one string or one read call; cutting
+        // the size down would return a part of the file as if it were all of it.
+        if (static_cast<std::uintmax_t>(size) > largestReadableSize(contents))
+            throw FileError(path, std::strerror(EFBIG));
         contents.resize(static_cast<std::size_t>(size));
         in.seekg(0);
-        in.read(contents.data(), size);
+        in.read(contents.data(), static_cast<std::streamsize>(size));
     } else {
         // Not seekable (a pipe or a device): read what comes.
         in.clear();
@@ -116,14 +141,14 @@ void writeTextFile(const std::filesystem::path& path, std::string_view text)
         if (!out) {
             const std::string reason = lastSystemError();
             out.close();
-            std::remove(temporary.string().c_str());
+            removeQuietly(temporary);
             throw FileError(path, reason);
         }
     }
     try {
         replaceFile(temporary, path);
     } catch (...) {
-        std::remove(temporary.string().c_str());
+        removeQuietly(temporary);
         throw;
     }
 }

@@ -22,6 +22,10 @@ private:
     std::string m_reason;
 };
 
+// The path that UTF-8 text names, on every system. (A path made from a plain std::string reads it
+// in the narrow encoding of the C library, which on Windows is not UTF-8.)
+std::filesystem::path pathFromUtf8(std::string_view text);
+
 // Returns the whole content of the file, byte for byte. Throws FileError when it cannot be read.
 std::string readTextFile(const std::filesystem::path& path);
 

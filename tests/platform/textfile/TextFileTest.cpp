@@ -1,12 +1,26 @@
 #include "platform/textfile/TextFile.h"
 
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 namespace varrow
 {
 namespace
 {
+
+// Whether file permissions bind this process: root may write anything on POSIX systems, while
+// the read-only attribute of Windows holds for everyone.
+bool permissionsBindUs()
+{
+#ifdef _WIN32
+    return true;
+#else
+    return geteuid() != 0;
+#endif
+}
 
 std::vector<std::string> linesOf(std::string_view text)
 {
@@ -26,6 +40,19 @@ TEST(ForEachLine, EndsLinesAtCrOrCrLfOnly)
     EXPECT_EQ(linesOf(std::string("a\0b", 3)), Lines{std::string("a\0b", 3)});
 }
 
+// Removes what a test left, also files and directories that it made read-only (which Windows
+// refuses to delete).
+void removeTree(const std::filesystem::path& root)
+{
+    using std::filesystem::perms;
+    std::error_code ignored;
+    std::filesystem::permissions(root, perms::owner_all, ignored);
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root, ignored))
+        std::filesystem::permissions(entry.path(), perms::owner_write,
+                                     std::filesystem::perm_options::add, ignored);
+    std::filesystem::remove_all(root);
+}
+
 class TextFileTest : public ::testing::Test
 {
 protected:
@@ -35,14 +62,10 @@ protected:
             std::filesystem::temp_directory_path() /
             ("varrow-textfile-" +
              std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::remove_all(m_directory);
+        removeTree(m_directory);
         std::filesystem::create_directories(m_directory);
     }
-    void TearDown() override
-    {
-        std::filesystem::permissions(m_directory, std::filesystem::perms::owner_all);
-        std::filesystem::remove_all(m_directory);
-    }
+    void TearDown() override { removeTree(m_directory); }
     std::filesystem::path m_directory;
 };
 
@@ -52,6 +75,15 @@ TEST_F(TextFileTest, WriteReplacesTheWholeFileAndLeavesNoTemporaryFile)
     writeTextFile(path, "first, longer text");
     writeTextFile(path, "x");
     EXPECT_EQ(readTextFile(path), "x\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_directory), {}), 1);
+}
+
+TEST_F(TextFileTest, NamesBeyondAsciiAreWrittenReplacedAndRead)
+{
+    const auto path = m_directory / std::filesystem::path(u8"b\u00e9\u00e7\u4e2d.txt");
+    writeTextFile(path, "first");
+    writeTextFile(path, "second");
+    EXPECT_EQ(readTextFile(path), "second\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_directory), {}), 1);
 }
 
@@ -70,7 +102,7 @@ TEST_F(TextFileTest, FailuresNameThePathAndChangeNothing)
 
 TEST_F(TextFileTest, ReadOnlyTargetIsRefused)
 {
-    if (geteuid() == 0)
+    if (!permissionsBindUs())
         GTEST_SKIP() << "root may write any file";
     const auto path = m_directory / "locked.txt";
     writeTextFile(path, "keep");
@@ -81,7 +113,10 @@ TEST_F(TextFileTest, ReadOnlyTargetIsRefused)
 
 TEST_F(TextFileTest, UnwritableDirectoryKeepsTheOldFile)
 {
-    if (geteuid() == 0)
+#ifdef _WIN32
+    GTEST_SKIP() << "a read-only directory still takes new files on Windows";
+#endif
+    if (!permissionsBindUs())
         GTEST_SKIP() << "root may write any directory";
     const auto path = m_directory / "a.txt";
     writeTextFile(path, "keep");
