@@ -109,7 +109,9 @@ TEST_F(CapturePageTest, CommandTakesDirectoryNamesAsUtf8)
     const std::filesystem::path directory = m_directory / pathFromUtf8("\xc5\x82\xe4\xb8\xad");
     std::filesystem::create_directory(directory);
     const std::u8string utf8 = directory.u8string();
-    const CaptureOptions options{"http://h/", std::string(utf8.begin(), utf8.end()), false, "-"};
+    CaptureOptions options;
+    options.pageAddress = "http://h/";
+    options.outputDirectory = std::string(utf8.begin(), utf8.end());
     std::istringstream in("<img src=\"a.gif\">");
     std::ostringstream out, err;
     EXPECT_EQ(runCaptureCommand(options, in, out, err), 0) << err.str();
