@@ -49,11 +49,11 @@ inline constexpr unsigned long kAllAccess = 0xF003F;
 Status createKey(Key parent, const std::string& path, unsigned long access, Key& opened);
 // Opens `path` below `parent`; the empty path opens a new handle to `parent` itself.
 Status openKey(Key parent, const std::string& path, unsigned long access, Key& opened);
-// Writes a string value (REG_SZ); a null `name` is the key's default (unnamed) value.
+// Writes a string value (REG_SZ); a null or empty `name` is the key's default (unnamed) value.
 Status setStringValue(Key key, const std::string* name, const std::string& text);
-// Reads a string value written by setStringValue; a null `name` is the default value.
+// Reads a string value written by setStringValue; a null or empty `name` is the default value.
 Status queryStringValue(Key key, const std::string* name, std::string& text);
-// Deletes one value; a null `name` is the default value.
+// Deletes one value; a null or empty `name` is the default value.
 Status deleteValue(Key key, const std::string* name);
 // Deletes `path` below `parent` together with its values; fails with kAccessDenied for a key
 // that has sub-keys.
