@@ -1,7 +1,10 @@
 // The main window's commands and menus.
 #include "capture/CapturePage.h"
 #include "extract/AddressFunctions.h"
+#include "integration/IETOOLS.h"
 #include "platform/browser/BrowserControl.h"
+#include "platform/desktop/StatusBar.h"
+#include "platform/versioninfo/VersionInfo.h"
 #include "shell/Form1.h"
 #include "shell/Program.h"
 
@@ -21,6 +24,36 @@ template <typename Step> void ignoringErrors(Step step)
     } catch (const std::exception&) {
     }
 }
+
+// The Tools menu's two items and the status bar, as the toolbar entry's commands see them.
+class ToolsMenuOfMainWindow : public ToolsMenu
+{
+public:
+    explicit ToolsMenuOfMainWindow(Form1& window) : m_window(window) {}
+    void setItemEnabled(int index, bool enabled) override
+    {
+        m_window.mnuToolsItem.at(static_cast<size_t>(index))->setEnabled(enabled);
+    }
+    void showStatus(const std::string& text) override
+    {
+        m_window.sb1->setPanelText(1, QString::fromStdString(text));
+    }
+
+private:
+    Form1& m_window;
+};
+
+// The product name from the version information, read afresh, and this process's executable.
+class ToolsButtonOfProgram : public ToolsButtonSource
+{
+public:
+    explicit ToolsButtonOfProgram(const ProgramServices& services) : m_services(services) {}
+    std::string productName() const override { return m_services.readVersionInfo().productName; }
+    std::string executablePath() const override { return runningExecutablePath().string(); }
+
+private:
+    const ProgramServices& m_services;
+};
 
 } // namespace
 
@@ -160,7 +193,14 @@ void Form1::mnuViewItem_Click(std::int16_t index)
         cmdWebsite_Click();
 }
 
-void Form1::mnuToolsItem_Click(std::int16_t) {}
+void Form1::mnuToolsItem_Click(std::int16_t index)
+{
+    ToolsMenuOfMainWindow menu(*this);
+    if (index == kAddToolsItem)
+        InstallToolsButton(ToolsButtonOfProgram(m_program.services()), menu);
+    else if (index == kRemoveToolsItem)
+        RemoveToolsButton(menu);
+}
 
 void Form1::mnuHelpItem_Click(std::int16_t index)
 {

@@ -3,6 +3,7 @@
 #include "tests/shell/ShellFixture.h"
 
 #include <QAction>
+#include <QFile>
 #include <QLineEdit>
 
 namespace varrow::testing
@@ -128,6 +129,51 @@ TEST_F(CommandsTest, WebsiteButtonAndMenuShowOneSiteWindow)
     auto* first = program->siteWindow();
     window.mnuViewItem[3]->trigger();
     EXPECT_EQ(program->siteWindow(), first);
+}
+
+class ToolsMenuTest : public ShellFixture
+{
+protected:
+    void SetUp() override
+    {
+        ShellFixture::SetUp();
+        qputenv("VARROW_REGISTRY_DIR", registryDir.path().toUtf8());
+    }
+    void TearDown() override { qunsetenv("VARROW_REGISTRY_DIR"); }
+    std::string store() const
+    {
+        QFile file(registryDir.filePath("HKEY_LOCAL_MACHINE.reg"));
+        return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+    }
+    QTemporaryDir registryDir;
+};
+
+TEST_F(ToolsMenuTest, InstallAndRemoveToggleTheItems)
+{
+    Form1& window = mainWindow();
+    window.mnuToolsItem[0]->trigger();
+    EXPECT_FALSE(window.mnuToolsItem[0]->isEnabled());
+    EXPECT_TRUE(window.mnuToolsItem[1]->isEnabled());
+    EXPECT_NE(store().find("\"ButtonText\"=\"Varrow\""), std::string::npos);
+    EXPECT_NE(store().find("\"MenuText\"=\"&Varrow\""), std::string::npos);
+
+    window.mnuToolsItem[1]->trigger();
+    EXPECT_TRUE(window.mnuToolsItem[0]->isEnabled());
+    EXPECT_FALSE(window.mnuToolsItem[1]->isEnabled());
+    EXPECT_EQ(store().find("ButtonText"), std::string::npos);
+}
+
+TEST_F(ToolsMenuTest, AFailedInstallKeepsTheItemsAndSaysWhy)
+{
+    const QString blocked = registryDir.filePath("not-a-directory");
+    QFile(blocked).open(QIODevice::WriteOnly);
+    qputenv("VARROW_REGISTRY_DIR", blocked.toUtf8());
+    Form1& window = mainWindow();
+    window.mnuToolsItem[0]->trigger();
+    EXPECT_TRUE(window.mnuToolsItem[0]->isEnabled());
+    EXPECT_TRUE(window.mnuToolsItem[1]->isEnabled());
+    EXPECT_TRUE(window.sb1->panelText(1).contains("not-a-directory"))
+        << window.sb1->panelText(1).toStdString();
 }
 
 } // namespace
