@@ -1,0 +1,61 @@
+#pragma once
+
+#include "platform/richtext/RtfDocument.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The font table and the colour table of a document, as the reader fills them.
+namespace varrow::rtf
+{
+
+struct FontEntry {
+    std::string name; // UTF-8, as far as read; see FontTable::family
+    FontGeneric generic = FontGeneric::Unknown;
+    int codePage = 0;          // 0: the document's code page
+    bool nameComplete = false; // the ";" that ends the name has been read
+};
+
+class FontTable
+{
+public:
+    // Starts (or restarts) the entry with this number; later calls of `current` return it.
+    void begin(int number);
+
+    // The entry being read, or null before the first `begin`.
+    FontEntry* current();
+
+    // The entry with this number, or null.
+    const FontEntry* find(int number) const;
+
+    // The name of the entry with this number without surrounding blanks, or empty.
+    std::string family(int number) const;
+
+private:
+    std::map<int, FontEntry> m_fonts;
+    FontEntry* m_current = nullptr;
+};
+
+class ColourTable
+{
+public:
+    // Sets one component of the entry being read; values are clamped to 0-255.
+    void setRed(int value);
+    void setGreen(int value);
+    void setBlue(int value);
+
+    // Ends the entry being read (at its ";"). An entry without components is "automatic".
+    void endEntry();
+
+    // The colour with this index; none for automatic entries and indices outside the table.
+    std::optional<Colour> at(int index) const;
+
+private:
+    std::vector<std::optional<Colour>> m_colours;
+    Colour m_pending;
+    bool m_pendingHasComponent = false;
+};
+
+} // namespace varrow::rtf
