@@ -10,11 +10,6 @@
 namespace varrow::rtf
 {
 
-// Pictures are shown at most this size (22 inches, a page of the largest common paper).
-inline constexpr int kMaxPictureTwips = 31680;
-// RTF gives bitmap sizes in pixels; the reader counts 96 of them to the inch.
-inline constexpr int kTwipsPerPixel = 15;
-
 // Collects one "\pict" group: its properties, then its data as hexadecimal text or "\bin" bytes.
 class PictureBuilder
 {

@@ -12,6 +12,10 @@ namespace varrow::rtf
 {
 
 inline constexpr int kDefaultHalfPoints = 24; // 12 point, RTF's own default
+// Pictures are shown at most this size (22 inches, a page of the largest common paper).
+inline constexpr int kMaxPictureTwips = 31680;
+// Sizes given in pixels count 96 of them to the inch.
+inline constexpr int kTwipsPerPixel = 15;
 
 enum class Alignment { Left, Centre, Right, Justify };
 

@@ -69,7 +69,7 @@ bool isShownCharacter(char32_t c)
 
 bool isShownByte(char c)
 {
-    return c == '\t' || static_cast<unsigned char>(c) >= 0x20;
+    return c == '\t' || (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F);
 }
 
 bool isBlank(std::string_view text)
@@ -125,6 +125,8 @@ private:
     void handleText(std::string_view bytes);
     void handleUnicode(std::int32_t parameter);
     void appendCodePoint(char32_t c);
+    // A high surrogate that no low one followed becomes U+FFFD.
+    void replaceLoneSurrogate();
     void appendFontName(std::string_view bytes);
     void flushBytes();
     void endParagraph();
@@ -167,8 +169,7 @@ ParseResult RtfReader::read()
     m_droppedGroups = 0;
     while (m_groups.size() > 1)
         closeGroup();
-    if (m_highSurrogate != 0)
-        appendCodePoint(kReplacementCharacter);
+    replaceLoneSurrogate();
     if (m_lexer.binaryTruncated())
         note(Problem::TruncatedBinary);
     return ParseResult{m_builder.finish(), std::move(m_problems)};
@@ -186,7 +187,9 @@ void RtfReader::handle(const RtfToken& token, bool afterStar)
     }
     if (token.kind != Kind::Text && token.kind != Kind::HexByte)
         flushBytes();
-    if (m_rootClosed && !(token.kind == Kind::Text && isBlank(token.data)))
+    if (m_groups.size() == 1 && token.kind == Kind::Text && isBlank(token.data))
+        return; // blanks around the document
+    if (m_rootClosed)
         note(Problem::UnbalancedBraces);
 
     std::string_view text = token.data;
@@ -490,8 +493,7 @@ void RtfReader::handleUnicode(std::int32_t parameter)
 void RtfReader::appendCodePoint(char32_t c)
 {
     if (isHighSurrogate(c)) {
-        if (m_highSurrogate != 0)
-            appendCodePoint(kReplacementCharacter);
+        replaceLoneSurrogate();
         m_highSurrogate = c;
         return;
     }
@@ -499,9 +501,8 @@ void RtfReader::appendCodePoint(char32_t c)
         c = m_highSurrogate != 0 ? 0x10000 + ((m_highSurrogate - 0xD800) << 10) + (c - 0xDC00)
                                  : kReplacementCharacter;
         m_highSurrogate = 0;
-    } else if (m_highSurrogate != 0) {
-        m_highSurrogate = 0;
-        appendCodePoint(kReplacementCharacter);
+    } else {
+        replaceLoneSurrogate();
     }
     if (!isShownCharacter(c))
         return;
@@ -513,6 +514,14 @@ void RtfReader::appendCodePoint(char32_t c)
     } else if (state().destination == Destination::Body && showsBody()) {
         m_builder.appendText(utf8, charFormat(), state().paragraph);
     }
+}
+
+void RtfReader::replaceLoneSurrogate()
+{
+    if (m_highSurrogate == 0)
+        return;
+    m_highSurrogate = 0;
+    appendCodePoint(kReplacementCharacter);
 }
 
 void RtfReader::appendFontName(std::string_view bytes)
@@ -533,10 +542,7 @@ void RtfReader::flushBytes()
 {
     if (m_pendingBytes.empty())
         return;
-    if (m_highSurrogate != 0) {
-        m_highSurrogate = 0;
-        appendCodePoint(kReplacementCharacter);
-    }
+    replaceLoneSurrogate();
     std::string shown;
     std::copy_if(m_pendingBytes.begin(), m_pendingBytes.end(), std::back_inserter(shown),
                  isShownByte);

@@ -1,6 +1,5 @@
 #include "platform/richtext/RtfTextDocument.h"
 
-#include "platform/richtext/PictureBuilder.h"
 #include "platform/textfile/TextFile.h"
 
 #include <QFont>
