@@ -88,8 +88,11 @@ struct Paragraph {
     std::vector<Inline> content; // neighbouring runs always differ in format
 };
 
+inline constexpr int kDefaultTabTwips = 720; // half an inch, RTF's own default
+
 struct Document {
     std::vector<Paragraph> paragraphs;
+    int defaultTabTwips = kDefaultTabTwips; // distance between the tab stops of every paragraph
 };
 
 } // namespace varrow::rtf

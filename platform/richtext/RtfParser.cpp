@@ -146,6 +146,7 @@ private:
     std::string m_pendingBytes; // body bytes not yet decoded, all in the current state
     int m_documentCodePage = kWesternCodePage;
     int m_defaultFont = 0;
+    int m_defaultTab = kDefaultTabTwips;
     FontTable m_fonts;
     ColourTable m_colours;
     std::optional<PictureBuilder> m_picture;
@@ -172,7 +173,9 @@ ParseResult RtfReader::read()
     replaceLoneSurrogate();
     if (m_lexer.binaryTruncated())
         note(Problem::TruncatedBinary);
-    return ParseResult{m_builder.finish(), std::move(m_problems)};
+    ParseResult result{m_builder.finish(), std::move(m_problems)};
+    result.document.defaultTabTwips = m_defaultTab;
+    return result;
 }
 
 void RtfReader::handle(const RtfToken& token, bool afterStar)
@@ -338,6 +341,8 @@ bool RtfReader::handleDocumentWord(const RtfToken& token)
         m_documentCodePage = token.parameter;
     else if (word == "deff" && token.hasParameter)
         m_defaultFont = token.parameter;
+    else if (word == "deftab" && token.hasParameter && token.parameter > 0)
+        m_defaultTab = std::min(token.parameter, kMaxIndentTwips);
     else
         return false;
     return true;

@@ -50,6 +50,11 @@ QTextBlockFormat blockFormat(const rtf::ParagraphFormat& paragraph)
     format.setLeftMargin(std::max(0.0, pixels(paragraph.leftIndent)));
     format.setRightMargin(std::max(0.0, pixels(paragraph.rightIndent)));
     format.setTextIndent(pixels(paragraph.firstLineIndent));
+    // A hanging indent has a tab stop of its own where the following lines begin, so that a list
+    // item's marker and tab line its text up with them. Qt measures tab stops from where the
+    // line starts, which for the first line is the indent.
+    if (paragraph.firstLineIndent < 0 && paragraph.leftIndent > 0)
+        format.setTabPositions({QTextOption::Tab(-format.textIndent(), QTextOption::LeftTab)});
     format.setTopMargin(pixels(paragraph.spaceBefore));
     format.setBottomMargin(pixels(paragraph.spaceAfter));
     return format;
@@ -135,6 +140,9 @@ std::vector<rtf::Problem> loadRtfInto(QTextDocument& document, std::string_view 
 {
     rtf::ParseResult parsed = rtf::parseRtf(bytes);
     document.clear();
+    QTextOption option = document.defaultTextOption();
+    option.setTabStopDistance(pixels(parsed.document.defaultTabTwips));
+    document.setDefaultTextOption(option);
     QTextCursor cursor(&document);
     cursor.beginEditBlock();
     int pictureNumber = 0;

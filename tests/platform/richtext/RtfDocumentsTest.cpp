@@ -151,5 +151,47 @@ TEST(WordDocument, SkipsWhatIsNotBodyText)
     EXPECT_EQ(document.paragraphs[3].format.alignment, Alignment::Centre);
 }
 
+// The help file shipped beside the program reads cleanly and names every command, tab and window
+// by its caption, set in bold, and every working file in the typewriter font.
+TEST(ShippedHelpFile, NamesEveryCaptionAndWorkingFile)
+{
+    const ParseResult result = parseRtf(readTextFile(VARROW_HELP_FILE));
+    EXPECT_TRUE(result.problems.empty());
+    const Document& document = result.document;
+    EXPECT_EQ(document.paragraphs.front().format.alignment, Alignment::Centre);
+    for (const char* caption : {"Back",
+                                "Forward",
+                                "Stop",
+                                "Refresh",
+                                "Up Dir",
+                                "Send to IE",
+                                "Visit",
+                                "URL:",
+                                "Go!",
+                                "Browser",
+                                "Source Code",
+                                "Images",
+                                "File",
+                                "Open",
+                                "Exit",
+                                "Go",
+                                "View",
+                                "Tools",
+                                "Back a Directory",
+                                "Send Page to Browser Tab",
+                                "Add program to IE Tools Menu",
+                                "Remove Program from IE Tools Menu",
+                                "Help",
+                                "View Help",
+                                "About",
+                                "About this software",
+                                "Readme/Help",
+                                "Show at Startup"})
+        EXPECT_TRUE(runWith(document, caption).format.bold) << caption;
+    for (const char* file : {"checkImages.txt", "checkImagesClean.txt", "source.htm",
+                             "imagepage.html", "browser.txt", "images.htm", "Help.rtf"})
+        EXPECT_EQ(runWith(document, file).format.fontGeneric, FontGeneric::Monospace) << file;
+}
+
 } // namespace
 } // namespace varrow::rtf

@@ -208,6 +208,13 @@ TEST(RtfParagraphFormat, AlignmentIndentsAndSpacing)
     EXPECT_EQ(p[8].format.leftIndent, 31680);
 }
 
+TEST(RtfParagraphFormat, DefaultTabStops)
+{
+    EXPECT_EQ(parseRtf(R"({\rtf1 a})").document.defaultTabTwips, kDefaultTabTwips);
+    EXPECT_EQ(parseRtf(R"({\rtf1\deftab709 a})").document.defaultTabTwips, 709);
+    EXPECT_EQ(parseRtf(R"({\rtf1\deftab0 a})").document.defaultTabTwips, kDefaultTabTwips);
+}
+
 TEST(RtfParagraphFormat, ParagraphTakesFormatAtItsEnd)
 {
     const Document document = parseRtf(R"({\rtf1 text\qc\par})").document;

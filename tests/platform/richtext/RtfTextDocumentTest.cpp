@@ -87,6 +87,18 @@ TEST(RtfTextDocument, BuildsBlocksFormatsAndImages)
     EXPECT_EQ(jpeg.value<QImage>().size(), QSize(32, 20));
 }
 
+TEST(RtfTextDocument, TabStops)
+{
+    QTextDocument document;
+    loadRtfInto(document, R"({\rtf1\deftab360 a\par\li720\fi-360 \bullet\tab item\par})");
+    EXPECT_DOUBLE_EQ(document.defaultTextOption().tabStopDistance(), 24.0);
+    EXPECT_TRUE(document.findBlockByNumber(0).blockFormat().tabPositions().isEmpty());
+    // The hanging indent's own stop, counted from the start of the first line.
+    const auto tabs = document.findBlockByNumber(1).blockFormat().tabPositions();
+    ASSERT_EQ(tabs.size(), 1);
+    EXPECT_DOUBLE_EQ(tabs[0].position, 24.0);
+}
+
 TEST(RtfTextDocument, ReplacesEarlierContent)
 {
     QTextDocument document;
