@@ -514,8 +514,7 @@ void RtfReader::appendCodePoint(char32_t c)
     std::string utf8;
     appendUtf8(utf8, c);
     if (state().destination == Destination::FontTable) {
-        if (FontEntry* entry = m_fonts.current(); entry && !entry->nameComplete)
-            entry->name.append(utf8);
+        m_fonts.appendToName(utf8);
     } else if (state().destination == Destination::Body && showsBody()) {
         m_builder.appendText(utf8, charFormat(), state().paragraph);
     }
@@ -538,7 +537,9 @@ void RtfReader::appendFontName(std::string_view bytes)
     std::string shown;
     std::copy_if(bytes.begin(), end == std::string_view::npos ? bytes.end() : bytes.begin() + end,
                  std::back_inserter(shown), isShownByte);
-    appendDecoded(entry->name, shown, entry->codePage != 0 ? entry->codePage : m_documentCodePage);
+    std::string name;
+    appendDecoded(name, shown, entry->codePage != 0 ? entry->codePage : m_documentCodePage);
+    m_fonts.appendToName(name);
     if (end != std::string_view::npos)
         entry->nameComplete = true;
 }

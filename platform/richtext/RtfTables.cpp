@@ -26,6 +26,20 @@ FontEntry* FontTable::current()
     return m_current;
 }
 
+void FontTable::appendToName(std::string_view text)
+{
+    if (!m_current || m_current->nameComplete)
+        return;
+    std::string& name = m_current->name;
+    name.append(text.substr(0, kMaxFontNameBytes + 1 - std::min(name.size(), kMaxFontNameBytes)));
+    if (name.size() <= kMaxFontNameBytes)
+        return;
+    std::size_t end = kMaxFontNameBytes;
+    while (end > 0 && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80)
+        --end; // back to the first byte of the character that does not fit
+    name.resize(end);
+}
+
 const FontEntry* FontTable::find(int number) const
 {
     const auto found = m_fonts.find(number);

@@ -5,11 +5,15 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The font table and the colour table of a document, as the reader fills them.
 namespace varrow::rtf
 {
+
+// Font names are cut at this length; the names of real fonts are at most 31 characters.
+inline constexpr std::size_t kMaxFontNameBytes = 128;
 
 struct FontEntry {
     std::string name; // UTF-8, as far as read; see FontTable::family
@@ -26,6 +30,10 @@ public:
 
     // The entry being read, or null before the first `begin`.
     FontEntry* current();
+
+    // Appends UTF-8 text to the name of the entry being read, unless there is none or its name is
+    // complete. The name is cut at kMaxFontNameBytes, between two characters.
+    void appendToName(std::string_view text);
 
     // The entry with this number, or null.
     const FontEntry* find(int number) const;

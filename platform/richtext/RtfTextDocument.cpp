@@ -139,6 +139,10 @@ bool insertPicture(QTextCursor& cursor, const rtf::Picture& picture, int number)
 std::vector<rtf::Problem> loadRtfInto(QTextDocument& document, std::string_view bytes)
 {
     rtf::ParseResult parsed = rtf::parseRtf(bytes);
+    // Loading is not an edit the user could undo; keeping it on the undo stack would only double
+    // the memory the text takes.
+    const bool undoEnabled = document.isUndoRedoEnabled();
+    document.setUndoRedoEnabled(false);
     document.clear();
     QTextOption option = document.defaultTextOption();
     option.setTabStopDistance(pixels(parsed.document.defaultTabTwips));
@@ -162,6 +166,7 @@ std::vector<rtf::Problem> loadRtfInto(QTextDocument& document, std::string_view 
         }
     }
     cursor.endEditBlock();
+    document.setUndoRedoEnabled(undoEnabled);
     auto& problems = parsed.problems;
     if (unreadablePicture && std::find(problems.begin(), problems.end(),
                                        rtf::Problem::UnreadablePicture) == problems.end())

@@ -1,4 +1,5 @@
 #include "RtfTestSupport.h"
+#include "platform/richtext/RtfTables.h"
 
 #include <gtest/gtest.h>
 
@@ -178,6 +179,19 @@ TEST(RtfCharFormat, FontTableWithoutInnerGroupsAndEncodedNames)
     EXPECT_EQ(runWith(document, "a").format.fontFamily, "Helvetica");
     EXPECT_EQ(runWith(document, "b").format.fontFamily, "\u017Dluty");
     EXPECT_EQ(runWith(document, "c").format.fontFamily, "\u0410rial");
+}
+
+TEST(RtfCharFormat, LongFontNamesAreCutBetweenCharacters)
+{
+    std::string name;
+    for (int i = 0; i < 100; ++i)
+        name += "\\u1046?";
+    std::string expected;
+    for (std::size_t i = 0; i < kMaxFontNameBytes / 2; ++i)
+        expected += "\u0416";
+    const Document document = parseRtf(R"({\rtf1{\fonttbl{\f0 x)" + name + R"(;}}\f0 a})").document;
+    EXPECT_EQ(runWith(document, "a").format.fontFamily,
+              "x" + expected.substr(0, expected.size() - 2));
 }
 
 TEST(RtfCharFormat, NeighbouringTextInOneFormatIsOneRun)
