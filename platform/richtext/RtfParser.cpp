@@ -19,7 +19,7 @@ namespace varrow::rtf
 namespace
 {
 
-constexpr int kMinHalfPoints = 2;
+constexpr int kMinHalfPoints = 4; // 2 point, the least that a super- or subscript still shows
 constexpr int kMaxHalfPoints = 3276;
 constexpr int kMaxIndentTwips = 31680;
 constexpr int kMaxUnicodeSkip = 16;

@@ -164,7 +164,7 @@ TEST(RtfCharFormat, FontsSizesAndColours)
 
     EXPECT_EQ(runWith(document, "marked").format.background, (Colour{0, 0, 255}));
     EXPECT_EQ(runWith(document, "nofont").format.fontFamily, "");
-    EXPECT_EQ(runWith(document, "tiny").format.halfPoints, 2);
+    EXPECT_EQ(runWith(document, "tiny").format.halfPoints, 4);
     EXPECT_EQ(runWith(document, "up").format.vertical, VerticalPosition::Superscript);
     EXPECT_EQ(runWith(document, "down").format.vertical, VerticalPosition::Subscript);
     EXPECT_EQ(runWith(document, "base").format.vertical, VerticalPosition::Baseline);
