@@ -1,6 +1,7 @@
 #include "RtfTestSupport.h"
 #include "platform/richtext/RtfTables.h"
 
+#include <cctype>
 #include <gtest/gtest.h>
 
 namespace varrow::rtf
