@@ -1,6 +1,9 @@
 #include "shell/Form1.h"
 
 #include "capture/WorkFiles.h"
+#include "integration/ControlType.h"
+#include "integration/Skin.h"
+#include "integration/modSkin.h"
 #include "platform/browser/BrowserControl.h"
 #include "platform/desktop/ProgressMeter.h"
 #include "platform/desktop/SettingsStore.h"
@@ -11,10 +14,10 @@
 #include "shell/Program.h"
 
 #include <QCloseEvent>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QStyle>
 #include <QToolButton>
 #include <fstream>
 
@@ -30,7 +33,7 @@ struct ButtonDesign {
     QString caption;
     QString toolTip;
     TwipsRect twips;
-    QStyle::StandardPixmap picture;
+    const char* picture; // a resource path
 };
 
 QToolButton* makeButton(QWidget* parent, const char* name, const ButtonDesign& design)
@@ -39,7 +42,7 @@ QToolButton* makeButton(QWidget* parent, const char* name, const ButtonDesign& d
     button->setObjectName(name);
     button->setText(design.caption);
     button->setToolTip(design.toolTip);
-    button->setIcon(parent->style()->standardIcon(design.picture));
+    button->setIcon(QIcon(design.picture));
     button->setIconSize(QSize(24, 24));
     button->setToolButtonStyle(design.caption.isEmpty() ? Qt::ToolButtonIconOnly
                                                         : Qt::ToolButtonTextUnderIcon);
@@ -71,27 +74,26 @@ void Form1::createControls()
         setGeometryOf(made, design.twips);
         return made;
     };
-    cmbBack = button("cmbBack", {tr("Back"), tr("Back"), {60, 60, 915, 855}, QStyle::SP_ArrowBack});
-    cmdForward =
-        button("cmdForward",
-               {tr("Forward"), tr("Forward"), {1020, 60, 855, 855}, QStyle::SP_ArrowForward});
+    cmbBack = button("cmbBack", {tr("Back"), tr("Back"), {60, 60, 915, 855}, ":/varrow/back.png"});
+    cmdForward = button(
+        "cmdForward", {tr("Forward"), tr("Forward"), {1020, 60, 855, 855}, ":/varrow/forward.png"});
     cmdStop =
-        button("cmdStop", {tr("Stop"), tr("Stop"), {1920, 60, 855, 855}, QStyle::SP_BrowserStop});
-    cmdRefresh[0] =
-        button("cmdRefresh",
-               {tr("Refresh"), tr("Refresh"), {2820, 60, 795, 855}, QStyle::SP_BrowserReload});
+        button("cmdStop", {tr("Stop"), tr("Stop"), {1920, 60, 855, 855}, ":/varrow/stop.png"});
+    cmdRefresh[0] = button(
+        "cmdRefresh", {tr("Refresh"), tr("Refresh"), {2820, 60, 795, 855}, ":/varrow/refresh.png"});
     cmdBackDir = button("cmdBackDir", {tr("Up Dir"),
                                        tr("Go back 1 directory level"),
                                        {3660, 60, 855, 855},
-                                       QStyle::SP_FileDialogToParent});
+                                       ":/varrow/updir.png"});
     Command1 = button("Command1", {tr("Send to IE"),
                                    tr("Send Page to Browser Tab"),
                                    {4560, 60, 915, 855},
-                                   QStyle::SP_DialogApplyButton});
+                                   ":/varrow/sendtoie.png"});
     cmdWebsite =
-        button("cmdWebsite", {QString(), QString(), {5520, 60, 3495, 855}, QStyle::SP_DirHomeIcon});
+        button("cmdWebsite", {QString(), QString(), {5520, 60, 3495, 855}, ":/varrow/website.png"});
     cmdWebsite->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    cmdGo = button("cmdGo", {QString(), tr("Go!"), {3600, 960, 1095, 315}, QStyle::SP_MediaPlay});
+    cmdGo = button("cmdGo", {QString(), tr("Go!"), {3600, 960, 1095, 315}, ":/varrow/go.png"});
+    cmdGo->setIconSize(QSize(16, 16));
     QFont sansSerif("MS Sans Serif");
     sansSerif.setPointSizeF(8.25);
     for (QToolButton* made :
@@ -112,6 +114,7 @@ void Form1::createControls()
     const ProgramServices& services = m_program.services();
     wbPicture = new QLabel(m_client);
     wbPicture->setObjectName("wbPicture");
+    setControlTypeName(*wbPicture, "PictureBox");
     wbBanner = services.makeBrowser(m_client, BrowserRole::Browsing);
     wbBanner->setObjectName("wbBanner");
     setGeometryOf(wbBanner->view(), {60, 1380, 7335, 945});
@@ -169,11 +172,21 @@ void Form1::Form_Load()
     mnuViewItem[3]->setText(identity.WebsiteText);
     setWindowTitle(identity.productByCompany());
 
+    if (skinningOn(identity)) {
+        // This window has no labels, so the skin-label step has nothing to copy; a failure of
+        // either step leaves the window as designed.
+        try {
+            LoadSkinLabels(*this, SkinLabelScope::AllLabels);
+            ApplySkin(m_program, *this);
+        } catch (const SkinError&) {
+        }
+    }
+
     if (identity.ShowBanner) {
         TwipsRect tabStrip = geometryOf(TabStrip1);
         tabStrip.top = geometryOf(wbBanner->view()).height + tabStrip.top + kBannerGap;
         setGeometryOf(TabStrip1, tabStrip);
-        m_program.setUpBanner(*this);
+        reportRefusal([this, &identity] { SetUpBanner(*this, identity.BannerAddress); });
     }
 
     const ProgramServices& services = m_program.services();
@@ -344,6 +357,8 @@ void Form1::closeEvent(QCloseEvent* event)
         m_program.forgetWindow(this);
         return;
     }
+    if (skinningOn(m_program.identity()))
+        SkinGlobal::Release();
     m_program.EndProgram();
 }
 

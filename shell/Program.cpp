@@ -6,8 +6,6 @@
 #include "windows/frmAbout.h"
 #include "windows/frmWebsite.h"
 
-#include <QLabel>
-
 namespace varrow
 {
 namespace
@@ -127,17 +125,6 @@ void Program::forgetWindow(QWidget* window)
         m_site.clear();
     else if (window == m_splash)
         m_splash.clear();
-}
-
-void Program::setUpBanner(Form1& window)
-{
-    window.wbPicture->hide();
-    window.wbBanner->view()->show();
-    try {
-        window.wbBanner->Navigate(m_identity.BannerAddress);
-    } catch (const BrowserError&) {
-        // The banner strip then stays empty; the main window works on without it.
-    }
 }
 
 void Program::EndProgram()

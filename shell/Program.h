@@ -81,9 +81,6 @@ public:
     // Called by each window's close handler once it has run its own unload steps.
     void forgetWindow(QWidget* window);
 
-    // Puts the banner strip of `window` in place and loads the banner page into it.
-    void setUpBanner(Form1& window);
-
     void EndProgram();
 
 private:

@@ -1,5 +1,6 @@
 #include "shell/frmSplash.h"
 
+#include "integration/modSkin.h"
 #include "platform/desktop/Twips.h"
 #include "shell/Form1.h"
 #include "shell/Program.h"
@@ -38,8 +39,7 @@ frmSplash::frmSplash(Program& program)
     Label3->setGeometry(0, Image1->height(), size.width(), size.height() - Image1->height());
     Label3->setAlignment(Qt::AlignCenter);
     Label3->setWordWrap(true);
-    Label3->setText(tr("Every page you open, taken apart: its source and all of its images, one "
-                       "tab away."));
+    Label3->setText(tr("Every page you open, taken apart: its source and all of its images."));
 
     Timer2.setEnabled(false);
     Timer2.setInterval(2);
@@ -50,6 +50,12 @@ void frmSplash::Form_Load()
 {
     m_program.MainWindowClosed = false;
     m_program.LoadIdentity();
+    if (skinningOn(m_program.identity())) {
+        setSkinObject(&skn);
+        ApplySkin(m_program, *this);
+        SkinGlobal::SetSkin(skn);
+        SkinGlobal::Refresh();
+    }
     Timer2.setEnabled(true);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "integration/Skin.h"
 #include "platform/desktop/TickTimer.h"
 
 #include <QWidget>
@@ -28,6 +29,7 @@ public:
     TickTimer Timer2;
     QLabel* Image1;
     QLabel* Label3;
+    Skin skn; // the program's skin, used when skinning is on
 
 private:
     Program& m_program;

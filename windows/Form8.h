@@ -1,13 +1,21 @@
 #pragma once
 
+#include "windows/DesignGeometry.h"
+
 #include <QWidget>
+#include <filesystem>
+
+class QCheckBox;
+class QTextEdit;
 
 namespace varrow
 {
 
 class Program;
 
-// The help window: the help file in a rich-text view.
+// The help window "Readme/Help": the help file "Help.rtf" from the program directory in a
+// rich-text view, and the "Show at Startup" check box that decides whether the main window opens
+// it at start. Stays above other windows while open.
 class Form8 : public QWidget
 {
     Q_OBJECT
@@ -15,13 +23,26 @@ class Form8 : public QWidget
 public:
     explicit Form8(Program& program);
 
+    // Every failing step is skipped. A missing help file hides the window and ends the load; the
+    // opener then shows it, empty.
     void Form_Load();
+    // Stores the check box's value, "1" or "0", under "Settings"/"showHelp".
+    void Check1_Click();
+
+    // The help file's path: the program directory + "Help.rtf".
+    std::filesystem::path helpFilePath() const;
+
+    QTextEdit* rtf1;
+    QCheckBox* Check1;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void showStoredSetting();
+
     Program& m_program;
+    DesignGeometry m_design;
 };
 
 } // namespace varrow

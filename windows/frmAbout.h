@@ -1,13 +1,18 @@
 #pragma once
 
+#include "windows/DesignGeometry.h"
+
 #include <QWidget>
+
+class QLabel;
 
 namespace varrow
 {
 
 class Program;
 
-// The About window: the product identity from the version information.
+// The About window: product name, version, maker and website from the version information, read
+// when the window loads. The website label opens the site window.
 class frmAbout : public QWidget
 {
     Q_OBJECT
@@ -16,12 +21,26 @@ public:
     explicit frmAbout(Program& program);
 
     void Form_Load();
+    void lblWebsite_Click();
+
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* lblVersion;
+    QLabel* Label3;
+    QLabel* lblCompany;
+    QLabel* Label4;
+    QLabel* lblWebsite;
+    QLabel* Picture1;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QLabel* makeLabel(const char* name, const QString& caption, const TwipsRect& twips);
+
     Program& m_program;
+    DesignGeometry m_design;
 };
 
 } // namespace varrow

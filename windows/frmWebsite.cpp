@@ -1,29 +1,235 @@
 #include "windows/frmWebsite.h"
 
+#include "integration/Skin.h"
+#include "integration/SkinLabel.h"
+#include "integration/modSkin.h"
+#include "platform/browser/BrowserControl.h"
+#include "platform/desktop/OnTop.h"
+#include "platform/desktop/StatusBar.h"
 #include "shell/Program.h"
+#include "windows/SiteLayout.h"
 
 #include <QCloseEvent>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
 
 namespace varrow
 {
+namespace
+{
 
-frmWebsite::frmWebsite(Program& program) : m_program(program)
+constexpr int kClientWidth = 10545;
+constexpr int kClientHeight = 8580;
+constexpr int kStatusBarHeight = 315;
+
+// Runs a request whose failure is ignored.
+template <typename Request> void ignoringErrors(Request request)
+{
+    try {
+        request();
+    } catch (const std::exception&) {
+    }
+}
+
+} // namespace
+
+frmWebsite::frmWebsite(Program& program)
+    : QWidget(nullptr, Qt::Window), m_program(program), m_design(*this)
 {
     setObjectName("frmWebsite");
     setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(QIcon(":/varrow/icon.png"));
+    resize(m_design.toPixelsX(kClientWidth), m_design.toPixelsY(kClientHeight));
+
+    frmBrowser = new QGroupBox(tr("Browser"), this);
+    frmBrowser->setObjectName("frmBrowser");
+    m_design.place(frmBrowser, {60, 0, 6375, 7215});
+
+    Label5 = new QLabel(tr("URL:"), frmBrowser);
+    Label5->setObjectName("Label5");
+    m_design.place(Label5, {120, 300, 495, 255}); // partly behind Text1
+    Text1 = new QLineEdit(frmBrowser);
+    Text1->setObjectName("Text1");
+    m_design.place(Text1, {540, 240, 4875, 315});
+    Command3 = makeButton("Command3", tr("browse the entered url"), ":/varrow/go.png",
+                          {5460, 240, 795, 315});
+    Command4 = makeButton("Command4", tr("back"), ":/varrow/back.png", {540, 600, 435, 435});
+    Command5 = makeButton("Command5", tr("forward"), ":/varrow/forward.png", {1020, 600, 435, 435});
+    Command6 = makeButton("Command6", tr("stop"), ":/varrow/stop.png", {1500, 600, 435, 435});
+    Command7 = makeButton("Command7", tr("refresh"), ":/varrow/refresh.png", {1980, 600, 435, 435});
+
+    WebBrowser1 = m_program.services().makeBrowser(frmBrowser, BrowserRole::Browsing);
+    WebBrowser1->setObjectName("WebBrowser1");
+    m_design.place(WebBrowser1->view(), {120, 1140, 6135, 5595});
+    SkinLabel::createTemplate(*frmBrowser);
+
+    StatusBar1 = new StatusBar(this);
+    StatusBar1->setObjectName("StatusBar1");
+    dockStatusBar();
+
+    connect(Command3, &QToolButton::clicked, this, &frmWebsite::Command3_Click);
+    connect(Command4, &QToolButton::clicked, this, &frmWebsite::Command4_Click);
+    connect(Command5, &QToolButton::clicked, this, &frmWebsite::Command5_Click);
+    connect(Command6, &QToolButton::clicked, this, &frmWebsite::Command6_Click);
+    connect(Command7, &QToolButton::clicked, this, &frmWebsite::Command7_Click);
+    // Enter runs the browse button's command; the box still gets the key.
+    connect(Text1, &QLineEdit::returnPressed, this, &frmWebsite::Command3_Click);
+    connect(WebBrowser1, &BrowserControl::StatusTextChange, this,
+            &frmWebsite::WebBrowser1_StatusTextChange);
+    connect(WebBrowser1, &BrowserControl::DownloadBegin, this,
+            &frmWebsite::WebBrowser1_DownloadBegin);
+    connect(WebBrowser1, &BrowserControl::DownloadComplete, this,
+            &frmWebsite::WebBrowser1_DownloadComplete);
+}
+
+QToolButton* frmWebsite::makeButton(const char* name, const QString& toolTip, const char* picture,
+                                    const TwipsRect& twips)
+{
+    auto* button = new QToolButton(frmBrowser);
+    button->setObjectName(name);
+    button->setToolTip(toolTip);
+    button->setIcon(QIcon(picture));
+    m_design.place(button, twips);
+    const int side = std::min(button->width(), button->height()) - 6;
+    button->setIconSize(QSize(side, side));
+    return button;
 }
 
 void frmWebsite::Form_Load()
 {
-    setWindowTitle(m_program.identity().WebsiteText);
+    m_program.LoadIdentity();
+    StatusBar1->addPanel();
+    const Identity& identity = m_program.identity();
+    setWindowTitle(identity.WebsiteText);
+    SetOnTop(*this, true);
+    if (skinningOn(identity)) {
+        LoadSkinLabels(*this, SkinLabelScope::TemplateContainer);
+        ApplySkin(m_program, *this);
+    }
+    browse(identity.WebsiteText);
+    setWindowState(windowState() | Qt::WindowMaximized);
+    SetOnTop(*this, false);
+}
+
+QSize frmWebsite::outerSizeInTwips() const
+{
+    const QSize outer = frameGeometry().size();
+    return {m_design.toTwipsX(outer.width()), m_design.toTwipsY(outer.height())};
+}
+
+void frmWebsite::dockStatusBar()
+{
+    m_design.place(StatusBar1, {0, m_design.toTwipsY(height()) - kStatusBarHeight,
+                                m_design.toTwipsX(width()), kStatusBarHeight});
+}
+
+void frmWebsite::setPanelWidth(int panel, int twips)
+{
+    const int pixels = m_design.toPixelsX(twips);
+    // Setting a panel repaints the bar, which would paint the window and arrange it again.
+    if (StatusBar1->panelWidth(panel) != pixels)
+        StatusBar1->setPanelWidth(panel, pixels);
+}
+
+void frmWebsite::ArrangeSiteWindow()
+{
+    const QSize outer = outerSizeInTwips();
+    const TwipsRect address = m_design.of(Text1);
+    const TwipsRect browseButton = m_design.of(Command3);
+    const TwipsRect browser = m_design.of(WebBrowser1->view());
+    const SiteLayout layout =
+        arrangeSiteWindow({outer.width(), outer.height(), m_design.of(StatusBar1).height,
+                           address.left, browseButton.width, browser.left, browser.top});
+
+    if (StatusBar1->panelCount() >= 2) {
+        setPanelWidth(1, layout.panel1Width);
+        setPanelWidth(2, layout.panel2Width);
+    }
+    const TwipsRect frame = m_design.of(frmBrowser);
+    m_design.place(frmBrowser, {frame.left, frame.top, layout.frameWidth, layout.frameHeight});
+    m_design.place(Text1, {address.left, address.top, layout.addressWidth, address.height});
+    m_design.place(Command3,
+                   {layout.browseLeft, browseButton.top, browseButton.width, browseButton.height});
+    m_design.place(WebBrowser1->view(),
+                   {browser.left, browser.top, layout.browserWidth, layout.browserHeight});
+}
+
+void frmWebsite::paintEvent(QPaintEvent* event)
+{
+    ArrangeSiteWindow();
+    QWidget::paintEvent(event);
+}
+
+void frmWebsite::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    dockStatusBar();
+    ArrangeSiteWindow();
+}
+
+void frmWebsite::browse(const QString& address)
+{
+    try {
+        WebBrowser1->Navigate(address);
+    } catch (const BrowserError& refused) {
+        StatusBar1->setPanelText(1, QString::fromStdString(refused.what()));
+    }
+}
+
+void frmWebsite::Command3_Click()
+{
+    browse(Text1->text());
+}
+
+void frmWebsite::Command4_Click()
+{
+    ignoringErrors([this] { WebBrowser1->GoBack(); });
+}
+
+void frmWebsite::Command5_Click()
+{
+    ignoringErrors([this] { WebBrowser1->GoForward(); });
+}
+
+void frmWebsite::Command6_Click()
+{
+    ignoringErrors([this] { WebBrowser1->Stop(); });
+}
+
+void frmWebsite::Command7_Click()
+{
+    ignoringErrors([this] { WebBrowser1->Refresh(); });
+}
+
+void frmWebsite::WebBrowser1_StatusTextChange(const QString& text)
+{
+    StatusBar1->setPanelText(1, text);
+}
+
+void frmWebsite::WebBrowser1_DownloadBegin()
+{
+    StatusBar1->setPanelText(2, "Opening " + WebBrowser1->LocationURL());
+}
+
+void frmWebsite::WebBrowser1_DownloadComplete()
+{
+    StatusBar1->setPanelText(2, "Completed " + WebBrowser1->LocationURL());
+    Text1->setText(WebBrowser1->LocationURL());
+    setWindowTitle(WebBrowser1->LocationName());
 }
 
 void frmWebsite::closeEvent(QCloseEvent* event)
 {
     event->accept();
     m_program.forgetWindow(this);
-    if (m_program.MainWindowClosed)
+    if (m_program.MainWindowClosed) {
+        if (skinningOn(m_program.identity()))
+            SkinGlobal::Release();
         m_program.EndProgram();
+    }
 }
 
 } // namespace varrow
