@@ -51,7 +51,7 @@ QToolButton* makeButton(QWidget* parent, const char* name, const ButtonDesign& d
 
 } // namespace
 
-Form1::Form1(Program& program) : m_program(program), m_client(new QWidget(this))
+Form1::Form1(Program& program) : m_program(program), m_client(new QWidget(this)), m_design(*this)
 {
     setObjectName("Form1");
     setAttribute(Qt::WA_DeleteOnClose);
@@ -218,22 +218,12 @@ void Form1::createMissingWorkFiles()
 
 TwipsRect Form1::geometryOf(const QWidget* control) const
 {
-    for (const auto& [widget, twips] : m_geometry)
-        if (widget == control)
-            return twips;
-    return {};
+    return m_design.of(control);
 }
 
 void Form1::setGeometryOf(QWidget* control, const TwipsRect& twips)
 {
-    auto found = std::find_if(m_geometry.begin(), m_geometry.end(),
-                              [control](const auto& entry) { return entry.first == control; });
-    if (found == m_geometry.end())
-        m_geometry.emplace_back(control, twips);
-    else
-        found->second = twips;
-    control->setGeometry(twipsToPixelsX(this, twips.left), twipsToPixelsY(this, twips.top),
-                         twipsToPixelsX(this, twips.width), twipsToPixelsY(this, twips.height));
+    m_design.place(control, twips);
 }
 
 QSize Form1::outerSizeInTwips() const

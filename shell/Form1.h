@@ -1,6 +1,7 @@
 #pragma once
 
 #include "extract/ImageLists.h"
+#include "platform/desktop/DesignGeometry.h"
 #include "shell/MainLayout.h"
 
 #include <QMainWindow>
@@ -115,7 +116,7 @@ private:
 
     Program& m_program;
     QWidget* m_client;
-    std::vector<std::pair<QWidget*, TwipsRect>> m_geometry;
+    DesignGeometry m_design;
 };
 
 } // namespace varrow

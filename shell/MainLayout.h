@@ -1,16 +1,9 @@
 #pragma once
 
+#include "platform/desktop/Twips.h"
+
 namespace varrow
 {
-
-// A control's place in twips, relative to the window's client area.
-struct TwipsRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-    bool operator==(const TwipsRect&) const = default;
-};
 
 // What the main window's layout starts from: its outer size and the controls it keeps.
 struct MainLayoutInput {

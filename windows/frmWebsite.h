@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/DesignGeometry.h"
+#include "platform/desktop/DesignGeometry.h"
 
 #include <QWidget>
 

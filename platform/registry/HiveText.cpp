@@ -1,5 +1,7 @@
 #include "platform/registry/HiveText.h"
 
+#include "platform/textfile/HexDigit.h"
+
 #include <optional>
 
 namespace varrow::registry
@@ -45,17 +47,6 @@ std::string_view withoutTrailingBlanks(std::string_view line)
 {
     const std::size_t end = line.find_last_not_of(" \t");
     return end == std::string_view::npos ? std::string_view() : line.substr(0, end + 1);
-}
-
-int hexDigitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 // Reads the lines of one file and fills the hive; each method returns false with `m_error` set.

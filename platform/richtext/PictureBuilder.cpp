@@ -1,5 +1,7 @@
 #include "platform/richtext/PictureBuilder.h"
 
+#include "platform/textfile/HexDigit.h"
+
 #include <algorithm>
 #include <array>
 
@@ -14,17 +16,6 @@ constexpr std::int64_t kMaxScalePercent = 10000;
 
 constexpr auto kOtherFormats = std::to_array<std::string_view>(
     {"emfblip", "wmetafile", "dibitmap", "wbitmap", "macpict", "pmmetafile"});
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 // The shown length in twips: the goal size when given, otherwise the pixel size, then scaled.
 int shownTwips(std::int64_t goal, std::int64_t pixels, std::int64_t scalePercent)
@@ -69,7 +60,7 @@ void PictureBuilder::appendHex(std::string_view text)
     if (m_format == Format::Other)
         return;
     for (const char c : text) {
-        const int value = hexValue(c);
+        const int value = hexDigitValue(c);
         if (value < 0)
             continue;
         if (m_pendingNibble < 0) {

@@ -1,5 +1,7 @@
 #include "platform/richtext/RtfLexer.h"
 
+#include "platform/textfile/HexDigit.h"
+
 #include <limits>
 
 namespace varrow::rtf
@@ -15,17 +17,6 @@ bool isLetter(char c)
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
-}
-
-int hexValue(char c)
-{
-    if (isDigit(c))
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 bool isLineEnd(char c)
@@ -74,8 +65,9 @@ RtfToken RtfLexer::readControl()
         return token;
     }
     if (c == '\'') {
-        const int high = m_position < m_input.size() ? hexValue(m_input[m_position]) : -1;
-        const int low = m_position + 1 < m_input.size() ? hexValue(m_input[m_position + 1]) : -1;
+        const int high = m_position < m_input.size() ? hexDigitValue(m_input[m_position]) : -1;
+        const int low =
+            m_position + 1 < m_input.size() ? hexDigitValue(m_input[m_position + 1]) : -1;
         if (high < 0 || low < 0) {
             token.kind = RtfToken::Kind::BadHex;
             return token;

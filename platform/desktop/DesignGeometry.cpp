@@ -1,4 +1,4 @@
-#include "windows/DesignGeometry.h"
+#include "platform/desktop/DesignGeometry.h"
 
 #include "platform/desktop/Twips.h"
 

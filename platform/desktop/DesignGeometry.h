@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/MainLayout.h"
+#include "platform/desktop/Twips.h"
 
 #include <utility>
 #include <vector>
