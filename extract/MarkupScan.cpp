@@ -134,17 +134,18 @@ void ScanMarkup(const ScanParameters& parameters, const ScanFiles& files,
                 std::string_view pageAddress, ImageLists& lists)
 {
     const std::string_view marker = parameters.tagMarker;
+    DeferredTextFiles& store = files.store;
     const std::string markedLines =
-        linesWithMarker(readTextFile(files.markup), marker, parameters.removeCgiPrefix);
-    writeTextFile(files.scratch, SplitAtTagMarkers(markedLines, marker));
-    writeTextFile(files.scratch, linesWithMarker(readTextFile(files.scratch), marker, false));
+        linesWithMarker(store.read(files.markup), marker, parameters.removeCgiPrefix);
+    store.write(files.scratch, SplitAtTagMarkers(markedLines, marker));
+    store.write(files.scratch, linesWithMarker(store.read(files.scratch), marker, false));
 
     std::vector<std::string>& names = lists.frmList[parameters.listIndex];
     std::vector<std::string>& addresses = lists.Links[parameters.listIndex];
     std::unordered_set<std::string> listed(names.begin(), names.end());
     const ReferenceResolver resolver(pageAddress, PageDirectory(pageAddress));
 
-    forEachLine(readTextFile(files.scratch), [&](std::string_view line) {
+    forEachLine(store.read(files.scratch), [&](std::string_view line) {
         if (!isAdmitted(parameters, line))
             return;
         const std::optional<std::string> reference = referenceOf(parameters, line);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "extract/ImageLists.h"
+#include "platform/textfile/DeferredTextFiles.h"
 
 #include <filesystem>
 #include <string>
@@ -24,8 +25,10 @@ inline constexpr ScanParameters kImageScan{"<img", "src=", false, false,
 inline constexpr ScanParameters kLinkScan{"<a ", "href=", true, true, ImageLists::kLinkedImages};
 
 // The two working files of a scan: the captured markup (read only) and the scratch file that
-// holds the split markup.
+// holds the split markup. The scans read and write them through `store`, so that a capture can
+// keep their texts in memory.
 struct ScanFiles {
+    DeferredTextFiles& store;
     std::filesystem::path markup;
     std::filesystem::path scratch;
 };

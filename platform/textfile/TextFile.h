@@ -31,6 +31,14 @@ std::string readTextFile(const std::filesystem::path& path);
 // read-only file would be. Throws FileError on any failure; the target is then unchanged.
 void writeTextFile(const std::filesystem::path& path, std::string_view text);
 
+// Throws the FileError that writeTextFile(path, ...) would throw for a reason that does not depend
+// on the text: an existing file that we may not write, a directory in its place, or a directory in
+// which the temporary file cannot be created.
+void checkTextFileWritable(const std::filesystem::path& path);
+
+// True when the file exists and holds exactly `contents`; false when it differs or cannot be read.
+bool fileHolds(const std::filesystem::path& path, std::string_view contents);
+
 // Calls `onLine` for every line of `text`. A line ends at CR or at CR LF; a lone LF stays inside
 // the line. The terminator is not part of the line, and text after the last terminator is a line
 // of its own. Empty text has no lines.

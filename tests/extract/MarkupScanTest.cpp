@@ -64,7 +64,8 @@ protected:
     std::vector<std::string> scan(const ScanParameters& parameters, const std::string& markup,
                                   const std::string& page = "http://host/dir/page.htm")
     {
-        const ScanFiles files{m_directory / "checkImages.txt",
+        DeferredTextFiles store;
+        const ScanFiles files{store, m_directory / "checkImages.txt",
                               m_directory / "checkImagesClean.txt"};
         writeTextFile(files.markup, markup);
         ImageLists lists;
@@ -147,8 +148,10 @@ TEST_F(ScanTest, FailingLineIsSkippedAndTheScanGoesOn)
 TEST_F(ScanTest, MissingMarkupFileEndsTheScanWithAFileError)
 {
     ImageLists lists;
+    DeferredTextFiles store;
     EXPECT_THROW(
-        ScanMarkup(kImageScan, {m_directory / "none.txt", m_directory / "s.txt"}, "x", lists),
+        ScanMarkup(kImageScan, {store, m_directory / "none.txt", m_directory / "s.txt"}, "x",
+                   lists),
         FileError);
 }
 
