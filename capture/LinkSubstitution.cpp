@@ -22,19 +22,25 @@ namespace
 class PieceTree
 {
 public:
-    explicit PieceTree(std::string text) { m_pieces.push_back({std::move(text), {}}); }
+    // The anchors that later cuts insert must outlive the tree; the tree keeps only views of them.
+    explicit PieceTree(std::string text) : m_root(std::move(text)), m_length(m_root.size())
+    {
+        m_pieces.push_back({m_root, {}});
+    }
+    PieceTree(const PieceTree&) = delete; // pieces view m_root in place
+    PieceTree& operator=(const PieceTree&) = delete;
 
     struct Cut {
         std::size_t end;
         std::size_t piece;
     };
 
-    const std::string& text(std::size_t piece) const { return m_pieces[piece].text; }
+    std::string_view text(std::size_t piece) const { return m_pieces[piece].text; }
 
-    // Replaces [start, start + length) of `piece` by a new piece holding `replacement` and returns
+    // Replaces [start, start + length) of `piece` by a new piece showing `replacement` and returns
     // its index, or returns nothing when the span overlaps one that was cut before.
-    bool tryCut(std::size_t piece, std::size_t start, std::size_t length, std::string replacement,
-                std::size_t& added)
+    bool tryCut(std::size_t piece, std::size_t start, std::size_t length,
+                std::string_view replacement, std::size_t& added)
     {
         auto& cuts = m_pieces[piece].cuts;
         auto after = cuts.lower_bound(start + length);
@@ -42,7 +48,8 @@ public:
             return false;
         added = m_pieces.size();
         cuts.emplace_hint(after, start, Cut{start + length, added});
-        m_pieces.push_back({std::move(replacement), {}});
+        m_pieces.push_back({replacement, {}});
+        m_length += replacement.size() - length;
         return true;
     }
 
@@ -56,17 +63,18 @@ public:
             std::size_t position;
         };
         std::string result;
+        result.reserve(m_length);
         std::vector<Frame> stack{{0, m_pieces[0].cuts.begin(), 0}};
         while (!stack.empty()) {
             Frame& frame = stack.back();
             const Piece& piece = m_pieces[frame.piece];
             if (frame.nextCut == piece.cuts.end()) {
-                result.append(piece.text, frame.position);
+                result.append(piece.text.substr(frame.position));
                 stack.pop_back();
                 continue;
             }
             const auto& [start, cut] = *frame.nextCut;
-            result.append(piece.text, frame.position, start - frame.position);
+            result.append(piece.text.substr(frame.position, start - frame.position));
             frame.position = cut.end;
             ++frame.nextCut;
             stack.push_back({cut.piece, m_pieces[cut.piece].cuts.begin(), 0});
@@ -76,9 +84,11 @@ public:
 
 private:
     struct Piece {
-        std::string text;
+        std::string_view text;
         std::map<std::size_t, Cut> cuts;
     };
+    std::string m_root;
+    std::size_t m_length; // of the whole current text
     std::vector<Piece> m_pieces;
 };
 
@@ -104,9 +114,9 @@ public:
         m_matcher.emplace(names);
     }
 
-    std::string run(std::string_view text)
+    std::string run(std::string text)
     {
-        restart(std::string(text), 0);
+        restart(std::move(text), 0);
         for (std::size_t pass = 0; pass < m_passes.size(); ++pass) {
             const Substitution& substitution = m_passes[pass];
             if (substitution.name.empty())
@@ -160,9 +170,9 @@ private:
 
 } // namespace
 
-std::string SubstituteSequentially(std::string_view text, const std::vector<Substitution>& passes)
+std::string SubstituteSequentially(std::string text, const std::vector<Substitution>& passes)
 {
-    return SequentialSubstitution(passes).run(text);
+    return SequentialSubstitution(passes).run(std::move(text));
 }
 
 } // namespace varrow

@@ -22,6 +22,6 @@ struct Substitution {
 // text is searched once for all names together, and each inserted anchor once when it is
 // inserted, instead of once per pass. A name that contains "<" may match across the start of an
 // inserted anchor; such a pass runs over the whole text.
-std::string SubstituteSequentially(std::string_view text, const std::vector<Substitution>& passes);
+std::string SubstituteSequentially(std::string text, const std::vector<Substitution>& passes);
 
 } // namespace varrow

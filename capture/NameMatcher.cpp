@@ -49,6 +49,10 @@ NameMatcher::NameMatcher(const std::vector<std::string_view>& names) : m_nodes(1
             order.push_back(node);
         }
     }
+    m_firstHit.reserve(m_nodes.size());
+    for (std::size_t node = 0; node < m_nodes.size(); ++node)
+        m_firstHit.push_back(m_nodes[node].name >= 0 ? static_cast<std::int32_t>(node)
+                                                     : m_nodes[node].dictionary);
     buildTable(order);
 }
 
@@ -81,11 +85,13 @@ void NameMatcher::buildTable(const std::vector<std::int32_t>& breadthFirstOrder)
                 m_classOf[byte] = static_cast<std::uint16_t>(m_classCount++);
     if (m_nodes.size() * m_classCount > kTableBudget)
         return;
-    m_table.assign(m_nodes.size() * m_classCount, 0);
+    m_table.reset(new std::int32_t[m_nodes.size() * m_classCount]);
     // Breadth-first, so the row of a node's failure target is complete before the node's own.
     for (const std::int32_t state : breadthFirstOrder) {
         std::int32_t* row = &m_table[static_cast<std::size_t>(state) * m_classCount];
-        if (state != 0) {
+        if (state == 0) {
+            std::fill(row, row + m_classCount, 0);
+        } else {
             const std::int32_t* inherited =
                 &m_table[static_cast<std::size_t>(m_nodes[state].failure) * m_classCount];
             std::copy(inherited, inherited + m_classCount, row);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -25,8 +26,7 @@ public:
         std::int32_t state = 0;
         for (std::size_t i = 0; i < text.size(); ++i) {
             state = next(state, static_cast<unsigned char>(text[i]));
-            for (std::int32_t hit = m_nodes[state].name >= 0 ? state : m_nodes[state].dictionary;
-                 hit >= 0; hit = m_nodes[hit].dictionary) {
+            for (std::int32_t hit = m_firstHit[state]; hit >= 0; hit = m_nodes[hit].dictionary) {
                 const std::int32_t name = m_nodes[hit].name;
                 onMatch(static_cast<std::size_t>(name), i + 1 - m_lengths[name]);
             }
@@ -44,7 +44,7 @@ private:
     std::int32_t child(std::int32_t state, unsigned char byte) const;
     std::int32_t next(std::int32_t state, unsigned char byte) const
     {
-        if (!m_table.empty())
+        if (m_table)
             return m_table[static_cast<std::size_t>(state) * m_classCount + m_classOf[byte]];
         return sparseNext(state, byte);
     }
@@ -52,10 +52,13 @@ private:
     void buildTable(const std::vector<std::int32_t>& breadthFirstOrder);
 
     std::vector<Node> m_nodes;
+    // Per node: itself when a name ends there, else its dictionary link. Kept apart from the nodes
+    // so that the scan of a long text touches only this and the table.
+    std::vector<std::int32_t> m_firstHit;
     std::vector<std::size_t> m_lengths;
     std::array<std::uint16_t, 256> m_classOf{};
     std::size_t m_classCount = 1;
-    std::vector<std::int32_t> m_table;
+    std::unique_ptr<std::int32_t[]> m_table; // every row written before use, so not zeroed
 };
 
 } // namespace varrow

@@ -3,6 +3,8 @@
 #include "capture/LinkSubstitution.h"
 #include "capture/SafeMarkup.h"
 
+#include <algorithm>
+
 namespace varrow
 {
 
@@ -11,16 +13,20 @@ namespace
 
 std::string escapedMarkup(std::string_view markup)
 {
+    constexpr std::string_view kLess = "&lt;";
+    constexpr std::string_view kBreak = "<BR>";
+    const auto longer = static_cast<std::size_t>(std::count_if(
+        markup.begin(), markup.end(), [](char c) { return c == '<' || c == '\r' || c == '\n'; }));
     std::string escaped;
-    escaped.reserve(markup.size() + markup.size() / 8);
-    for (const char c : markup) {
-        if (c == '<')
-            escaped += "&lt;";
-        else if (c == '\r' || c == '\n')
-            escaped += "<BR>";
-        else
-            escaped += c;
+    escaped.reserve(markup.size() + longer * (kBreak.size() - 1));
+    std::size_t start = 0;
+    for (std::size_t at = markup.find_first_of("<\r\n"); at != std::string_view::npos;
+         at = markup.find_first_of("<\r\n", start)) {
+        escaped.append(markup.substr(start, at - start));
+        escaped.append(markup[at] == '<' ? kLess : kBreak);
+        start = at + 1;
     }
+    escaped.append(markup.substr(start));
     return escaped;
 }
 

@@ -11,39 +11,50 @@ namespace varrow
 namespace
 {
 
-// The tag split as first described: 100 real repetitions of both replacements.
-std::string literalSplit(std::string buffer, std::string_view marker)
+// The lines of `text` that contain the marker, each followed by CR LF.
+std::string literalFilter(std::string_view text, std::string_view marker, bool removeCgiPrefix)
 {
+    std::string kept;
+    forEachLine(text, [&](std::string_view line) {
+        const std::string filtered =
+            removeCgiPrefix ? replaceAllNoCase(line, "cgi-bin/i/", "") : std::string(line);
+        if (containsNoCase(filtered, marker))
+            kept += filtered + "\r\n";
+    });
+    return kept;
+}
+
+// The two passes as first described, with 100 real repetitions of both tag-split replacements.
+std::string literalTagLines(const ScanParameters& parameters, std::string_view markup)
+{
+    const std::string_view marker = parameters.tagMarker;
+    std::string buffer = literalFilter(markup, marker, parameters.removeCgiPrefix);
     for (int repetition = 0; repetition < 100; ++repetition) {
         buffer = replaceAllNoCase(buffer, marker, "\r\n" + std::string(marker));
         buffer = replaceAll(buffer, "\r\n\r\n", "\r\n");
     }
-    return buffer;
+    return literalFilter(buffer, marker, false);
 }
 
-// Pass-1 buffers: lines without CR that contain the marker, each followed by CR LF.
-std::string randomBuffer(std::mt19937& random, std::string_view marker)
+// Markup files: any mix of markers in both cases, line ends of every kind and the cgi prefix.
+std::string randomMarkup(std::mt19937& random)
 {
-    const std::string pieces[] = {"<img", "<IMG", "<a ", "<A ", "x", " ", "\n", ">", "src=", "<"};
-    std::string buffer;
-    const int lines = 1 + static_cast<int>(random() % 5);
-    for (int line = 0; line < lines; ++line) {
-        std::string text(marker);
-        const int count = static_cast<int>(random() % 12);
-        for (int i = 0; i < count; ++i)
-            text.insert(random() % (text.size() + 1), pieces[random() % std::size(pieces)]);
-        buffer += text + "\r\n";
-    }
-    return buffer;
+    const std::string pieces[] = {"<img", "<IMG", "<a ",  "<A ",        "x",          " ",
+                                  "\n",   "\r",   "\r\n", "cgi-bin/i/", "CGI-bin/I/", "a ",
+                                  ">",    "src=", "<",    "img"};
+    std::string markup;
+    for (int i = static_cast<int>(random() % 30); i > 0; --i)
+        markup += pieces[random() % std::size(pieces)];
+    return markup + "\r\n";
 }
 
-TEST(SplitAtTagMarkers, EqualsTheHundredRepetitions)
+TEST(TagLines, EqualsTheFiltersAroundTheHundredRepetitions)
 {
     std::mt19937 random(7);
-    for (const std::string_view marker : {kImageScan.tagMarker, kLinkScan.tagMarker})
+    for (const ScanParameters& parameters : {kImageScan, kLinkScan})
         for (int round = 0; round < 3000; ++round) {
-            const std::string buffer = randomBuffer(random, marker);
-            ASSERT_EQ(SplitAtTagMarkers(buffer, marker), literalSplit(buffer, marker)) << buffer;
+            const std::string markup = randomMarkup(random);
+            ASSERT_EQ(TagLines(parameters, markup), literalTagLines(parameters, markup)) << markup;
         }
 }
 
@@ -149,10 +160,9 @@ TEST_F(ScanTest, MissingMarkupFileEndsTheScanWithAFileError)
 {
     ImageLists lists;
     DeferredTextFiles store;
-    EXPECT_THROW(
-        ScanMarkup(kImageScan, {store, m_directory / "none.txt", m_directory / "s.txt"}, "x",
-                   lists),
-        FileError);
+    EXPECT_THROW(ScanMarkup(kImageScan, {store, m_directory / "none.txt", m_directory / "s.txt"},
+                            "x", lists),
+                 FileError);
 }
 
 TEST(PageDirectory, SuffixesAndSlash)
