@@ -19,6 +19,9 @@ public:
     // The names must be distinct and non-empty; their positions in the vector identify them.
     explicit NameMatcher(const std::vector<std::string_view>& names);
 
+    // Whether the automaton got its full transition table (else it walks the failure links).
+    bool hasFullTable() const { return static_cast<bool>(m_table); }
+
     // Calls `onMatch(nameIndex, start)` for every occurrence, overlapping ones included, in order
     // of their end position.
     template <typename OnMatch> void forEachMatch(std::string_view text, OnMatch&& onMatch) const
