@@ -1,9 +1,9 @@
 #include "capture/LinkSubstitution.h"
 
 #include "capture/NameMatcher.h"
-#include "extract/TextSearch.h"
+#include "capture/SafeMarkup.h"
 
-#include <cstdint>
+#include <array>
 #include <map>
 #include <optional>
 #include <unordered_map>
@@ -16,31 +16,39 @@ namespace
 {
 
 // The current text is a tree of pieces: a piece is a string in which some spans have been cut
-// out and replaced by other pieces (the anchors inserted there). A match of a later pass lies
-// inside the uncut text of one piece, since a name without "<" cannot reach into an anchor that
-// begins with "<", and no name reaches out of one, as names never contain the ">" that ends it.
+// out and replaced by other pieces (the links inserted there). Only the address and the name of a
+// piece are searched, so every match lies inside the uncut text of one piece.
 class PieceTree
 {
 public:
-    // The anchors that later cuts insert must outlive the tree; the tree keeps only views of them.
     explicit PieceTree(std::string text) : m_root(std::move(text)), m_length(m_root.size())
     {
-        m_pieces.push_back({m_root, {}});
+        m_pieces.push_back({m_root, 0, 0, 0, m_root.size(), false, {}});
     }
-    PieceTree(const PieceTree&) = delete; // pieces view m_root in place
+    PieceTree(const PieceTree&) = delete; // the root piece views m_root in place
     PieceTree& operator=(const PieceTree&) = delete;
 
-    struct Cut {
-        std::size_t end;
-        std::size_t piece;
+    // Where a piece may be searched, and whether that stands inside an address.
+    struct Region {
+        std::size_t begin;
+        std::string_view text;
+        bool inAddress;
     };
+    std::array<Region, 2> regions(std::size_t index) const
+    {
+        const Piece& piece = m_pieces[index];
+        return {
+            {{piece.addressBegin,
+              piece.text.substr(piece.addressBegin, piece.addressEnd - piece.addressBegin), true},
+             {piece.nameBegin, piece.text.substr(piece.nameBegin, piece.nameEnd - piece.nameBegin),
+              piece.inAddress}}};
+    }
 
-    std::string_view text(std::size_t piece) const { return m_pieces[piece].text; }
-
-    // Replaces [start, start + length) of `piece` by a new piece showing `replacement` and returns
-    // its index, or returns nothing when the span overlaps one that was cut before.
-    bool tryCut(std::size_t piece, std::size_t start, std::size_t length,
-                std::string_view replacement, std::size_t& added)
+    // Replaces [start, start + length) of `piece` by a new piece showing `anchor`, which must
+    // outlive the tree, and returns true with the new piece's index in `added`; returns false
+    // when the span overlaps one that was cut before.
+    bool tryCut(std::size_t piece, std::size_t start, std::size_t length, const Anchor& anchor,
+                bool inAddress, std::size_t& added)
     {
         auto& cuts = m_pieces[piece].cuts;
         auto after = cuts.lower_bound(start + length);
@@ -48,12 +56,18 @@ public:
             return false;
         added = m_pieces.size();
         cuts.emplace_hint(after, start, Cut{start + length, added});
-        m_pieces.push_back({replacement, {}});
-        m_length += replacement.size() - length;
+        m_pieces.push_back({anchor.markup,
+                            anchor.addressBegin,
+                            anchor.addressEnd,
+                            anchor.nameBegin,
+                            anchor.nameEnd,
+                            inAddress,
+                            {}});
+        m_length += anchor.markup.size() - length;
         return true;
     }
 
-    // The whole current text. Anchors nest as deep as the passes go, so this walks with a stack of
+    // The whole current text. Links nest as deep as the passes go, so this walks with a stack of
     // its own instead of recursing.
     std::string flatten() const
     {
@@ -83,8 +97,17 @@ public:
     }
 
 private:
+    struct Cut {
+        std::size_t end;
+        std::size_t piece;
+    };
     struct Piece {
         std::string_view text;
+        std::size_t addressBegin; // the root piece has no address; its whole text is the name
+        std::size_t addressEnd;
+        std::size_t nameBegin;
+        std::size_t nameEnd;
+        bool inAddress; // the piece stands inside another link's address
         std::map<std::size_t, Cut> cuts;
     };
     std::string m_root;
@@ -96,13 +119,14 @@ class SequentialSubstitution
 {
 public:
     explicit SequentialSubstitution(const std::vector<Substitution>& passes)
-        : m_passes(passes), m_pending(passes.size())
+        : m_passes(passes), m_pending(passes.size()), m_anchors(passes.size()),
+          m_quotedAnchors(passes.size())
     {
         std::unordered_map<std::string_view, std::size_t> indexOfName;
         std::vector<std::string_view> names;
         for (std::size_t pass = 0; pass < passes.size(); ++pass) {
             const std::string_view name = passes[pass].name;
-            if (name.empty() || contains(name, "<"))
+            if (name.empty())
                 continue;
             const auto [it, added] = indexOfName.emplace(name, names.size());
             if (added) {
@@ -116,22 +140,16 @@ public:
 
     std::string run(std::string text)
     {
-        restart(std::move(text), 0);
+        m_tree.emplace(std::move(text));
+        registerMatches(0, 0);
         for (std::size_t pass = 0; pass < m_passes.size(); ++pass) {
-            const Substitution& substitution = m_passes[pass];
-            if (substitution.name.empty())
-                continue;
-            if (contains(substitution.name, "<")) {
-                restart(replaceAll(m_tree->flatten(), substitution.name, substitution.anchor),
-                        pass + 1);
-                continue;
-            }
-            // One piece's occurrences come from one search, so they are in order and together.
+            // One piece's occurrences come from one search per region, so they are in order.
             for (const Occurrence& occurrence : std::exchange(m_pending[pass], {})) {
-                std::size_t anchor = 0;
-                if (m_tree->tryCut(occurrence.piece, occurrence.start, substitution.name.size(),
-                                   substitution.anchor, anchor))
-                    registerMatches(anchor, pass + 1);
+                std::size_t added = 0;
+                if (m_tree->tryCut(occurrence.piece, occurrence.start, m_passes[pass].name.size(),
+                                   anchorOf(pass, occurrence.inAddress), occurrence.inAddress,
+                                   added))
+                    registerMatches(added, pass + 1);
             }
         }
         return m_tree->flatten();
@@ -141,24 +159,31 @@ private:
     struct Occurrence {
         std::size_t piece;
         std::size_t start;
+        bool inAddress;
     };
 
-    void restart(std::string text, std::size_t firstPass)
+    // Each pass's two forms of its link, built when first needed and never moved, as the pieces
+    // that show them keep views of them.
+    const Anchor& anchorOf(std::size_t pass, bool inAddress)
     {
-        for (std::size_t pass = firstPass; pass < m_pending.size(); ++pass)
-            m_pending[pass].clear();
-        m_tree.emplace(std::move(text));
-        registerMatches(0, firstPass);
+        std::optional<Anchor>& anchor = (inAddress ? m_quotedAnchors : m_anchors)[pass];
+        if (!anchor) {
+            const Substitution& substitution = m_passes[pass];
+            anchor = inAddress ? anchorInAddress(substitution.address, substitution.name)
+                               : anchorFor(substitution.address, substitution.name);
+        }
+        return *anchor;
     }
 
     // Notes every occurrence in `piece` for the passes from `firstPass` on that look for it.
     void registerMatches(std::size_t piece, std::size_t firstPass)
     {
-        m_matcher->forEachMatch(m_tree->text(piece), [&](std::size_t name, std::size_t start) {
-            for (const std::size_t pass : m_passesOfName[name])
-                if (pass >= firstPass)
-                    m_pending[pass].push_back({piece, start});
-        });
+        for (const PieceTree::Region& region : m_tree->regions(piece))
+            m_matcher->forEachMatch(region.text, [&](std::size_t name, std::size_t start) {
+                for (const std::size_t pass : m_passesOfName[name])
+                    if (pass >= firstPass)
+                        m_pending[pass].push_back({piece, region.begin + start, region.inAddress});
+            });
     }
 
     const std::vector<Substitution>& m_passes;
@@ -166,6 +191,8 @@ private:
     std::optional<NameMatcher> m_matcher;
     std::optional<PieceTree> m_tree;
     std::vector<std::vector<Occurrence>> m_pending;
+    std::vector<std::optional<Anchor>> m_anchors;
+    std::vector<std::optional<Anchor>> m_quotedAnchors;
 };
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "capture/SourcePage.h"
 
 #include "capture/LinkSubstitution.h"
-#include "capture/SafeMarkup.h"
 
 #include <algorithm>
 
@@ -40,7 +39,7 @@ std::string BuildSourcePage(std::string_view markup, const ImageLists& lists)
         const auto& addresses = lists.Links[k];
         const auto& names = lists.frmList[k];
         for (std::size_t i = 0; i < addresses.size() && i < names.size(); ++i)
-            passes.push_back({names[i], anchorFor(addresses[i], names[i])});
+            passes.push_back({names[i], addresses[i]});
     }
     return SubstituteSequentially(escapedMarkup(markup), passes);
 }

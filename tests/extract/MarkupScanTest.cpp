@@ -2,6 +2,7 @@
 
 #include "extract/TextSearch.h"
 #include "platform/textfile/TextFile.h"
+#include "tests/reference/LiteralCapture.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -10,31 +11,6 @@ namespace varrow
 {
 namespace
 {
-
-// The lines of `text` that contain the marker, each followed by CR LF.
-std::string literalFilter(std::string_view text, std::string_view marker, bool removeCgiPrefix)
-{
-    std::string kept;
-    forEachLine(text, [&](std::string_view line) {
-        const std::string filtered =
-            removeCgiPrefix ? replaceAllNoCase(line, "cgi-bin/i/", "") : std::string(line);
-        if (containsNoCase(filtered, marker))
-            kept += filtered + "\r\n";
-    });
-    return kept;
-}
-
-// The two passes as first described, with 100 real repetitions of both tag-split replacements.
-std::string literalTagLines(const ScanParameters& parameters, std::string_view markup)
-{
-    const std::string_view marker = parameters.tagMarker;
-    std::string buffer = literalFilter(markup, marker, parameters.removeCgiPrefix);
-    for (int repetition = 0; repetition < 100; ++repetition) {
-        buffer = replaceAllNoCase(buffer, marker, "\r\n" + std::string(marker));
-        buffer = replaceAll(buffer, "\r\n\r\n", "\r\n");
-    }
-    return literalFilter(buffer, marker, false);
-}
 
 // Markup files: any mix of markers in both cases, line ends of every kind and the cgi prefix.
 std::string randomMarkup(std::mt19937& random)
@@ -54,7 +30,8 @@ TEST(TagLines, EqualsTheFiltersAroundTheHundredRepetitions)
     for (const ScanParameters& parameters : {kImageScan, kLinkScan})
         for (int round = 0; round < 3000; ++round) {
             const std::string markup = randomMarkup(random);
-            ASSERT_EQ(TagLines(parameters, markup), literalTagLines(parameters, markup)) << markup;
+            ASSERT_EQ(TagLines(parameters, markup), literal::tagLines(parameters, markup))
+                << markup;
         }
 }
 
