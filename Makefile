@@ -1,9 +1,11 @@
 # Entry points for people and CI. Each target installs what it needs, configures and builds.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 
-.PHONY: run test test-sanitized bench build format
+.PHONY: run test test-sanitized bench fuzz build format
 
 build:
 	scripts/install-deps.sh core desktop
@@ -30,6 +32,14 @@ bench:
 	  -DCMAKE_BUILD_TYPE=Release >/dev/null
 	cmake --build $(BUILD)-bench -j $(JOBS) --target capture_bench
 	$(BUILD)-bench/bin/capture_bench ../shared/corpus/pages
+
+# Each fuzz target for FUZZ_SECONDS; inputs that fail land in $(FUZZ_BUILD)/fuzz-findings.
+fuzz:
+	scripts/install-deps.sh core fuzz
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DVARROW_DESKTOP=OFF \
+	  -DVARROW_TESTS=OFF -DVARROW_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target scan_fuzz capture_fuzz
+	fuzz/run-fuzzers.sh $(FUZZ_BUILD) ../shared/corpus/pages $(FUZZ_SECONDS)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

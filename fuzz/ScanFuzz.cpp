@@ -1,0 +1,48 @@
+// Runs the scans and the page builders in memory on one input and compares them with the literal
+// passes: the scratch text with the 100 repetitions of the tag split, the source page with one
+// whole-text pass per name. Both pages must hold no markup but their own.
+
+#include "capture/ImagePage.h"
+#include "capture/SourcePage.h"
+#include "capture/WorkFiles.h"
+#include "fuzz/FuzzSupport.h"
+#include "fuzz/PageSafety.h"
+#include "tests/reference/LiteralCapture.h"
+
+namespace
+{
+
+// The literal substitution costs one pass over the page per name; beyond this many bytes of work
+// an input is only checked for safety.
+constexpr std::size_t kLiteralWorkLimit = std::size_t{20} << 20;
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    using namespace varrow;
+    const fuzz::FuzzInput input = fuzz::splitInput(data, size);
+    DeferredTextFiles store; // never committed, so nothing reaches the disk
+    const ScanFiles files = WorkFiles(fuzz::programDirectory()).scanFiles(store);
+    store.write(files.markup, std::string(input.markup));
+    const std::string_view markupFile = store.read(files.markup);
+    for (const ScanParameters& parameters : {kImageScan, kLinkScan})
+        fuzz::require(TagLines(parameters, markupFile) == literal::tagLines(parameters, markupFile),
+                      "scratch text differs from the literal passes");
+
+    ImageLists lists;
+    ExtractImages(files, input.pageAddress, lists);
+    ExtractImageLinks(files, input.pageAddress, lists);
+    fuzz::requireConsistentLists(lists);
+
+    const std::string sourcePage = BuildSourcePage(input.markup, lists);
+    const std::size_t names = lists.frmList[0].size() + lists.frmList[1].size();
+    if (names * sourcePage.size() <= kLiteralWorkLimit)
+        fuzz::require(sourcePage == literal::sourcePage(input.markup, lists),
+                      "source page differs from the literal passes");
+    fuzz::require(fuzz::findForeignMarkup(sourcePage) == std::string_view::npos,
+                  "page text became markup in the source page");
+    fuzz::require(fuzz::findForeignMarkup(BuildImagePage(lists)) == std::string_view::npos,
+                  "page text became markup in the gallery");
+    return 0;
+}
