@@ -14,7 +14,7 @@ namespace
 
 // The literal substitution costs one pass over the page per name; beyond this many bytes of work
 // an input is only checked for safety.
-constexpr std::size_t kLiteralWorkLimit = std::size_t{20} << 20;
+constexpr std::size_t kLiteralWorkLimit = std::size_t{2} << 20;
 
 } // namespace
 

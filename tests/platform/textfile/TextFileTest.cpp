@@ -1,5 +1,7 @@
 #include "platform/textfile/TextFile.h"
 
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -66,6 +68,32 @@ TEST_F(TextFileTest, FailuresNameThePathAndChangeNothing)
         EXPECT_EQ(error.path(), m_directory / "no" / "such.txt");
         EXPECT_FALSE(error.reason().empty());
     }
+}
+
+TEST_F(TextFileTest, DirectoryInPlaceOfTheFileIsRefusedBeforeAnythingIsWritten)
+{
+    const auto path = m_directory / "a.txt";
+    std::filesystem::create_directory(path);
+    try {
+        checkTextFileWritable(path);
+        FAIL();
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.reason(), std::strerror(EISDIR));
+    }
+    EXPECT_THROW(writeTextFile(path, "x"), FileError);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_directory), {}), 1);
+    EXPECT_NO_THROW(checkTextFileWritable(m_directory / "new.txt"));
+}
+
+TEST_F(TextFileTest, FileHoldsComparesTheWholeContent)
+{
+    const auto path = m_directory / "a.txt";
+    writeTextFile(path, std::string(5000, 'x'));
+    EXPECT_TRUE(fileHolds(path, std::string(5000, 'x') + "\r\n"));
+    EXPECT_FALSE(fileHolds(path, std::string(5000, 'x') + "\r\r"));
+    EXPECT_FALSE(fileHolds(path, "x\r\n"));
+    EXPECT_FALSE(fileHolds(m_directory / "missing", ""));
+    EXPECT_FALSE(fileHolds(m_directory, ""));
 }
 
 TEST_F(TextFileTest, ReadOnlyTargetIsRefused)
