@@ -44,16 +44,26 @@ public:
               piece.inAddress}}};
     }
 
+    std::size_t length() const { return m_length; }
+
+    // Whether [start, start + length) of `piece` overlaps a span cut out of it before.
+    bool overlapsCut(std::size_t piece, std::size_t start, std::size_t length) const
+    {
+        const auto& cuts = m_pieces[piece].cuts;
+        const auto after = cuts.lower_bound(start + length);
+        return after != cuts.begin() && std::prev(after)->second.end > start;
+    }
+
     // Replaces [start, start + length) of `piece` by a new piece showing `anchor`, which must
     // outlive the tree, and returns true with the new piece's index in `added`; returns false
     // when the span overlaps one that was cut before.
     bool tryCut(std::size_t piece, std::size_t start, std::size_t length, const Anchor& anchor,
                 bool inAddress, std::size_t& added)
     {
-        auto& cuts = m_pieces[piece].cuts;
-        auto after = cuts.lower_bound(start + length);
-        if (after != cuts.begin() && std::prev(after)->second.end > start)
+        if (overlapsCut(piece, start, length))
             return false;
+        auto& cuts = m_pieces[piece].cuts;
+        const auto after = cuts.lower_bound(start + length);
         added = m_pieces.size();
         cuts.emplace_hint(after, start, Cut{start + length, added});
         m_pieces.push_back({anchor.markup,
@@ -118,9 +128,9 @@ private:
 class SequentialSubstitution
 {
 public:
-    explicit SequentialSubstitution(const std::vector<Substitution>& passes)
-        : m_passes(passes), m_pending(passes.size()), m_anchors(passes.size()),
-          m_quotedAnchors(passes.size())
+    SequentialSubstitution(const std::vector<Substitution>& passes, std::size_t maxLength)
+        : m_passes(passes), m_maxLength(maxLength), m_pending(passes.size()),
+          m_anchors(passes.size()), m_quotedAnchors(passes.size())
     {
         std::unordered_map<std::string_view, std::size_t> indexOfName;
         std::vector<std::string_view> names;
@@ -143,8 +153,10 @@ public:
         m_tree.emplace(std::move(text));
         registerMatches(0, 0);
         for (std::size_t pass = 0; pass < m_passes.size(); ++pass) {
-            // One piece's occurrences come from one search per region, so they are in order.
-            for (const Occurrence& occurrence : std::exchange(m_pending[pass], {})) {
+            const std::vector<Occurrence> occurrences = std::exchange(m_pending[pass], {});
+            if (lengthAfter(pass, occurrences) > m_maxLength)
+                continue; // the pass fails and leaves the text as it was
+            for (const Occurrence& occurrence : occurrences) {
                 std::size_t added = 0;
                 if (m_tree->tryCut(occurrence.piece, occurrence.start, m_passes[pass].name.size(),
                                    anchorOf(pass, occurrence.inAddress), occurrence.inAddress,
@@ -161,6 +173,28 @@ private:
         std::size_t start;
         bool inAddress;
     };
+
+    // The length of the text once `pass` has replaced those of its occurrences that it will: one
+    // piece's occurrences come from one search per region, so they are together and in order.
+    std::size_t lengthAfter(std::size_t pass, const std::vector<Occurrence>& occurrences)
+    {
+        const std::size_t nameLength = m_passes[pass].name.size();
+        std::size_t length = m_tree->length();
+        std::optional<std::size_t> piece;
+        std::size_t pieceEnd = 0; // of the last occurrence taken in `piece`
+        for (const Occurrence& occurrence : occurrences) {
+            if (occurrence.piece == piece && occurrence.start < pieceEnd)
+                continue;
+            if (m_tree->overlapsCut(occurrence.piece, occurrence.start, nameLength))
+                continue;
+            piece = occurrence.piece;
+            pieceEnd = occurrence.start + nameLength;
+            length += anchorOf(pass, occurrence.inAddress).markup.size() - nameLength;
+            if (length > m_maxLength)
+                break;
+        }
+        return length;
+    }
 
     // Each pass's two forms of its link, built when first needed and never moved, as the pieces
     // that show them keep views of them.
@@ -187,6 +221,7 @@ private:
     }
 
     const std::vector<Substitution>& m_passes;
+    const std::size_t m_maxLength;
     std::vector<std::vector<std::size_t>> m_passesOfName;
     std::optional<NameMatcher> m_matcher;
     std::optional<PieceTree> m_tree;
@@ -197,9 +232,10 @@ private:
 
 } // namespace
 
-std::string SubstituteSequentially(std::string text, const std::vector<Substitution>& passes)
+std::string SubstituteSequentially(std::string text, const std::vector<Substitution>& passes,
+                                   std::size_t maxLength)
 {
-    return SequentialSubstitution(passes).run(std::move(text));
+    return SequentialSubstitution(passes, maxLength).run(std::move(text));
 }
 
 } // namespace varrow

@@ -22,8 +22,13 @@ struct Substitution {
 // however the passes nest, every address stays one attribute value and no page-supplied text gets
 // out of it.
 //
+// As the passes also link names inside the addresses that earlier passes inserted, the text can
+// grow geometrically; a pass that would make it longer than `maxLength` fails and leaves it as it
+// was, and the later passes still run.
+//
 // The text is searched once for all names together, and each inserted link once when it is
 // inserted, instead of once per pass.
-std::string SubstituteSequentially(std::string text, const std::vector<Substitution>& passes);
+std::string SubstituteSequentially(std::string text, const std::vector<Substitution>& passes,
+                                   std::size_t maxLength);
 
 } // namespace varrow

@@ -41,7 +41,9 @@ std::string BuildSourcePage(std::string_view markup, const ImageLists& lists)
         for (std::size_t i = 0; i < addresses.size() && i < names.size(); ++i)
             passes.push_back({names[i], addresses[i]});
     }
-    return SubstituteSequentially(escapedMarkup(markup), passes);
+    std::string page = escapedMarkup(markup);
+    const std::size_t maxLength = page.size() + kMostAddedByLinks;
+    return SubstituteSequentially(std::move(page), passes, maxLength);
 }
 
 } // namespace varrow

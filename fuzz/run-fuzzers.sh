@@ -18,7 +18,7 @@ for target in scan_fuzz capture_fuzz; do
     corpus=$build/fuzz-corpus/$target findings=$build/fuzz-findings
     mkdir -p "$corpus" "$findings"
     echo "== $target for ${seconds}s"
-    "$build/bin/$target" -max_total_time="$seconds" -max_len=16384 -timeout=10 \
+    "$build/bin/$target" -max_total_time="$seconds" -max_len=16384 -timeout=25 \
         -rss_limit_mb=2048 -dict="$here/capture.dict" -print_final_stats=1 \
         -artifact_prefix="$findings/$target-" "$corpus" "$seeds" || status=1
 done

@@ -1,5 +1,6 @@
 #include "capture/CapturePage.h"
 
+#include "capture/SourcePage.h"
 #include "capture/cli/CaptureCommand.h"
 #include "platform/textfile/TextFile.h"
 
@@ -87,6 +88,25 @@ TEST_F(CapturePageTest, LinksInsideAnAddressKeepItOneAttributeValue)
               "&lt;/a>&lt;img src=\"onmouseover=alert(2)//http://x/<a href='http://h/d/<a "
               "href=&#39;onmouseover=alert(2)//http://x/b.jpg&#39;>b.jpg</a>'><a "
               "href='onmouseover=alert(2)//http://x/b.jpg'>b.jpg</a></a>\">\r\n");
+}
+
+// Every address holds every name forty times, so each pass multiplies the links by forty: the
+// fifth pass alone would add some 600 MB, and fails instead.
+TEST_F(CapturePageTest, LinksNestingGeometricallyStopAtTheBoundOfTheSourcePage)
+{
+    std::string directory = "http://h/";
+    for (int i = 0; i < 40; ++i)
+        directory += "abcde";
+    const std::string markup =
+        "<img src=\"a\"><img src=\"b\"><img src=\"c\"><img src=\"d\"><img src=\"e\">";
+    ImageLists lists;
+    const CaptureResult result =
+        CapturePage(WorkFiles(m_directory), markup, directory + "/page.htm", lists);
+    EXPECT_TRUE(result.failures.empty());
+    ASSERT_EQ(lists.frmList[ImageLists::kEmbeddedImages].size(), 5u);
+    const std::uintmax_t size = std::filesystem::file_size(m_directory / WorkFiles::kSourcePage);
+    EXPECT_GT(size, std::uintmax_t{10} << 20);
+    EXPECT_LE(size, markup.size() * 2 + kMostAddedByLinks);
 }
 
 TEST_F(CapturePageTest, ScriptAddressesWithCharacterReferencesBecomeBlank)

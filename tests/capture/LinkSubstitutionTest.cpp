@@ -11,15 +11,17 @@ namespace varrow
 namespace
 {
 
+constexpr std::size_t kUnlimited = std::string::npos;
+
 TEST(SubstituteSequentially, LaterPassesReachIntoTheAddressesAndNamesOfEarlierLinks)
 {
     const std::vector<Substitution> passes{{"x.jpg", "http://h/a.gif/x.jpg"},
                                            {"a.gif", "http://h/a.gif"}};
-    EXPECT_EQ(SubstituteSequentially("x.jpg a.gif", passes),
+    EXPECT_EQ(SubstituteSequentially("x.jpg a.gif", passes, kUnlimited),
               "<a href='http://h/<a href=&#39;http://h/a.gif&#39;>a.gif</a>/x.jpg'>x.jpg</a> "
               "<a href='http://h/a.gif'>a.gif</a>");
     const std::vector<Substitution> twice{{"a.gif", "http://h/a.gif"}, {"a.gif", "http://k/"}};
-    EXPECT_EQ(SubstituteSequentially("a.gif", twice),
+    EXPECT_EQ(SubstituteSequentially("a.gif", twice, kUnlimited),
               "<a href='http://h/<a href=&#39;http://k/&#39;>a.gif</a>'><a "
               "href='http://k/'>a.gif</a></a>");
 }
@@ -28,7 +30,16 @@ TEST(SubstituteSequentially, NamesNeverMatchTheCharactersOfALinkTag)
 {
     const std::vector<Substitution> passes{
         {"x.gif", "http://h/x.gif"}, {"a", "http://h/a"}, {"href=", "h"}, {"'>", "h"}};
-    EXPECT_EQ(SubstituteSequentially("x.gif", passes), "<a href='http://h/x.gif'>x.gif</a>");
+    EXPECT_EQ(SubstituteSequentially("x.gif", passes, kUnlimited),
+              "<a href='http://h/x.gif'>x.gif</a>");
+}
+
+TEST(SubstituteSequentially, APassThatMakesTheTextTooLongFailsAndTheNextOnesStillRun)
+{
+    const std::vector<Substitution> passes{
+        {"a", "http://h/long"}, {"b", "http://h/b"}, {"x", "http://h/x"}};
+    // Each link is 29 characters long; "a a b" gives 5 + 2 * 28 for the first pass alone.
+    EXPECT_EQ(SubstituteSequentially("a a b", passes, 60), "a a <a href='http://h/b'>b</a>");
 }
 
 TEST(SubstituteSequentially, EqualsTheLiteralPassesOnRandomText)
@@ -48,7 +59,10 @@ TEST(SubstituteSequentially, EqualsTheLiteralPassesOnRandomText)
             passes.push_back({name, word(4) + name + word(2)});
         }
         const std::string text = word(40);
-        ASSERT_EQ(SubstituteSequentially(text, passes), literal::substitution(text, passes))
+        // Some rounds let passes fail for making the text too long.
+        const std::size_t maxLength = round % 2 ? kUnlimited : text.size() + random() % 300;
+        ASSERT_EQ(SubstituteSequentially(text, passes, maxLength),
+                  literal::substitution(text, passes, maxLength))
             << text;
     }
 }

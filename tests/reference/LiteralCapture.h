@@ -2,6 +2,7 @@
 
 #include "capture/LinkSubstitution.h"
 #include "capture/SafeMarkup.h"
+#include "capture/SourcePage.h"
 #include "extract/ImageLists.h"
 #include "extract/MarkupScan.h"
 #include "extract/TextSearch.h"
@@ -46,7 +47,9 @@ inline std::string tagLines(const ScanParameters& parameters, std::string_view m
 // The link substitution: one pass per name over the whole current text, left to right. Each byte
 // is marked as text, as address or as a link's own tag: an occurrence that touches a tag, or lies
 // partly in text and partly in an address, is left alone; one in an address gets the quoted link.
-inline std::string substitution(std::string text, const std::vector<Substitution>& passes)
+// A pass whose result is longer than `maxLength` is undone.
+inline std::string substitution(std::string text, const std::vector<Substitution>& passes,
+                                std::size_t maxLength)
 {
     constexpr char kText = 'T', kAddress = 'A', kTag = 'S';
     std::string kinds(text.size(), kText);
@@ -76,7 +79,10 @@ inline std::string substitution(std::string text, const std::vector<Substitution
             copied = at + name.size();
             at = text.find(name, copied);
         }
-        text = nextText.append(text, copied);
+        nextText.append(text, copied);
+        if (nextText.size() > maxLength)
+            continue;
+        text = std::move(nextText);
         kinds = nextKinds.append(kinds, copied);
     }
     return text;
@@ -92,7 +98,8 @@ inline std::string sourcePage(std::string_view markup, const ImageLists& lists)
     for (std::size_t k = 0; k < 2; ++k)
         for (std::size_t i = 0; i < lists.Links[k].size(); ++i)
             passes.push_back({lists.frmList[k][i], lists.Links[k][i]});
-    return substitution(std::move(page), passes);
+    const std::size_t maxLength = page.size() + kMostAddedByLinks;
+    return substitution(std::move(page), passes, maxLength);
 }
 
 } // namespace varrow::literal
