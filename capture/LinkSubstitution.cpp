@@ -150,6 +150,8 @@ public:
 
     std::string run(std::string text)
     {
+        if (m_passesOfName.empty())
+            return text;
         m_tree.emplace(std::move(text));
         registerMatches(0, 0);
         for (std::size_t pass = 0; pass < m_passes.size(); ++pass) {

@@ -2,7 +2,7 @@
 
 #include "capture/LinkSubstitution.h"
 
-#include <algorithm>
+#include <array>
 
 namespace varrow
 {
@@ -10,19 +10,29 @@ namespace varrow
 namespace
 {
 
+// The bytes that the source page writes differently, and how much longer each makes it.
+constexpr std::array<std::size_t, 256> kEscapeGrowth = [] {
+    std::array<std::size_t, 256> growth{};
+    growth['<'] = 3;  // "&lt;"
+    growth['\r'] = 3; // "<BR>"
+    growth['\n'] = 3;
+    return growth;
+}();
+
 std::string escapedMarkup(std::string_view markup)
 {
-    constexpr std::string_view kLess = "&lt;";
-    constexpr std::string_view kBreak = "<BR>";
-    const auto longer = static_cast<std::size_t>(std::count_if(
-        markup.begin(), markup.end(), [](char c) { return c == '<' || c == '\r' || c == '\n'; }));
+    std::size_t length = markup.size();
+    for (const char c : markup)
+        length += kEscapeGrowth[static_cast<unsigned char>(c)];
     std::string escaped;
-    escaped.reserve(markup.size() + longer * (kBreak.size() - 1));
+    escaped.reserve(length);
     std::size_t start = 0;
-    for (std::size_t at = markup.find_first_of("<\r\n"); at != std::string_view::npos;
-         at = markup.find_first_of("<\r\n", start)) {
+    for (std::size_t at = 0; at < markup.size(); ++at) {
+        const char c = markup[at];
+        if (kEscapeGrowth[static_cast<unsigned char>(c)] == 0)
+            continue;
         escaped.append(markup.substr(start, at - start));
-        escaped.append(markup[at] == '<' ? kLess : kBreak);
+        escaped.append(c == '<' ? "&lt;" : "<BR>");
         start = at + 1;
     }
     escaped.append(markup.substr(start));
