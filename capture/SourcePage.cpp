@@ -41,7 +41,8 @@ std::string escapedMarkup(std::string_view markup)
 
 } // namespace
 
-std::string BuildSourcePage(std::string_view markup, const ImageLists& lists)
+std::string BuildSourcePage(std::string_view markup, const ImageLists& lists,
+                            std::size_t mostAddedByLinks)
 {
     std::vector<Substitution> passes;
     for (std::size_t k = 0; k < 2; ++k) {
@@ -52,7 +53,7 @@ std::string BuildSourcePage(std::string_view markup, const ImageLists& lists)
             passes.push_back({names[i], addresses[i]});
     }
     std::string page = escapedMarkup(markup);
-    const std::size_t maxLength = page.size() + kMostAddedByLinks;
+    const std::size_t maxLength = page.size() + mostAddedByLinks;
     return SubstituteSequentially(std::move(page), passes, maxLength);
 }
 

@@ -15,8 +15,9 @@ inline constexpr std::size_t kMostAddedByLinks = std::size_t{16} << 20;
 
 // The readable copy of the markup shown in the Source Code tab: every "<" escaped, every CR and
 // every LF a "<BR>", then each listed file name, index 0 first and then index 1, in list order,
-// replaced by a link to its address wherever it occurs. A replacement that would add more than
-// kMostAddedByLinks in all is left out, as one that fails.
-std::string BuildSourcePage(std::string_view markup, const ImageLists& lists);
+// replaced by a link to its address wherever it occurs. A replacement that would make the links
+// add more than `mostAddedByLinks` in all is left out, as one that fails.
+std::string BuildSourcePage(std::string_view markup, const ImageLists& lists,
+                            std::size_t mostAddedByLinks = kMostAddedByLinks);
 
 } // namespace varrow

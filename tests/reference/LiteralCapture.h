@@ -59,7 +59,8 @@ inline std::string substitution(std::string text, const std::vector<Substitution
             continue;
         std::string nextText, nextKinds;
         std::size_t copied = 0;
-        for (std::size_t at = text.find(name); at != std::string::npos;) {
+        bool tooLong = false;
+        for (std::size_t at = text.find(name); at != std::string::npos && !tooLong;) {
             const std::string_view span = std::string_view(kinds).substr(at, name.size());
             if (span.find(kTag) != std::string_view::npos ||
                 span.find_first_not_of(span.front()) != std::string_view::npos) {
@@ -77,20 +78,22 @@ inline std::string substitution(std::string text, const std::vector<Substitution
             nextText.append(text, copied, at - copied).append(anchor.markup);
             nextKinds.append(kinds, copied, at - copied).append(anchorKinds);
             copied = at + name.size();
+            // The rest of the text only adds to the length, so the pass fails already.
+            tooLong = nextText.size() + (text.size() - copied) > maxLength;
             at = text.find(name, copied);
         }
-        nextText.append(text, copied);
-        if (nextText.size() > maxLength)
+        if (tooLong)
             continue;
-        text = std::move(nextText);
+        text = nextText.append(text, copied);
         kinds = nextKinds.append(kinds, copied);
     }
     return text;
 }
 
 // The source page: "<" escaped, CR and LF each a "<BR>", then one substitution pass per listed
-// name, index 0 first, each over the whole current text.
-inline std::string sourcePage(std::string_view markup, const ImageLists& lists)
+// name, index 0 first, each over the whole current text; the links may add `mostAddedByLinks`.
+inline std::string sourcePage(std::string_view markup, const ImageLists& lists,
+                              std::size_t mostAddedByLinks)
 {
     std::string page =
         replaceAll(replaceAll(replaceAll(markup, "<", "&lt;"), "\r", "<BR>"), "\n", "<BR>");
@@ -98,7 +101,7 @@ inline std::string sourcePage(std::string_view markup, const ImageLists& lists)
     for (std::size_t k = 0; k < 2; ++k)
         for (std::size_t i = 0; i < lists.Links[k].size(); ++i)
             passes.push_back({lists.frmList[k][i], lists.Links[k][i]});
-    const std::size_t maxLength = page.size() + kMostAddedByLinks;
+    const std::size_t maxLength = page.size() + mostAddedByLinks;
     return substitution(std::move(page), passes, maxLength);
 }
 
