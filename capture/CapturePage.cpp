@@ -37,7 +37,7 @@ CaptureResult CapturePage(const WorkFiles& files, std::string_view markup,
     const ScanFiles scanFiles = files.scanFiles(workingFiles);
     std::string sourcePage;
 
-    runStep(failures, [&] { workingFiles.write(scanFiles.markup, std::string(markup)); });
+    runStep(failures, [&] { workingFiles.writeBorrowed(scanFiles.markup, markup); });
     lists.clear();
     runStep(failures, [&] { ExtractImages(scanFiles, pageAddress, lists); });
     runStep(failures, [&] { ExtractImageLinks(scanFiles, pageAddress, lists); });

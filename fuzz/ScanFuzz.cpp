@@ -27,12 +27,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const fuzz::FuzzInput input = fuzz::splitInput(data, size);
     DeferredTextFiles store; // never committed, so nothing reaches the disk
     const ScanFiles files = WorkFiles(fuzz::programDirectory()).scanFiles(store);
-    store.write(files.markup, std::string(input.markup));
-    const std::string_view markupFile = store.read(files.markup);
+    store.writeBorrowed(files.markup, input.markup);
+    const std::string_view markupText = store.read(files.markup);
     for (const ScanParameters& parameters : {kImageScan, kLinkScan})
-        if (markupFile.size() <= kLiteralSplitLimit)
-            fuzz::require(TagLines(parameters, markupFile) ==
-                              literal::tagLines(parameters, markupFile),
+        if (markupText.size() <= kLiteralSplitLimit)
+            fuzz::require(TagLines(parameters, markupText) ==
+                              literal::tagLines(parameters, markupText),
                           "scratch text differs from the literal passes");
 
     ImageLists lists;

@@ -20,31 +20,46 @@ DeferredTextFiles::File* DeferredTextFiles::find(const std::filesystem::path& pa
 std::string_view DeferredTextFiles::read(const std::filesystem::path& path)
 {
     if (const File* file = find(path))
-        return file->contents;
-    std::string contents = readTextFile(path);
-    return m_files.emplace_back(File{path, std::move(contents), false}).contents;
+        return file->text;
+    File& file = m_files.emplace_back(File{path, readTextFile(path), {}, false});
+    file.text = file.owned;
+    if (file.text.ends_with(kLineEnd))
+        file.text.remove_suffix(kLineEnd.size());
+    return file.text;
 }
 
-void DeferredTextFiles::write(const std::filesystem::path& path, std::string text)
+DeferredTextFiles::File& DeferredTextFiles::noteWrite(const std::filesystem::path& path)
 {
     checkTextFileWritable(path);
     File* file = find(path);
     if (!file)
-        file = &m_files.emplace_back(File{path, {}, false});
-    text.append(kLineEnd);
-    file->contents = std::move(text);
+        file = &m_files.emplace_back(File{path, {}, {}, false});
     file->written = true;
+    return *file;
+}
+
+void DeferredTextFiles::write(const std::filesystem::path& path, std::string text)
+{
+    File& file = noteWrite(path);
+    file.owned = std::move(text);
+    file.text = file.owned;
+}
+
+void DeferredTextFiles::writeBorrowed(const std::filesystem::path& path, std::string_view text)
+{
+    File& file = noteWrite(path);
+    file.owned.clear();
+    file.text = text;
 }
 
 std::vector<FileError> DeferredTextFiles::commit()
 {
     std::vector<FileError> failures;
     for (const File& file : m_files) {
-        if (!file.written || fileHolds(file.path, file.contents))
+        if (!file.written || fileHoldsText(file.path, file.text))
             continue;
         try {
-            const std::string_view text = file.contents;
-            writeTextFile(file.path, text.substr(0, text.size() - kLineEnd.size()));
+            writeTextFile(file.path, file.text);
         } catch (const FileError& error) {
             failures.push_back(error);
         }

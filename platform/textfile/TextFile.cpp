@@ -127,23 +127,23 @@ void checkTextFileWritable(const std::filesystem::path& path)
         throw FileError(path, lastSystemError());
 }
 
-bool fileHolds(const std::filesystem::path& path, std::string_view contents)
+bool fileHoldsText(const std::filesystem::path& path, std::string_view text)
 {
     std::error_code code;
-    if (std::filesystem::file_size(path, code) != contents.size() || code)
+    if (std::filesystem::file_size(path, code) != text.size() + 2 || code)
         return false;
     std::FILE* file = std::fopen(path.string().c_str(), "rb");
     if (!file)
         return false;
     char chunk[4096];
     bool same = true;
-    for (std::size_t at = 0; same && at < contents.size();) {
-        const std::size_t wanted = std::min(sizeof chunk, contents.size() - at);
+    for (std::size_t at = 0; same && at < text.size();) {
+        const std::size_t wanted = std::min(sizeof chunk, text.size() - at);
         same = std::fread(chunk, 1, wanted, file) == wanted &&
-               contents.substr(at, wanted) == std::string_view(chunk, wanted);
+               text.substr(at, wanted) == std::string_view(chunk, wanted);
         at += wanted;
     }
-    same = same && std::fgetc(file) == EOF;
+    same = same && std::fread(chunk, 1, 3, file) == 2 && chunk[0] == '\r' && chunk[1] == '\n';
     std::fclose(file);
     return same;
 }

@@ -36,8 +36,9 @@ void writeTextFile(const std::filesystem::path& path, std::string_view text);
 // which the temporary file cannot be created.
 void checkTextFileWritable(const std::filesystem::path& path);
 
-// True when the file exists and holds exactly `contents`; false when it differs or cannot be read.
-bool fileHolds(const std::filesystem::path& path, std::string_view contents);
+// True when the file holds exactly what writeTextFile(path, text) writes: `text`, then CR LF.
+// False when it holds anything else or cannot be read.
+bool fileHoldsText(const std::filesystem::path& path, std::string_view text);
 
 // Calls `onLine` for every line of `text`. A line ends at CR or at CR LF; a lone LF stays inside
 // the line. The terminator is not part of the line, and text after the last terminator is a line

@@ -37,13 +37,29 @@ protected:
 TEST_F(DeferredTextFilesTest, WritesAreReadBackAndReachTheDiskOnlyOnCommit)
 {
     const auto path = m_directory / "a.txt";
+    const auto borrowed = m_directory / "b.txt";
+    const std::string kept = "kept by the caller";
     DeferredTextFiles files;
     files.write(path, "first");
     files.write(path, "second");
-    EXPECT_EQ(files.read(path), "second\r\n");
+    files.writeBorrowed(borrowed, kept);
+    EXPECT_EQ(files.read(path), "second");
+    EXPECT_EQ(files.read(borrowed).data(), kept.data());
     EXPECT_FALSE(std::filesystem::exists(path));
     EXPECT_TRUE(files.commit().empty());
     EXPECT_EQ(readTextFile(path), "second\r\n");
+    EXPECT_EQ(readTextFile(borrowed), kept + "\r\n");
+}
+
+TEST_F(DeferredTextFilesTest, FilesNotWrittenAreReadOnceWithoutTheirFinalLineEnd)
+{
+    writeTextFile(m_directory / "a.txt", "a\r\nb");
+    writeTextFile(m_directory / "empty.txt", "");
+    DeferredTextFiles files;
+    EXPECT_EQ(files.read(m_directory / "a.txt"), "a\r\nb");
+    EXPECT_EQ(files.read(m_directory / "empty.txt"), "");
+    std::filesystem::remove(m_directory / "a.txt");
+    EXPECT_EQ(files.read(m_directory / "a.txt"), "a\r\nb");
 }
 
 TEST_F(DeferredTextFilesTest, FilesThatAlreadyHoldTheirLastTextAreNotRewritten)
@@ -55,7 +71,7 @@ TEST_F(DeferredTextFilesTest, FilesThatAlreadyHoldTheirLastTextAreNotRewritten)
     const ino_t sameBefore = inodeOf(same);
     const ino_t changedBefore = inodeOf(changed);
     DeferredTextFiles files;
-    EXPECT_EQ(files.read(changed), "old\r\n");
+    EXPECT_EQ(files.read(changed), "old");
     files.write(same, "big text in between");
     files.write(same, "");
     files.write(changed, "");

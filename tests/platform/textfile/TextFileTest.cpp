@@ -85,15 +85,19 @@ TEST_F(TextFileTest, DirectoryInPlaceOfTheFileIsRefusedBeforeAnythingIsWritten)
     EXPECT_NO_THROW(checkTextFileWritable(m_directory / "new.txt"));
 }
 
-TEST_F(TextFileTest, FileHoldsComparesTheWholeContent)
+TEST_F(TextFileTest, FileHoldsTextComparesTheWholeContent)
 {
     const auto path = m_directory / "a.txt";
-    writeTextFile(path, std::string(5000, 'x'));
-    EXPECT_TRUE(fileHolds(path, std::string(5000, 'x') + "\r\n"));
-    EXPECT_FALSE(fileHolds(path, std::string(5000, 'x') + "\r\r"));
-    EXPECT_FALSE(fileHolds(path, "x\r\n"));
-    EXPECT_FALSE(fileHolds(m_directory / "missing", ""));
-    EXPECT_FALSE(fileHolds(m_directory, ""));
+    const std::string text(5000, 'x');
+    writeTextFile(path, text);
+    EXPECT_TRUE(fileHoldsText(path, text));
+    EXPECT_FALSE(fileHoldsText(path, text.substr(1) + "y"));
+    EXPECT_FALSE(fileHoldsText(path, text + "\r\n"));
+    EXPECT_FALSE(fileHoldsText(path, "x"));
+    writeTextFile(path, "");
+    EXPECT_TRUE(fileHoldsText(path, ""));
+    EXPECT_FALSE(fileHoldsText(m_directory / "missing", ""));
+    EXPECT_FALSE(fileHoldsText(m_directory, ""));
 }
 
 TEST_F(TextFileTest, ReadOnlyTargetIsRefused)
