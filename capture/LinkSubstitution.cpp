@@ -4,6 +4,8 @@
 #include "capture/SafeMarkup.h"
 
 #include <array>
+#include <cstdint>
+#include <deque>
 #include <map>
 #include <optional>
 #include <unordered_map>
@@ -63,9 +65,8 @@ public:
         if (overlapsCut(piece, start, length))
             return false;
         auto& cuts = m_pieces[piece].cuts;
-        const auto after = cuts.lower_bound(start + length);
         added = m_pieces.size();
-        cuts.emplace_hint(after, start, Cut{start + length, added});
+        cuts.emplace_hint(cuts.lower_bound(start + length), start, Cut{start + length, added});
         m_pieces.push_back({anchor.markup,
                             anchor.addressBegin,
                             anchor.addressEnd,
@@ -83,7 +84,7 @@ public:
     {
         struct Frame {
             std::size_t piece;
-            std::map<std::size_t, Cut>::const_iterator nextCut;
+            Cuts::const_iterator nextCut;
             std::size_t position;
         };
         std::string result;
@@ -111,6 +112,8 @@ private:
         std::size_t end;
         std::size_t piece;
     };
+    // The cuts of one piece, by start.
+    using Cuts = std::map<std::size_t, Cut>;
     struct Piece {
         std::string_view text;
         std::size_t addressBegin; // the root piece has no address; its whole text is the name
@@ -118,8 +121,9 @@ private:
         std::size_t nameBegin;
         std::size_t nameEnd;
         bool inAddress; // the piece stands inside another link's address
-        std::map<std::size_t, Cut> cuts;
+        Cuts cuts;
     };
+
     std::string m_root;
     std::size_t m_length; // of the whole current text
     std::vector<Piece> m_pieces;
@@ -129,8 +133,9 @@ class SequentialSubstitution
 {
 public:
     SequentialSubstitution(const std::vector<Substitution>& passes, std::size_t maxLength)
-        : m_passes(passes), m_maxLength(maxLength), m_pending(passes.size()),
-          m_anchors(passes.size()), m_quotedAnchors(passes.size())
+        : m_passes(passes), m_maxLength(maxLength),
+          m_pending(passes.size()), m_anchorOfPass{std::vector<std::int32_t>(passes.size(), -1),
+                                                   std::vector<std::int32_t>(passes.size(), -1)}
     {
         std::unordered_map<std::string_view, std::size_t> indexOfName;
         std::vector<std::string_view> names;
@@ -202,13 +207,14 @@ private:
     // that show them keep views of them.
     const Anchor& anchorOf(std::size_t pass, bool inAddress)
     {
-        std::optional<Anchor>& anchor = (inAddress ? m_quotedAnchors : m_anchors)[pass];
-        if (!anchor) {
+        std::int32_t& index = m_anchorOfPass[inAddress ? 1 : 0][pass];
+        if (index < 0) {
             const Substitution& substitution = m_passes[pass];
-            anchor = inAddress ? anchorInAddress(substitution.address, substitution.name)
-                               : anchorFor(substitution.address, substitution.name);
+            index = static_cast<std::int32_t>(m_anchors.size());
+            m_anchors.push_back(inAddress ? anchorInAddress(substitution.address, substitution.name)
+                                          : anchorFor(substitution.address, substitution.name));
         }
-        return *anchor;
+        return m_anchors[static_cast<std::size_t>(index)];
     }
 
     // Notes every occurrence in `piece` for the passes from `firstPass` on that look for it.
@@ -228,8 +234,8 @@ private:
     std::optional<NameMatcher> m_matcher;
     std::optional<PieceTree> m_tree;
     std::vector<std::vector<Occurrence>> m_pending;
-    std::vector<std::optional<Anchor>> m_anchors;
-    std::vector<std::optional<Anchor>> m_quotedAnchors;
+    std::deque<Anchor> m_anchors;                            // a deque keeps each in place
+    std::array<std::vector<std::int32_t>, 2> m_anchorOfPass; // plain and quoted, -1: not built
 };
 
 } // namespace

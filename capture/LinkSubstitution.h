@@ -7,10 +7,11 @@
 namespace varrow
 {
 
-// One replacement pass: every occurrence of `name` becomes a link to `address`.
+// One replacement pass: every occurrence of `name` becomes a link to `address`. Both are views of
+// strings that outlive the substitution.
 struct Substitution {
-    std::string name;
-    std::string address;
+    std::string_view name;
+    std::string_view address;
 };
 
 // Applies the passes one after the other. Each pass replaces, left to right and without

@@ -45,6 +45,7 @@ std::string BuildSourcePage(std::string_view markup, const ImageLists& lists,
                             std::size_t mostAddedByLinks)
 {
     std::vector<Substitution> passes;
+    passes.reserve(lists.Links[0].size() + lists.Links[1].size());
     for (std::size_t k = 0; k < 2; ++k) {
         // The address list governs the count; a position without a name has nothing to replace.
         const auto& addresses = lists.Links[k];

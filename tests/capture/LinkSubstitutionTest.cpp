@@ -3,6 +3,7 @@
 #include "extract/TextSearch.h"
 #include "tests/reference/LiteralCapture.h"
 
+#include <deque>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -53,10 +54,11 @@ TEST(SubstituteSequentially, EqualsTheLiteralPassesOnRandomText)
         return w;
     };
     for (int round = 0; round < 3000; ++round) {
+        std::deque<std::string> strings; // keeps each string in place for the views
         std::vector<Substitution> passes;
         for (int i = static_cast<int>(random() % 7); i > 0; --i) {
-            const std::string name = word(3);
-            passes.push_back({name, word(4) + name + word(2)});
+            const std::string& name = strings.emplace_back(word(3));
+            passes.push_back({name, strings.emplace_back(word(4) + name + word(2))});
         }
         const std::string text = word(40);
         // Some rounds let passes fail for making the text too long.

@@ -54,7 +54,7 @@ inline std::string substitution(std::string text, const std::vector<Substitution
     constexpr char kText = 'T', kAddress = 'A', kTag = 'S';
     std::string kinds(text.size(), kText);
     for (const Substitution& pass : passes) {
-        const std::string& name = pass.name;
+        const std::string_view name = pass.name;
         if (name.empty())
             continue;
         std::string nextText, nextKinds;
