@@ -3,9 +3,11 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 WIN32_BUILD ?= build-win32
 WIN64_BUILD ?= build-win64
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 
-.PHONY: run test test-sanitized test-windows bench build format
+.PHONY: run test test-sanitized test-windows bench fuzz build format
 
 build:
 	scripts/install-deps.sh core desktop
@@ -45,6 +47,14 @@ bench:
 	  -DCMAKE_BUILD_TYPE=Release >/dev/null
 	cmake --build $(BUILD)-bench -j $(JOBS) --target capture_bench
 	$(BUILD)-bench/bin/capture_bench ../shared/corpus/pages
+
+# Each fuzz target for FUZZ_SECONDS; inputs that fail land in $(FUZZ_BUILD)/fuzz-findings.
+fuzz:
+	scripts/install-deps.sh core fuzz
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DVARROW_DESKTOP=OFF \
+	  -DVARROW_TESTS=OFF -DVARROW_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target scan_fuzz capture_fuzz rtf_fuzzer
+	fuzz/run-fuzzers.sh $(FUZZ_BUILD) ../shared/corpus/pages $(FUZZ_SECONDS)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -31,17 +31,22 @@ CaptureResult CapturePage(const WorkFiles& files, std::string_view markup,
     CaptureResult result{
         files.pathOf(WorkFiles::kSourcePage), files.pathOf(WorkFiles::kImagePage), {}};
     std::vector<std::string>& failures = result.failures;
-    const ScanFiles scanFiles = files.scanFiles();
+    // The markup and scratch files are read back within the capture and end as one empty line
+    // each, so their texts stay in memory; only what differs at the end reaches the disk.
+    DeferredTextFiles workingFiles;
+    const ScanFiles scanFiles = files.scanFiles(workingFiles);
     std::string sourcePage;
 
-    runStep(failures, [&] { writeTextFile(scanFiles.markup, markup); });
+    runStep(failures, [&] { workingFiles.writeBorrowed(scanFiles.markup, markup); });
     lists.clear();
     runStep(failures, [&] { ExtractImages(scanFiles, pageAddress, lists); });
     runStep(failures, [&] { ExtractImageLinks(scanFiles, pageAddress, lists); });
     runStep(failures, [&] { sourcePage = BuildSourcePage(markup, lists); });
     runStep(failures, [&] { WriteImagePage(result.imagePage, lists); });
     runStep(failures, [&] { writeTextFile(result.sourcePage, sourcePage); });
-    runStep(failures, [&] { files.ResetWorkFiles(); });
+    runStep(failures, [&] { files.ResetWorkFiles(workingFiles); });
+    for (const FileError& failure : workingFiles.commit())
+        failures.emplace_back(failure.what());
     return result;
 }
 

@@ -1,9 +1,11 @@
 #include "capture/LinkSubstitution.h"
 
 #include "capture/NameMatcher.h"
-#include "extract/TextSearch.h"
+#include "capture/SafeMarkup.h"
 
+#include <array>
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <optional>
 #include <unordered_map>
@@ -16,57 +18,88 @@ namespace
 {
 
 // The current text is a tree of pieces: a piece is a string in which some spans have been cut
-// out and replaced by other pieces (the anchors inserted there). A match of a later pass lies
-// inside the uncut text of one piece, since a name without "<" cannot reach into an anchor that
-// begins with "<", and no name reaches out of one, as names never contain the ">" that ends it.
+// out and replaced by other pieces (the links inserted there). Only the address and the name of a
+// piece are searched, so every match lies inside the uncut text of one piece.
 class PieceTree
 {
 public:
-    explicit PieceTree(std::string text) { m_pieces.push_back({std::move(text), {}}); }
-
-    struct Cut {
-        std::size_t end;
-        std::size_t piece;
-    };
-
-    const std::string& text(std::size_t piece) const { return m_pieces[piece].text; }
-
-    // Replaces [start, start + length) of `piece` by a new piece holding `replacement` and returns
-    // its index, or returns nothing when the span overlaps one that was cut before.
-    bool tryCut(std::size_t piece, std::size_t start, std::size_t length, std::string replacement,
-                std::size_t& added)
+    explicit PieceTree(std::string text) : m_root(std::move(text)), m_length(m_root.size())
     {
-        auto& cuts = m_pieces[piece].cuts;
-        auto after = cuts.lower_bound(start + length);
-        if (after != cuts.begin() && std::prev(after)->second.end > start)
+        m_pieces.push_back({m_root, 0, 0, 0, m_root.size(), false, {}});
+    }
+    PieceTree(const PieceTree&) = delete; // the root piece views m_root in place
+    PieceTree& operator=(const PieceTree&) = delete;
+
+    // Where a piece may be searched, and whether that stands inside an address.
+    struct Region {
+        std::size_t begin;
+        std::string_view text;
+        bool inAddress;
+    };
+    std::array<Region, 2> regions(std::size_t index) const
+    {
+        const Piece& piece = m_pieces[index];
+        return {
+            {{piece.addressBegin,
+              piece.text.substr(piece.addressBegin, piece.addressEnd - piece.addressBegin), true},
+             {piece.nameBegin, piece.text.substr(piece.nameBegin, piece.nameEnd - piece.nameBegin),
+              piece.inAddress}}};
+    }
+
+    std::size_t length() const { return m_length; }
+
+    // Whether [start, start + length) of `piece` overlaps a span cut out of it before.
+    bool overlapsCut(std::size_t piece, std::size_t start, std::size_t length) const
+    {
+        const auto& cuts = m_pieces[piece].cuts;
+        const auto after = cuts.lower_bound(start + length);
+        return after != cuts.begin() && std::prev(after)->second.end > start;
+    }
+
+    // Replaces [start, start + length) of `piece` by a new piece showing `anchor`, which must
+    // outlive the tree, and returns true with the new piece's index in `added`; returns false
+    // when the span overlaps one that was cut before.
+    bool tryCut(std::size_t piece, std::size_t start, std::size_t length, const Anchor& anchor,
+                bool inAddress, std::size_t& added)
+    {
+        if (overlapsCut(piece, start, length))
             return false;
+        auto& cuts = m_pieces[piece].cuts;
         added = m_pieces.size();
-        cuts.emplace_hint(after, start, Cut{start + length, added});
-        m_pieces.push_back({std::move(replacement), {}});
+        cuts.emplace_hint(cuts.lower_bound(start + length), start, Cut{start + length, added});
+        m_pieces.push_back({anchor.markup,
+                            anchor.addressBegin,
+                            anchor.addressEnd,
+                            anchor.nameBegin,
+                            anchor.nameEnd,
+                            inAddress,
+                            {}});
+        m_length += anchor.markup.size() - length;
         return true;
     }
 
-    // The whole current text. Anchors nest as deep as the passes go, so this walks with a stack of
+    // The whole current text. Links nest as deep as the passes go, so this walks with a stack of
     // its own instead of recursing.
     std::string flatten() const
     {
         struct Frame {
             std::size_t piece;
-            std::map<std::size_t, Cut>::const_iterator nextCut;
+            Cuts::const_iterator nextCut;
             std::size_t position;
         };
         std::string result;
+        result.reserve(m_length);
         std::vector<Frame> stack{{0, m_pieces[0].cuts.begin(), 0}};
         while (!stack.empty()) {
             Frame& frame = stack.back();
             const Piece& piece = m_pieces[frame.piece];
             if (frame.nextCut == piece.cuts.end()) {
-                result.append(piece.text, frame.position);
+                result.append(piece.text.substr(frame.position));
                 stack.pop_back();
                 continue;
             }
             const auto& [start, cut] = *frame.nextCut;
-            result.append(piece.text, frame.position, start - frame.position);
+            result.append(piece.text.substr(frame.position, start - frame.position));
             frame.position = cut.end;
             ++frame.nextCut;
             stack.push_back({cut.piece, m_pieces[cut.piece].cuts.begin(), 0});
@@ -75,24 +108,40 @@ public:
     }
 
 private:
-    struct Piece {
-        std::string text;
-        std::map<std::size_t, Cut> cuts;
+    struct Cut {
+        std::size_t end;
+        std::size_t piece;
     };
+    // The cuts of one piece, by start.
+    using Cuts = std::map<std::size_t, Cut>;
+    struct Piece {
+        std::string_view text;
+        std::size_t addressBegin; // the root piece has no address; its whole text is the name
+        std::size_t addressEnd;
+        std::size_t nameBegin;
+        std::size_t nameEnd;
+        bool inAddress; // the piece stands inside another link's address
+        Cuts cuts;
+    };
+
+    std::string m_root;
+    std::size_t m_length; // of the whole current text
     std::vector<Piece> m_pieces;
 };
 
 class SequentialSubstitution
 {
 public:
-    explicit SequentialSubstitution(const std::vector<Substitution>& passes)
-        : m_passes(passes), m_pending(passes.size())
+    SequentialSubstitution(const std::vector<Substitution>& passes, std::size_t maxLength)
+        : m_passes(passes), m_maxLength(maxLength),
+          m_pending(passes.size()), m_anchorOfPass{std::vector<std::int32_t>(passes.size(), -1),
+                                                   std::vector<std::int32_t>(passes.size(), -1)}
     {
         std::unordered_map<std::string_view, std::size_t> indexOfName;
         std::vector<std::string_view> names;
         for (std::size_t pass = 0; pass < passes.size(); ++pass) {
             const std::string_view name = passes[pass].name;
-            if (name.empty() || contains(name, "<"))
+            if (name.empty())
                 continue;
             const auto [it, added] = indexOfName.emplace(name, names.size());
             if (added) {
@@ -104,24 +153,22 @@ public:
         m_matcher.emplace(names);
     }
 
-    std::string run(std::string_view text)
+    std::string run(std::string text)
     {
-        restart(std::string(text), 0);
+        if (m_passesOfName.empty())
+            return text;
+        m_tree.emplace(std::move(text));
+        registerMatches(0, 0);
         for (std::size_t pass = 0; pass < m_passes.size(); ++pass) {
-            const Substitution& substitution = m_passes[pass];
-            if (substitution.name.empty())
-                continue;
-            if (contains(substitution.name, "<")) {
-                restart(replaceAll(m_tree->flatten(), substitution.name, substitution.anchor),
-                        pass + 1);
-                continue;
-            }
-            // One piece's occurrences come from one search, so they are in order and together.
-            for (const Occurrence& occurrence : std::exchange(m_pending[pass], {})) {
-                std::size_t anchor = 0;
-                if (m_tree->tryCut(occurrence.piece, occurrence.start, substitution.name.size(),
-                                   substitution.anchor, anchor))
-                    registerMatches(anchor, pass + 1);
+            const std::vector<Occurrence> occurrences = std::exchange(m_pending[pass], {});
+            if (lengthAfter(pass, occurrences) > m_maxLength)
+                continue; // the pass fails and leaves the text as it was
+            for (const Occurrence& occurrence : occurrences) {
+                std::size_t added = 0;
+                if (m_tree->tryCut(occurrence.piece, occurrence.start, m_passes[pass].name.size(),
+                                   anchorOf(pass, occurrence.inAddress), occurrence.inAddress,
+                                   added))
+                    registerMatches(added, pass + 1);
             }
         }
         return m_tree->flatten();
@@ -131,38 +178,72 @@ private:
     struct Occurrence {
         std::size_t piece;
         std::size_t start;
+        bool inAddress;
     };
 
-    void restart(std::string text, std::size_t firstPass)
+    // The length of the text once `pass` has replaced those of its occurrences that it will: one
+    // piece's occurrences come from one search per region, so they are together and in order.
+    std::size_t lengthAfter(std::size_t pass, const std::vector<Occurrence>& occurrences)
     {
-        for (std::size_t pass = firstPass; pass < m_pending.size(); ++pass)
-            m_pending[pass].clear();
-        m_tree.emplace(std::move(text));
-        registerMatches(0, firstPass);
+        const std::size_t nameLength = m_passes[pass].name.size();
+        std::size_t length = m_tree->length();
+        std::optional<std::size_t> piece;
+        std::size_t pieceEnd = 0; // of the last occurrence taken in `piece`
+        for (const Occurrence& occurrence : occurrences) {
+            if (occurrence.piece == piece && occurrence.start < pieceEnd)
+                continue;
+            if (m_tree->overlapsCut(occurrence.piece, occurrence.start, nameLength))
+                continue;
+            piece = occurrence.piece;
+            pieceEnd = occurrence.start + nameLength;
+            length += anchorOf(pass, occurrence.inAddress).markup.size() - nameLength;
+            if (length > m_maxLength)
+                break;
+        }
+        return length;
+    }
+
+    // Each pass's two forms of its link, built when first needed and never moved, as the pieces
+    // that show them keep views of them.
+    const Anchor& anchorOf(std::size_t pass, bool inAddress)
+    {
+        std::int32_t& index = m_anchorOfPass[inAddress ? 1 : 0][pass];
+        if (index < 0) {
+            const Substitution& substitution = m_passes[pass];
+            index = static_cast<std::int32_t>(m_anchors.size());
+            m_anchors.push_back(inAddress ? anchorInAddress(substitution.address, substitution.name)
+                                          : anchorFor(substitution.address, substitution.name));
+        }
+        return m_anchors[static_cast<std::size_t>(index)];
     }
 
     // Notes every occurrence in `piece` for the passes from `firstPass` on that look for it.
     void registerMatches(std::size_t piece, std::size_t firstPass)
     {
-        m_matcher->forEachMatch(m_tree->text(piece), [&](std::size_t name, std::size_t start) {
-            for (const std::size_t pass : m_passesOfName[name])
-                if (pass >= firstPass)
-                    m_pending[pass].push_back({piece, start});
-        });
+        for (const PieceTree::Region& region : m_tree->regions(piece))
+            m_matcher->forEachMatch(region.text, [&](std::size_t name, std::size_t start) {
+                for (const std::size_t pass : m_passesOfName[name])
+                    if (pass >= firstPass)
+                        m_pending[pass].push_back({piece, region.begin + start, region.inAddress});
+            });
     }
 
     const std::vector<Substitution>& m_passes;
+    const std::size_t m_maxLength;
     std::vector<std::vector<std::size_t>> m_passesOfName;
     std::optional<NameMatcher> m_matcher;
     std::optional<PieceTree> m_tree;
     std::vector<std::vector<Occurrence>> m_pending;
+    std::deque<Anchor> m_anchors;                            // a deque keeps each in place
+    std::array<std::vector<std::int32_t>, 2> m_anchorOfPass; // plain and quoted, -1: not built
 };
 
 } // namespace
 
-std::string SubstituteSequentially(std::string_view text, const std::vector<Substitution>& passes)
+std::string SubstituteSequentially(std::string text, const std::vector<Substitution>& passes,
+                                   std::size_t maxLength)
 {
-    return SequentialSubstitution(passes).run(text);
+    return SequentialSubstitution(passes, maxLength).run(std::move(text));
 }
 
 } // namespace varrow

@@ -7,21 +7,29 @@
 namespace varrow
 {
 
-// One replacement pass: every occurrence of `name` becomes `anchor`.
+// One replacement pass: every occurrence of `name` becomes a link to `address`. Both are views of
+// strings that outlive the substitution.
 struct Substitution {
-    std::string name;
-    std::string anchor;
+    std::string_view name;
+    std::string_view address;
 };
 
 // Applies the passes one after the other. Each pass replaces, left to right and without
-// overlapping, every exact occurrence of its name in the whole current text, including the
-// anchors that earlier passes inserted, but not the anchors it inserts itself; an empty name
-// changes nothing.
+// overlapping, every exact occurrence of its name in the current text by its link (anchorFor),
+// including occurrences inside the links that earlier passes inserted, but not inside the ones it
+// inserts itself; an empty name changes nothing. Inside an inserted link only its address and its
+// name are searched, never the characters of the tag itself, and an occurrence in an address, or
+// anywhere in a link that stands in an address, gets the link's quoted form (anchorInAddress): so
+// however the passes nest, every address stays one attribute value and no page-supplied text gets
+// out of it.
 //
-// Anchors must begin with "<" and end with ">". The result equals the sequential passes, but the
-// text is searched once for all names together, and each inserted anchor once when it is
-// inserted, instead of once per pass. A name that contains "<" may match across the start of an
-// inserted anchor; such a pass runs over the whole text.
-std::string SubstituteSequentially(std::string_view text, const std::vector<Substitution>& passes);
+// As the passes also link names inside the addresses that earlier passes inserted, the text can
+// grow geometrically; a pass that would make it longer than `maxLength` fails and leaves it as it
+// was, and the later passes still run.
+//
+// The text is searched once for all names together, and each inserted link once when it is
+// inserted, instead of once per pass.
+std::string SubstituteSequentially(std::string text, const std::vector<Substitution>& passes,
+                                   std::size_t maxLength);
 
 } // namespace varrow

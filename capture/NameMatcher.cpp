@@ -7,8 +7,10 @@ namespace varrow
 
 namespace
 {
-// Largest full transition table, in entries (4 bytes each).
+// Largest full transition table, in entries (4 bytes each). Its row offsets, shifted left by one,
+// must fit an entry.
 constexpr std::size_t kTableBudget = std::size_t{24} << 20;
+static_assert(kTableBudget << 1 <= UINT32_MAX);
 } // namespace
 
 NameMatcher::NameMatcher(const std::vector<std::string_view>& names) : m_nodes(1)
@@ -49,6 +51,10 @@ NameMatcher::NameMatcher(const std::vector<std::string_view>& names) : m_nodes(1
             order.push_back(node);
         }
     }
+    m_firstHit.reserve(m_nodes.size());
+    for (std::size_t node = 0; node < m_nodes.size(); ++node)
+        m_firstHit.push_back(m_nodes[node].name >= 0 ? static_cast<std::int32_t>(node)
+                                                     : m_nodes[node].dictionary);
     buildTable(order);
 }
 
@@ -81,17 +87,20 @@ void NameMatcher::buildTable(const std::vector<std::int32_t>& breadthFirstOrder)
                 m_classOf[byte] = static_cast<std::uint16_t>(m_classCount++);
     if (m_nodes.size() * m_classCount > kTableBudget)
         return;
-    m_table.assign(m_nodes.size() * m_classCount, 0);
+    m_table.reset(new std::uint32_t[m_nodes.size() * m_classCount]);
     // Breadth-first, so the row of a node's failure target is complete before the node's own.
     for (const std::int32_t state : breadthFirstOrder) {
-        std::int32_t* row = &m_table[static_cast<std::size_t>(state) * m_classCount];
-        if (state != 0) {
-            const std::int32_t* inherited =
+        std::uint32_t* row = &m_table[static_cast<std::size_t>(state) * m_classCount];
+        if (state == 0) {
+            std::fill(row, row + m_classCount, 0);
+        } else {
+            const std::uint32_t* inherited =
                 &m_table[static_cast<std::size_t>(m_nodes[state].failure) * m_classCount];
             std::copy(inherited, inherited + m_classCount, row);
         }
         for (const auto& [byte, target] : m_nodes[state].children)
-            row[m_classOf[byte]] = target;
+            row[m_classOf[byte]] = static_cast<std::uint32_t>(target) * m_classCount << 1 |
+                                   (m_firstHit[target] >= 0 ? 1u : 0u);
     }
 }
 

@@ -6,6 +6,31 @@
 namespace varrow
 {
 
+namespace
+{
+
+constexpr std::string_view kQuote = "'";
+constexpr std::string_view kQuoteReference = "&#39;";
+
+Anchor buildAnchor(std::string_view quote, std::string_view address, std::string_view name)
+{
+    Anchor anchor;
+    std::string& markup = anchor.markup;
+    markup.append("<a href=").append(quote);
+    anchor.addressBegin = markup.size();
+    markup.append(attributeAddress(address));
+    anchor.addressEnd = markup.size();
+    markup.append(quote).append(">");
+    anchor.nameBegin = markup.size();
+    markup.append(quote == kQuote ? textContent(name)
+                                  : replaceAll(textContent(name), kQuote, kQuoteReference));
+    anchor.nameEnd = markup.size();
+    markup.append("</a>");
+    return anchor;
+}
+
+} // namespace
+
 std::string textContent(std::string_view text)
 {
     return replaceAll(text, "<", "&lt;");
@@ -15,12 +40,17 @@ std::string attributeAddress(std::string_view address)
 {
     if (isScriptAddress(address))
         return "about:blank";
-    return replaceAll(address, "'", "&#39;");
+    return replaceAll(address, kQuote, kQuoteReference);
 }
 
-std::string anchorFor(std::string_view address, std::string_view name)
+Anchor anchorFor(std::string_view address, std::string_view name)
 {
-    return "<a href='" + attributeAddress(address) + "'>" + textContent(name) + "</a>";
+    return buildAnchor(kQuote, address, name);
+}
+
+Anchor anchorInAddress(std::string_view address, std::string_view name)
+{
+    return buildAnchor(kQuoteReference, address, name);
 }
 
 } // namespace varrow

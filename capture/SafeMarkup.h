@@ -14,7 +14,22 @@ std::string textContent(std::string_view text);
 // address becomes "about:blank".
 std::string attributeAddress(std::string_view address);
 
-// The link that the source page puts in place of a found file name.
-std::string anchorFor(std::string_view address, std::string_view name);
+// The link that the source page puts in place of a found file name, with where its address and
+// its name stand in it; everything else in it is the tag's own.
+struct Anchor {
+    std::string markup;
+    std::size_t addressBegin = 0;
+    std::size_t addressEnd = 0;
+    std::size_t nameBegin = 0;
+    std::size_t nameEnd = 0;
+};
+
+// "<a href='ADDRESS'>NAME</a>", with the address made safe for the attribute and the name shown
+// as text.
+Anchor anchorFor(std::string_view address, std::string_view name);
+
+// The same link for a place inside another link's address: its quotes, and any "'" of the name,
+// are written as "&#39;", so that the enclosing address stays one attribute value.
+Anchor anchorInAddress(std::string_view address, std::string_view name);
 
 } // namespace varrow

@@ -1,7 +1,8 @@
 #include "capture/SourcePage.h"
 
 #include "capture/LinkSubstitution.h"
-#include "capture/SafeMarkup.h"
+
+#include <array>
 
 namespace varrow
 {
@@ -9,34 +10,52 @@ namespace varrow
 namespace
 {
 
+// The bytes that the source page writes differently, and how much longer each makes it.
+constexpr std::array<std::size_t, 256> kEscapeGrowth = [] {
+    std::array<std::size_t, 256> growth{};
+    growth['<'] = 3;  // "&lt;"
+    growth['\r'] = 3; // "<BR>"
+    growth['\n'] = 3;
+    return growth;
+}();
+
 std::string escapedMarkup(std::string_view markup)
 {
+    std::size_t length = markup.size();
+    for (const char c : markup)
+        length += kEscapeGrowth[static_cast<unsigned char>(c)];
     std::string escaped;
-    escaped.reserve(markup.size() + markup.size() / 8);
-    for (const char c : markup) {
-        if (c == '<')
-            escaped += "&lt;";
-        else if (c == '\r' || c == '\n')
-            escaped += "<BR>";
-        else
-            escaped += c;
+    escaped.reserve(length);
+    std::size_t start = 0;
+    for (std::size_t at = 0; at < markup.size(); ++at) {
+        const char c = markup[at];
+        if (kEscapeGrowth[static_cast<unsigned char>(c)] == 0)
+            continue;
+        escaped.append(markup.substr(start, at - start));
+        escaped.append(c == '<' ? "&lt;" : "<BR>");
+        start = at + 1;
     }
+    escaped.append(markup.substr(start));
     return escaped;
 }
 
 } // namespace
 
-std::string BuildSourcePage(std::string_view markup, const ImageLists& lists)
+std::string BuildSourcePage(std::string_view markup, const ImageLists& lists,
+                            std::size_t mostAddedByLinks)
 {
     std::vector<Substitution> passes;
+    passes.reserve(lists.Links[0].size() + lists.Links[1].size());
     for (std::size_t k = 0; k < 2; ++k) {
         // The address list governs the count; a position without a name has nothing to replace.
         const auto& addresses = lists.Links[k];
         const auto& names = lists.frmList[k];
         for (std::size_t i = 0; i < addresses.size() && i < names.size(); ++i)
-            passes.push_back({names[i], anchorFor(addresses[i], names[i])});
+            passes.push_back({names[i], addresses[i]});
     }
-    return SubstituteSequentially(escapedMarkup(markup), passes);
+    std::string page = escapedMarkup(markup);
+    const std::size_t maxLength = page.size() + mostAddedByLinks;
+    return SubstituteSequentially(std::move(page), passes, maxLength);
 }
 
 } // namespace varrow

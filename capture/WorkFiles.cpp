@@ -1,14 +1,12 @@
 #include "capture/WorkFiles.h"
 
-#include "platform/textfile/TextFile.h"
-
 namespace varrow
 {
 
-void WorkFiles::ResetWorkFiles() const
+void WorkFiles::ResetWorkFiles(DeferredTextFiles& store) const
 {
     for (const std::string_view name : {kMarkup, kScratch, kBrowser, kImages})
-        writeTextFile(pathOf(name), "");
+        store.write(pathOf(name), "");
 }
 
 } // namespace varrow

@@ -31,11 +31,15 @@ public:
 
     const std::filesystem::path& directory() const { return m_directory; }
     std::filesystem::path pathOf(std::string_view name) const { return m_directory / name; }
-    ScanFiles scanFiles() const { return {pathOf(kMarkup), pathOf(kScratch)}; }
+    ScanFiles scanFiles(DeferredTextFiles& store) const
+    {
+        return {store, pathOf(kMarkup), pathOf(kScratch)};
+    }
 
     // Rewrites "checkImages.txt", "checkImagesClean.txt", "browser.txt" and "images.htm", in that
-    // order, each as one empty line. Stops at the first file that cannot be written (FileError).
-    void ResetWorkFiles() const;
+    // order, each as one empty line, through `store`. Stops at the first file that cannot be
+    // written (FileError).
+    void ResetWorkFiles(DeferredTextFiles& store) const;
 
 private:
     std::filesystem::path m_directory;

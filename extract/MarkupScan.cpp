@@ -21,24 +21,6 @@ constexpr std::string_view kCgiPrefix = "cgi-bin/i/";
 constexpr std::array<std::string_view, 4> kImageExtensions{".bmp", ".gif", ".jpeg", ".jpg"};
 constexpr std::array<std::string_view, 4> kDirectorySuffixes{".com", ".net", ".edu", ".gov"};
 
-// The lines of `text` that contain the marker, each followed by CR LF.
-std::string linesWithMarker(std::string_view text, std::string_view marker, bool removeCgiPrefix)
-{
-    std::string kept;
-    forEachLine(text, [&](std::string_view line) {
-        std::string filtered;
-        if (removeCgiPrefix && containsNoCase(line, kCgiPrefix)) {
-            filtered = replaceAllNoCase(line, kCgiPrefix, "");
-            line = filtered;
-        }
-        if (containsNoCase(line, marker)) {
-            kept.append(line);
-            kept.append(kLineEnd);
-        }
-    });
-    return kept;
-}
-
 bool isAdmitted(const ScanParameters& parameters, std::string_view line)
 {
     if (!containsNoCase(line, parameters.tagMarker) ||
@@ -113,38 +95,43 @@ std::string PageDirectory(std::string_view pageAddress)
     return isDirectory ? std::string(pageAddress) : GetParentDir(pageAddress);
 }
 
-std::string SplitAtTagMarkers(std::string_view buffer, std::string_view lowerCaseMarker)
+std::string TagLines(const ScanParameters& parameters, std::string_view markup)
 {
-    std::string split;
-    split.reserve(buffer.size() + buffer.size() / 16);
-    std::size_t start = 0;
-    for (std::size_t at = findNoCase(buffer, lowerCaseMarker); at != npos;
-         at = findNoCase(buffer, lowerCaseMarker, start)) {
-        split.append(buffer, start, at - start);
-        if (!split.ends_with(kLineEnd))
-            split.append(kLineEnd);
-        split.append(lowerCaseMarker);
-        start = at + lowerCaseMarker.size();
-    }
-    split.append(buffer, start);
-    return split;
+    const std::string_view marker = parameters.tagMarker;
+    std::string lines;
+    lines.reserve(markup.size() + kLineEnd.size());
+    forEachLine(markup, [&](std::string_view line) {
+        std::string filtered;
+        if (parameters.removeCgiPrefix && containsNoCase(line, kCgiPrefix)) {
+            filtered = replaceAllNoCase(line, kCgiPrefix, "");
+            line = filtered;
+        }
+        for (std::size_t at = findNoCase(line, marker); at != npos;) {
+            const std::size_t start = at + marker.size();
+            const std::size_t next = findNoCase(line, marker, start);
+            lines.append(marker);
+            lines.append(line.substr(start, next == npos ? npos : next - start));
+            lines.append(kLineEnd);
+            at = next;
+        }
+    });
+    return lines;
 }
 
 void ScanMarkup(const ScanParameters& parameters, const ScanFiles& files,
                 std::string_view pageAddress, ImageLists& lists)
 {
-    const std::string_view marker = parameters.tagMarker;
-    const std::string markedLines =
-        linesWithMarker(readTextFile(files.markup), marker, parameters.removeCgiPrefix);
-    writeTextFile(files.scratch, SplitAtTagMarkers(markedLines, marker));
-    writeTextFile(files.scratch, linesWithMarker(readTextFile(files.scratch), marker, false));
+    // The split markup and its filtered form both go to the scratch file, but only the latter is
+    // ever read: writing it once, through the same check, leaves the file as both writes would.
+    DeferredTextFiles& store = files.store;
+    store.write(files.scratch, TagLines(parameters, store.read(files.markup)));
 
     std::vector<std::string>& names = lists.frmList[parameters.listIndex];
     std::vector<std::string>& addresses = lists.Links[parameters.listIndex];
     std::unordered_set<std::string> listed(names.begin(), names.end());
     const ReferenceResolver resolver(pageAddress, PageDirectory(pageAddress));
 
-    forEachLine(readTextFile(files.scratch), [&](std::string_view line) {
+    forEachLine(store.read(files.scratch), [&](std::string_view line) {
         if (!isAdmitted(parameters, line))
             return;
         const std::optional<std::string> reference = referenceOf(parameters, line);

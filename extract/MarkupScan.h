@@ -1,6 +1,7 @@
 #pragma once
 
 #include "extract/ImageLists.h"
+#include "platform/textfile/DeferredTextFiles.h"
 
 #include <filesystem>
 #include <string>
@@ -24,8 +25,10 @@ inline constexpr ScanParameters kImageScan{"<img", "src=", false, false,
 inline constexpr ScanParameters kLinkScan{"<a ", "href=", true, true, ImageLists::kLinkedImages};
 
 // The two working files of a scan: the captured markup (read only) and the scratch file that
-// holds the split markup.
+// holds the split markup. The scans read and write them through `store`, so that a capture can
+// keep their texts in memory.
 struct ScanFiles {
+    DeferredTextFiles& store;
     std::filesystem::path markup;
     std::filesystem::path scratch;
 };
@@ -34,14 +37,17 @@ struct ScanFiles {
 // ".gov" (exact case), otherwise GetParentDir of it.
 std::string PageDirectory(std::string_view pageAddress);
 
-// Puts every tag marker (found in any letter case) at the start of a line, in lower case, by
-// inserting CR LF before each marker that has none directly before it. Gives the same text as
-// repeating, 100 times, the replacement of every marker by CR LF + marker followed by one pass
-// that folds each CR LF CR LF into CR LF, on a buffer of CR LF-terminated lines without CR in them.
-std::string SplitAtTagMarkers(std::string_view buffer, std::string_view lowerCaseMarker);
+// What the scratch file holds after the two passes over `markup`: the lines with a tag marker
+// (after the line pre-filter), split so that every marker starts a line, and of those the lines
+// with a marker, each followed by CR LF. So every marker found (in any letter case) starts a line,
+// written in lower case, that runs to the next marker or to the end of its markup line; the text
+// before a markup line's first marker is dropped. Gives the same text as the 100 repetitions of
+// the tag split between the two filters.
+std::string TagLines(const ScanParameters& parameters, std::string_view markup);
 
 // Appends to the chosen pair of `lists` every reference found in the markup file whose file name
-// is not listed there yet, resolved against `pageAddress`. Rewrites the scratch file on the way.
+// is not listed there yet, resolved against `pageAddress`. Rewrites the scratch file with the
+// TagLines of the markup on the way.
 // A line whose tag ends before its attribute starts is skipped. Throws FileError when a file
 // cannot be read or written; entries appended before stay.
 void ScanMarkup(const ScanParameters& parameters, const ScanFiles& files,

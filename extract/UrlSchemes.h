@@ -11,9 +11,10 @@ namespace varrow
 // then ":" ("https:", "data:", "FILE:" ...).
 bool startsWithUrlScheme(std::string_view text);
 
-// True when a browser would run the address as script: after leading white space and control
-// characters, and with the tabs and line breaks that browsers drop from addresses removed, it
-// begins with "javascript:" or "vbscript:" in any letter case.
+// True when a browser would run the address, written as an attribute value, as script: with its
+// character references decoded, after leading white space and control characters, and with the
+// tabs and line breaks that browsers drop from addresses removed, it begins with "javascript:" or
+// "vbscript:" in any letter case.
 bool isScriptAddress(std::string_view address);
 
 // True for an address that carries a scheme of its own and is not script.

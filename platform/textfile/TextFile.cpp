@@ -61,6 +61,20 @@ bool mayWriteExisting(const std::filesystem::path& path)
 #endif
 }
 
+bool mayCreateIn(const std::filesystem::path& directory)
+{
+    const std::filesystem::path where = directory.empty() ? "." : directory;
+#ifdef _WIN32
+    std::error_code code;
+    if (std::filesystem::is_directory(where, code))
+        return true;
+    errno = code ? code.value() : ENOTDIR;
+    return false;
+#else
+    return access(where.c_str(), W_OK | X_OK) == 0;
+#endif
+}
+
 void replaceFile(const std::filesystem::path& from, const std::filesystem::path& to)
 {
 #ifdef _WIN32
@@ -126,10 +140,41 @@ std::string readTextFile(const std::filesystem::path& path)
     return contents;
 }
 
-void writeTextFile(const std::filesystem::path& path, std::string_view text)
+void checkTextFileWritable(const std::filesystem::path& path)
 {
     if (!mayWriteExisting(path))
         throw FileError(path, lastSystemError());
+    std::error_code code;
+    if (std::filesystem::is_directory(path, code))
+        throw FileError(path, std::strerror(EISDIR));
+    if (!mayCreateIn(path.parent_path()))
+        throw FileError(path, lastSystemError());
+}
+
+bool fileHoldsText(const std::filesystem::path& path, std::string_view text)
+{
+    std::error_code code;
+    if (std::filesystem::file_size(path, code) != text.size() + 2 || code)
+        return false;
+    std::FILE* file = std::fopen(path.string().c_str(), "rb");
+    if (!file)
+        return false;
+    char chunk[4096];
+    bool same = true;
+    for (std::size_t at = 0; same && at < text.size();) {
+        const std::size_t wanted = std::min(sizeof chunk, text.size() - at);
+        same = std::fread(chunk, 1, wanted, file) == wanted &&
+               text.substr(at, wanted) == std::string_view(chunk, wanted);
+        at += wanted;
+    }
+    same = same && std::fread(chunk, 1, 3, file) == 2 && chunk[0] == '\r' && chunk[1] == '\n';
+    std::fclose(file);
+    return same;
+}
+
+void writeTextFile(const std::filesystem::path& path, std::string_view text)
+{
+    checkTextFileWritable(path);
     const std::filesystem::path temporary = temporaryPathBeside(path);
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);

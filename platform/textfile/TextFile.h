@@ -35,6 +35,15 @@ std::string readTextFile(const std::filesystem::path& path);
 // read-only file would be. Throws FileError on any failure; the target is then unchanged.
 void writeTextFile(const std::filesystem::path& path, std::string_view text);
 
+// Throws the FileError that writeTextFile(path, ...) would throw for a reason that does not depend
+// on the text: an existing file that we may not write, a directory in its place, or a directory in
+// which the temporary file cannot be created.
+void checkTextFileWritable(const std::filesystem::path& path);
+
+// True when the file holds exactly what writeTextFile(path, text) writes: `text`, then CR LF.
+// False when it holds anything else or cannot be read.
+bool fileHoldsText(const std::filesystem::path& path, std::string_view text);
+
 // Calls `onLine` for every line of `text`. A line ends at CR or at CR LF; a lone LF stays inside
 // the line. The terminator is not part of the line, and text after the last terminator is a line
 // of its own. Empty text has no lines.

@@ -1,5 +1,6 @@
 #include "capture/CapturePage.h"
 
+#include "capture/SourcePage.h"
 #include "capture/cli/CaptureCommand.h"
 #include "platform/textfile/TextFile.h"
 
@@ -63,6 +64,59 @@ TEST_F(CapturePageTest, PageSuppliedTextNeverBecomesMarkup)
                        "</a><BR>http://h/it's/x&lt;b.gif<BR><BR><BR>\r\n");
     EXPECT_NE(read(WorkFiles::kSourcePage).find("<a href='about:blank'>a.gif</a>"),
               std::string::npos);
+}
+
+// A name found inside the address of an earlier link is linked there too; that link must not end
+// the address early, or the rest of it (here an svg element and an event handler) becomes live.
+TEST_F(CapturePageTest, LinksInsideAnAddressKeepItOneAttributeValue)
+{
+    ImageLists lists;
+    CapturePage(WorkFiles(m_directory),
+                "<a href=\"a.gif<svg/onload=alert(1)//x.jpg\">t</a><img src=\"a.gif\">",
+                "http://h/d/p.htm", lists);
+    EXPECT_EQ(
+        read(WorkFiles::kSourcePage),
+        "&lt;a href=\"<a href='http://h/d/a.gif'>a.gif</a>&lt;svg/onload=alert(1)//<a "
+        "href='http://h/d/<a href=&#39;http://h/d/a.gif&#39;>a.gif</a><svg/onload=alert(1)//"
+        "x.jpg'>x.jpg</a>\">t&lt;/a>&lt;img src=\"<a href='http://h/d/a.gif'>a.gif</a>\">\r\n");
+    CapturePage(WorkFiles(m_directory),
+                "<a href=\"b.jpg\">t</a><img src=\"onmouseover=alert(2)//http://x/b.jpg\">",
+                "http://h/d/p.htm", lists);
+    EXPECT_EQ(read(WorkFiles::kSourcePage),
+              "&lt;a href=\"<a href='http://h/d/<a href=&#39;onmouseover=alert(2)//http://x/b.jpg"
+              "&#39;>b.jpg</a>'><a href='onmouseover=alert(2)//http://x/b.jpg'>b.jpg</a></a>\">t"
+              "&lt;/a>&lt;img src=\"onmouseover=alert(2)//http://x/<a href='http://h/d/<a "
+              "href=&#39;onmouseover=alert(2)//http://x/b.jpg&#39;>b.jpg</a>'><a "
+              "href='onmouseover=alert(2)//http://x/b.jpg'>b.jpg</a></a>\">\r\n");
+}
+
+// Every address holds every name forty times, so each pass multiplies the links by forty: the
+// fifth pass alone would add some 600 MB, and fails instead.
+TEST_F(CapturePageTest, LinksNestingGeometricallyStopAtTheBoundOfTheSourcePage)
+{
+    std::string directory = "http://h/";
+    for (int i = 0; i < 40; ++i)
+        directory += "abcde";
+    const std::string markup =
+        "<img src=\"a\"><img src=\"b\"><img src=\"c\"><img src=\"d\"><img src=\"e\">";
+    ImageLists lists;
+    const CaptureResult result =
+        CapturePage(WorkFiles(m_directory), markup, directory + "/page.htm", lists);
+    EXPECT_TRUE(result.failures.empty());
+    ASSERT_EQ(lists.frmList[ImageLists::kEmbeddedImages].size(), 5u);
+    const std::uintmax_t size = std::filesystem::file_size(m_directory / WorkFiles::kSourcePage);
+    EXPECT_GT(size, std::uintmax_t{10} << 20);
+    EXPECT_LE(size, markup.size() * 2 + kMostAddedByLinks);
+}
+
+TEST_F(CapturePageTest, ScriptAddressesWithCharacterReferencesBecomeBlank)
+{
+    ImageLists lists;
+    CapturePage(WorkFiles(m_directory), "<img src=\"javascript&#58;alert(1)//http://x/a.gif\">",
+                "http://h/", lists);
+    EXPECT_EQ(
+        read(WorkFiles::kSourcePage),
+        "&lt;img src=\"javascript&#58;alert(1)//http://x/<a href='about:blank'>a.gif</a>\">\r\n");
 }
 
 TEST_F(CapturePageTest, UnwritableDirectoryFailsEveryWriteButRunsEveryStep)

@@ -41,6 +41,51 @@ TEST(NameMatcher, FindsEveryOccurrenceIncludingOverlappingOnes)
     }
 }
 
+// Short names over a two-letter alphabet overlap and share failure links; long names over every
+// byte value push the automaton past the budget of its full table.
+TEST(NameMatcher, TrieWithFailureLinksFindsTheSameAsTheNaiveSearch)
+{
+    std::mt19937 random(11);
+    std::set<std::string> unique;
+    while (unique.size() < 300) {
+        std::string name;
+        for (std::size_t length = 1 + random() % 8; length > 0; --length)
+            name += "ab"[random() % 2];
+        unique.insert(name);
+    }
+    std::vector<std::string> longNames;
+    for (int i = 0; i < 800; ++i) {
+        std::string name;
+        for (int length = 0; length < 130; ++length)
+            name += static_cast<char>(random() % 256);
+        longNames.push_back(name);
+        unique.insert(name);
+    }
+    const std::vector<std::string> storage(unique.begin(), unique.end());
+    const std::vector<std::string_view> names(storage.begin(), storage.end());
+    const NameMatcher matcher(names);
+    ASSERT_FALSE(matcher.hasFullTable());
+
+    std::string text;
+    while (text.size() < 20000) {
+        const auto kind = random() % 10;
+        if (kind == 0)
+            text += longNames[random() % longNames.size()];
+        else if (kind == 1)
+            text += longNames[random() % longNames.size()].substr(0, 1 + random() % 129);
+        else if (kind == 2)
+            text += static_cast<char>(random() % 256);
+        else
+            text += "ab"[random() % 2];
+    }
+    Matches found;
+    matcher.forEachMatch(text, [&](std::size_t name, std::size_t start) {
+        found.insert({name, start});
+    });
+    EXPECT_EQ(found, naiveMatches(names, text));
+    EXPECT_GT(found.size(), 1000u);
+}
+
 TEST(NameMatcher, HandlesEveryByteValue)
 {
     const std::string name("\0\xff", 2);

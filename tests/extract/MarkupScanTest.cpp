@@ -2,6 +2,7 @@
 
 #include "extract/TextSearch.h"
 #include "platform/textfile/TextFile.h"
+#include "tests/reference/LiteralCapture.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -11,39 +12,26 @@ namespace varrow
 namespace
 {
 
-// The tag split as first described: 100 real repetitions of both replacements.
-std::string literalSplit(std::string buffer, std::string_view marker)
+// Markup files: any mix of markers in both cases, line ends of every kind and the cgi prefix.
+std::string randomMarkup(std::mt19937& random)
 {
-    for (int repetition = 0; repetition < 100; ++repetition) {
-        buffer = replaceAllNoCase(buffer, marker, "\r\n" + std::string(marker));
-        buffer = replaceAll(buffer, "\r\n\r\n", "\r\n");
-    }
-    return buffer;
+    const std::string pieces[] = {"<img", "<IMG", "<a ",  "<A ",        "x",          " ",
+                                  "\n",   "\r",   "\r\n", "cgi-bin/i/", "CGI-bin/I/", "a ",
+                                  ">",    "src=", "<",    "img"};
+    std::string markup;
+    for (int i = static_cast<int>(random() % 30); i > 0; --i)
+        markup += pieces[random() % std::size(pieces)];
+    return markup + "\r\n";
 }
 
-// Pass-1 buffers: lines without CR that contain the marker, each followed by CR LF.
-std::string randomBuffer(std::mt19937& random, std::string_view marker)
-{
-    const std::string pieces[] = {"<img", "<IMG", "<a ", "<A ", "x", " ", "\n", ">", "src=", "<"};
-    std::string buffer;
-    const int lines = 1 + static_cast<int>(random() % 5);
-    for (int line = 0; line < lines; ++line) {
-        std::string text(marker);
-        const int count = static_cast<int>(random() % 12);
-        for (int i = 0; i < count; ++i)
-            text.insert(random() % (text.size() + 1), pieces[random() % std::size(pieces)]);
-        buffer += text + "\r\n";
-    }
-    return buffer;
-}
-
-TEST(SplitAtTagMarkers, EqualsTheHundredRepetitions)
+TEST(TagLines, EqualsTheFiltersAroundTheHundredRepetitions)
 {
     std::mt19937 random(7);
-    for (const std::string_view marker : {kImageScan.tagMarker, kLinkScan.tagMarker})
+    for (const ScanParameters& parameters : {kImageScan, kLinkScan})
         for (int round = 0; round < 3000; ++round) {
-            const std::string buffer = randomBuffer(random, marker);
-            ASSERT_EQ(SplitAtTagMarkers(buffer, marker), literalSplit(buffer, marker)) << buffer;
+            const std::string markup = randomMarkup(random);
+            ASSERT_EQ(TagLines(parameters, markup), literal::tagLines(parameters, markup))
+                << markup;
         }
 }
 
@@ -64,7 +52,8 @@ protected:
     std::vector<std::string> scan(const ScanParameters& parameters, const std::string& markup,
                                   const std::string& page = "http://host/dir/page.htm")
     {
-        const ScanFiles files{m_directory / "checkImages.txt",
+        DeferredTextFiles store;
+        const ScanFiles files{store, m_directory / "checkImages.txt",
                               m_directory / "checkImagesClean.txt"};
         writeTextFile(files.markup, markup);
         ImageLists lists;
@@ -147,9 +136,10 @@ TEST_F(ScanTest, FailingLineIsSkippedAndTheScanGoesOn)
 TEST_F(ScanTest, MissingMarkupFileEndsTheScanWithAFileError)
 {
     ImageLists lists;
-    EXPECT_THROW(
-        ScanMarkup(kImageScan, {m_directory / "none.txt", m_directory / "s.txt"}, "x", lists),
-        FileError);
+    DeferredTextFiles store;
+    EXPECT_THROW(ScanMarkup(kImageScan, {store, m_directory / "none.txt", m_directory / "s.txt"},
+                            "x", lists),
+                 FileError);
 }
 
 TEST(PageDirectory, SuffixesAndSlash)

@@ -50,6 +50,19 @@ TEST(UrlSchemes, SchemesAndScriptAddresses)
     EXPECT_TRUE(isScriptAddress("java\tscr\nipt:x"));
     EXPECT_FALSE(isScriptAddress("http://x/javascript:"));
     EXPECT_FALSE(hasSafeScheme("javascript:x"));
+}
+
+TEST(UrlSchemes, ScriptAddressesSpelledWithCharacterReferences)
+{
+    for (const char* address :
+         {"javascript&#58;alert(1)", "&#106;avascript:x", "&#x6A;avascript:x", "&#X6a;avascript:x",
+          "&#106avascript:x", "java&Tab;script&colon;x", "&#9;&#32;javascript:x",
+          "jav&#x0A;ascript:x", "&#000118;bscript:x"})
+        EXPECT_TRUE(isScriptAddress(address)) << address;
+    for (const char* address :
+         {"javascript&amp;#58;x", "&#0;javascript:x", "&#;javascript:x", "&#x;javascript:x",
+          "&#1130;avascript:x", "&colon;javascript:x", "http://x/&#106;avascript:"})
+        EXPECT_FALSE(isScriptAddress(address)) << address;
     EXPECT_EQ(schemeOf("https://h/"), "https");
     EXPECT_EQ(schemeOf("h/p"), "http");
 }

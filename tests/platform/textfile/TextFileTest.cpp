@@ -1,5 +1,7 @@
 #include "platform/textfile/TextFile.h"
 
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
 
 #ifndef _WIN32
@@ -98,6 +100,36 @@ TEST_F(TextFileTest, FailuresNameThePathAndChangeNothing)
         EXPECT_EQ(error.path(), m_directory / "no" / "such.txt");
         EXPECT_FALSE(error.reason().empty());
     }
+}
+
+TEST_F(TextFileTest, DirectoryInPlaceOfTheFileIsRefusedBeforeAnythingIsWritten)
+{
+    const auto path = m_directory / "a.txt";
+    std::filesystem::create_directory(path);
+    try {
+        checkTextFileWritable(path);
+        FAIL();
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.reason(), std::strerror(EISDIR));
+    }
+    EXPECT_THROW(writeTextFile(path, "x"), FileError);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_directory), {}), 1);
+    EXPECT_NO_THROW(checkTextFileWritable(m_directory / "new.txt"));
+}
+
+TEST_F(TextFileTest, FileHoldsTextComparesTheWholeContent)
+{
+    const auto path = m_directory / "a.txt";
+    const std::string text(5000, 'x');
+    writeTextFile(path, text);
+    EXPECT_TRUE(fileHoldsText(path, text));
+    EXPECT_FALSE(fileHoldsText(path, text.substr(1) + "y"));
+    EXPECT_FALSE(fileHoldsText(path, text + "\r\n"));
+    EXPECT_FALSE(fileHoldsText(path, "x"));
+    writeTextFile(path, "");
+    EXPECT_TRUE(fileHoldsText(path, ""));
+    EXPECT_FALSE(fileHoldsText(m_directory / "missing", ""));
+    EXPECT_FALSE(fileHoldsText(m_directory, ""));
 }
 
 TEST_F(TextFileTest, ReadOnlyTargetIsRefused)

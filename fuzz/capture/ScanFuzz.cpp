@@ -1,0 +1,54 @@
+// Runs the scans and the page builders in memory on one input and compares them with the literal
+// passes: the scratch text with the 100 repetitions of the tag split, the source page with one
+// whole-text pass per name. Both pages must hold no markup but their own.
+
+#include "capture/ImagePage.h"
+#include "capture/SourcePage.h"
+#include "capture/WorkFiles.h"
+#include "fuzz/capture/FuzzSupport.h"
+#include "fuzz/capture/PageSafety.h"
+#include "tests/reference/LiteralCapture.h"
+
+namespace
+{
+
+// The literal passes are slow: the tag split rewrites the markup 200 times, the substitution
+// makes one pass over the page per name. Beyond these sizes an input skips the comparison, which
+// also bounds what the links may add far below the program's bound, so that passes fail often.
+constexpr std::size_t kLiteralSplitLimit = 4096;
+constexpr std::size_t kLiteralWorkLimit = std::size_t{2} << 20;
+constexpr std::size_t kFuzzedMostAddedByLinks = std::size_t{64} << 10;
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    using namespace varrow;
+    const fuzz::FuzzInput input = fuzz::splitInput(data, size);
+    DeferredTextFiles store; // never committed, so nothing reaches the disk
+    const ScanFiles files = WorkFiles(fuzz::programDirectory()).scanFiles(store);
+    store.writeBorrowed(files.markup, input.markup);
+    const std::string_view markupText = store.read(files.markup);
+    for (const ScanParameters& parameters : {kImageScan, kLinkScan})
+        if (markupText.size() <= kLiteralSplitLimit)
+            fuzz::require(TagLines(parameters, markupText) ==
+                              literal::tagLines(parameters, markupText),
+                          "scratch text differs from the literal passes");
+
+    ImageLists lists;
+    ExtractImages(files, input.pageAddress, lists);
+    ExtractImageLinks(files, input.pageAddress, lists);
+    fuzz::requireConsistentLists(lists);
+
+    const std::string sourcePage = BuildSourcePage(input.markup, lists, kFuzzedMostAddedByLinks);
+    const std::size_t names = lists.frmList[0].size() + lists.frmList[1].size();
+    if (names * sourcePage.size() <= kLiteralWorkLimit)
+        fuzz::require(sourcePage ==
+                          literal::sourcePage(input.markup, lists, kFuzzedMostAddedByLinks),
+                      "source page differs from the literal passes");
+    fuzz::require(fuzz::findForeignMarkup(sourcePage) == std::string_view::npos,
+                  "page text became markup in the source page");
+    fuzz::require(fuzz::findForeignMarkup(BuildImagePage(lists)) == std::string_view::npos,
+                  "page text became markup in the gallery");
+    return 0;
+}
