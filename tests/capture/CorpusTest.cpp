@@ -7,6 +7,7 @@
 #include "platform/textfile/TextFile.h"
 
 #include <gtest/gtest.h>
+#include <random>
 #include <set>
 #include <sstream>
 
@@ -47,7 +48,9 @@ class CorpusTest : public ::testing::TestWithParam<std::string>
 TEST_P(CorpusTest, CaptureGivesTheExpectedPagesAndLists)
 {
     const std::string name = GetParam();
-    const auto directory = std::filesystem::temp_directory_path() / ("varrow-corpus-" + name);
+    // A directory of this run's own, so that runs side by side never share working files.
+    const auto directory = std::filesystem::temp_directory_path() /
+                           ("varrow-corpus-" + name + "-" + std::to_string(std::random_device{}()));
     std::filesystem::create_directories(directory);
     ImageLists lists;
     const CaptureResult result =
