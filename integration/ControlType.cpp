@@ -31,7 +31,7 @@ template <typename Kind> bool is(const QWidget& control)
     return qobject_cast<const Kind*>(&control) != nullptr;
 }
 
-// Most specific kinds first: a check box is also a button, a skin label also a label.
+// Narrowest kinds first: a check box is also a button, a skin label also a label.
 QString typeNameOfKind(const QWidget& control)
 {
     if (is<SkinLabel>(control))
