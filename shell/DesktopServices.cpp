@@ -3,6 +3,7 @@
 #include "platform/browser/WebEngineBrowser.h"
 #include "platform/desktop/FileDialog.h"
 #include "platform/versioninfo/VersionInfo.h"
+#include "shell/ProgramDirectory.h"
 #include "shell/WorkingDirectory.h"
 
 #include <QCoreApplication>
@@ -25,7 +26,12 @@ std::filesystem::path toPath(const QString& path)
 
 ProgramServices desktopServices(SettingsStore& settings)
 {
-    const QString programDirectory = QCoreApplication::applicationDirPath();
+    const std::filesystem::path executableDirectory =
+        toPath(QCoreApplication::applicationDirPath());
+    const std::filesystem::path programFiles = findProgramDirectory(executableDirectory);
+    // An installed program keeps its folder as installed: its working files go to the user's.
+    const bool installed = programFiles != executableDirectory;
+    const QString programDirectory = QString::fromStdString(programFiles.string());
     const QString startPage = QDir(programDirectory).filePath("start/index.html");
     if (QFileInfo::exists(startPage))
         WebEngineBrowser::setHomePage(QUrl::fromLocalFile(startPage));
@@ -40,7 +46,7 @@ ProgramServices desktopServices(SettingsStore& settings)
     services.settings = &settings;
     services.programDirectory = toPath(programDirectory);
     services.workingDirectory = chooseWorkingDirectory(
-        services.programDirectory,
+        installed ? std::filesystem::path() : services.programDirectory,
         toPath(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)));
     return services;
 }

@@ -25,7 +25,7 @@ bool canWriteIn(const std::filesystem::path& directory)
 std::filesystem::path chooseWorkingDirectory(const std::filesystem::path& programDirectory,
                                              const std::filesystem::path& perUserDirectory)
 {
-    if (canWriteIn(programDirectory))
+    if (!programDirectory.empty() && canWriteIn(programDirectory))
         return programDirectory;
     std::error_code ignored;
     std::filesystem::create_directories(perUserDirectory, ignored);

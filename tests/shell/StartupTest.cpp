@@ -1,5 +1,6 @@
 #include "shell/FileExists.h"
 #include "shell/MainLayout.h"
+#include "shell/ProgramDirectory.h"
 #include "shell/WorkingDirectory.h"
 #include "shell/frmSplash.h"
 #include "tests/shell/ShellFixture.h"
@@ -107,6 +108,32 @@ TEST(WorkingDirectoryTest, FallsBackWhenTheProgramDirectoryCannotBeWritten)
     QFile(dir.filePath("file")).open(QIODevice::WriteOnly);
     EXPECT_EQ(chooseWorkingDirectory(notADirectory, perUser), perUser);
     EXPECT_TRUE(std::filesystem::is_directory(perUser));
+    // An installed program's folder is not even tried.
+    EXPECT_EQ(chooseWorkingDirectory({}, perUser), perUser);
+    EXPECT_FALSE(std::filesystem::exists(".varrow-write-probe"));
+}
+
+TEST(ProgramDirectoryTest, BesideTheExecutableOrInTheInstalledShareFolder)
+{
+    QTemporaryDir dir;
+    const std::filesystem::path root = dir.path().toStdString();
+    const auto touch = [](const std::filesystem::path& file) {
+        std::filesystem::create_directories(file.parent_path());
+        QFile(QString::fromStdString(file.string())).open(QIODevice::WriteOnly);
+    };
+    touch(root / "build/bin/Help.rtf");
+    EXPECT_EQ(findProgramDirectory(root / "build/bin"), root / "build/bin");
+
+    // An installed prefix, and the same folder moved elsewhere.
+    touch(root / "prefix/share/varrow/Help.rtf");
+    std::filesystem::create_directories(root / "prefix/bin");
+    EXPECT_EQ(findProgramDirectory(root / "prefix/bin"), root / "prefix/share/varrow");
+    std::filesystem::rename(root / "prefix", root / "moved");
+    EXPECT_EQ(findProgramDirectory(root / "moved/bin"), root / "moved/share/varrow");
+
+    // Without the program's files anywhere, the executable's own folder.
+    std::filesystem::create_directories(root / "bare/bin");
+    EXPECT_EQ(findProgramDirectory(root / "bare/bin"), root / "bare/bin");
 }
 
 } // namespace
