@@ -161,7 +161,7 @@ public:
         registerMatches(0, 0);
         for (std::size_t pass = 0; pass < m_passes.size(); ++pass) {
             const std::vector<Occurrence> occurrences = std::exchange(m_pending[pass], {});
-            if (lengthAfter(pass, occurrences) > m_maxLength)
+            if (!fits(pass, occurrences))
                 continue; // the pass fails and leaves the text as it was
             for (const Occurrence& occurrence : occurrences) {
                 std::size_t added = 0;
@@ -181,12 +181,22 @@ private:
         bool inAddress;
     };
 
-    // The length of the text once `pass` has replaced those of its occurrences that it will: one
-    // piece's occurrences come from one search per region, so they are together and in order.
-    std::size_t lengthAfter(std::size_t pass, const std::vector<Occurrence>& occurrences)
+    // Whether the text stays within m_maxLength once `pass` has replaced those of its occurrences
+    // that it will: one piece's occurrences come from one search per region, so they are together
+    // and in order. Most passes fit even if every occurrence were replaced, which needs no look at
+    // the cuts.
+    bool fits(std::size_t pass, const std::vector<Occurrence>& occurrences)
     {
         const std::size_t nameLength = m_passes[pass].name.size();
+        auto growth = [&](const Occurrence& occurrence) {
+            return anchorOf(pass, occurrence.inAddress).markup.size() - nameLength;
+        };
         std::size_t length = m_tree->length();
+        for (const Occurrence& occurrence : occurrences)
+            length += growth(occurrence);
+        if (length <= m_maxLength)
+            return true;
+        length = m_tree->length();
         std::optional<std::size_t> piece;
         std::size_t pieceEnd = 0; // of the last occurrence taken in `piece`
         for (const Occurrence& occurrence : occurrences) {
@@ -196,11 +206,11 @@ private:
                 continue;
             piece = occurrence.piece;
             pieceEnd = occurrence.start + nameLength;
-            length += anchorOf(pass, occurrence.inAddress).markup.size() - nameLength;
+            length += growth(occurrence);
             if (length > m_maxLength)
-                break;
+                return false;
         }
-        return length;
+        return true;
     }
 
     // Each pass's two forms of its link, built when first needed and never moved, as the pieces

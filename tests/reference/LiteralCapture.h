@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-// Straightforward versions of the capture's costly steps, done exactly as first described, for
+// Straightforward versions of the capture's costly steps, done the slow and literal way, for
 // the tests and the fuzzers to compare the production code with.
 namespace varrow::literal
 {
