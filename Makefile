@@ -7,7 +7,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 
-.PHONY: run test test-sanitized test-windows bench fuzz build format
+.PHONY: run test test-sanitized test-windows bench fuzz build package format
 
 build:
 	scripts/install-deps.sh core desktop
@@ -17,8 +17,15 @@ build:
 run: build
 	scripts/run-varrow.sh $(BUILD)
 
+# The Debian package, in $(BUILD); lintian must find no errors in it.
+package: build
+	scripts/install-deps.sh package
+	cd $(BUILD) && cpack
+	lintian --fail-on error $(BUILD)/varrow_*.deb
+
 # Every test: the whole suite, then the core suite again under the sanitizers.
 test: build test-sanitized
+	scripts/install-deps.sh package
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 test-sanitized:

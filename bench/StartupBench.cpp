@@ -15,7 +15,6 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTimer>
-
 #include <cstdio>
 
 namespace

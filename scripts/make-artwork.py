@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
 """Draws Varrow's pictures with the standard library only, so that they can be made again.
 
-    scripts/make-artwork.py [ARTWORK_DIR [DATA_DIR]]     (defaults: artwork, data)
+    scripts/make-artwork.py [ARTWORK_DIR [DATA_DIR [THEME_ICON_DIR]]]
+                                         (defaults: artwork, data, packaging/icons)
 
 Writes the button pictures, the program picture and the splash picture as PNG files into
-ARTWORK_DIR (each button at 24 pixels and at 48 pixels as NAME@2x.png), and the program's icons
+ARTWORK_DIR (each button at 24 pixels and at 48 pixels as NAME@2x.png), the program's icons
 "icon.ico" and "hoticon.ico" (16 to 48 pixels) into DATA_DIR, which is copied beside the
-executable. Every picture is a list of shapes painted in order and supersampled for smooth edges.
+executable, and the desktop menu's icon as THEME_ICON_DIR/SIZExSIZE/varrow.png for the icon
+theme. Every picture is a list of shapes painted in order and supersampled for smooth edges.
 """
 import math
 import struct
@@ -471,6 +473,7 @@ BUTTONS = {
     "website": website_button, "go": go_button,
 }
 ICON_SIZES = (16, 20, 24, 32, 48)
+THEME_ICON_SIZES = (16, 24, 32, 48, 64, 128, 256)
 
 
 def write_png(path, size, units, layers, samples=4):
@@ -478,7 +481,7 @@ def write_png(path, size, units, layers, samples=4):
     path.write_bytes(png(width, height, render(width, height, units, layers, samples)))
 
 
-def main(artwork, data):
+def main(artwork, data, theme_icons):
     artwork.mkdir(parents=True, exist_ok=True)
     data.mkdir(parents=True, exist_ok=True)
     for name, picture in BUTTONS.items():
@@ -492,8 +495,13 @@ def main(artwork, data):
     for name, picture in (("icon.ico", icon_picture), ("hoticon.ico", hot_icon_picture)):
         images = [(s, render(s, s, 48, picture())) for s in ICON_SIZES]
         (data / name).write_bytes(ico(images))
+    for size in THEME_ICON_SIZES:
+        folder = theme_icons / f"{size}x{size}"
+        folder.mkdir(parents=True, exist_ok=True)
+        write_png(folder / "varrow.png", (size, size), 48, icon_picture())
 
 
 if __name__ == "__main__":
     main(Path(sys.argv[1] if len(sys.argv) > 1 else "artwork"),
-         Path(sys.argv[2] if len(sys.argv) > 2 else "data"))
+         Path(sys.argv[2] if len(sys.argv) > 2 else "data"),
+         Path(sys.argv[3] if len(sys.argv) > 3 else "packaging/icons"))

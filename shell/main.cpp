@@ -5,7 +5,6 @@
 #include "shell/Program.h"
 
 #include <QApplication>
-
 #include <iostream>
 
 namespace

@@ -3,10 +3,9 @@
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-
 #include <array>
 #include <cstdio>
+#include <gtest/gtest.h>
 #include <string>
 
 namespace
@@ -33,10 +32,11 @@ TEST(CaptureLoadTest, RendersALocalPageAndCapturesItUnderTheBrowsersAddress)
 {
     QTemporaryDir dir;
     const std::string page = dir.filePath("page.html").toStdString();
-    varrow::writeTextFile(page, "<html><head><title>t</title></head><body>"
-                                "<img src=\"shown.gif\"><a href=\"linked.jpg\">x</a></body></html>");
-    const CommandRun run = runCapture("--load '" + page + "' --out '" + dir.path().toStdString() +
-                               "' --lists");
+    varrow::writeTextFile(page,
+                          "<html><head><title>t</title></head><body>"
+                          "<img src=\"shown.gif\"><a href=\"linked.jpg\">x</a></body></html>");
+    const CommandRun run =
+        runCapture("--load '" + page + "' --out '" + dir.path().toStdString() + "' --lists");
     ASSERT_EQ(run.exitCode, 0);
     const std::string base = "file://" + dir.path().toStdString() + "/";
     EXPECT_EQ(run.output, "image\t" + base + "shown.gif\tshown.gif\n" + "link\t" + base +
