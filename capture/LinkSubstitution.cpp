@@ -47,6 +47,7 @@ public:
     }
 
     std::size_t length() const { return m_length; }
+    void reservePieces(std::size_t count) { m_pieces.reserve(count); }
 
     // Whether [start, start + length) of `piece` overlaps a span cut out of it before.
     bool overlapsCut(std::size_t piece, std::size_t start, std::size_t length) const
@@ -159,6 +160,12 @@ public:
             return text;
         m_tree.emplace(std::move(text));
         registerMatches(0, 0);
+        // Each occurrence in the text is a piece to be, unless a pass fails; only links that
+        // later passes find inside links make more.
+        std::size_t found = 0;
+        for (const std::vector<Occurrence>& pending : m_pending)
+            found += pending.size();
+        m_tree->reservePieces(1 + found);
         for (std::size_t pass = 0; pass < m_passes.size(); ++pass) {
             const std::vector<Occurrence> occurrences = std::exchange(m_pending[pass], {});
             if (!fits(pass, occurrences))

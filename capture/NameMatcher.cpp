@@ -1,106 +1,182 @@
 #include "capture/NameMatcher.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace varrow
 {
 
 namespace
 {
-// Largest full transition table, in entries (4 bytes each). Its row offsets, shifted left by one,
-// must fit an entry.
-constexpr std::size_t kTableBudget = std::size_t{24} << 20;
-static_assert(kTableBudget << 1 <= UINT32_MAX);
+// Largest transition table, in entries (4 bytes each): small enough to stay in the cache and to
+// cost little to build for every capture.
+constexpr std::uint32_t kTableBudget = std::uint32_t{1} << 16;
 } // namespace
 
-NameMatcher::NameMatcher(const std::vector<std::string_view>& names) : m_nodes(1)
+NameMatcher::NameMatcher(const std::vector<std::string_view>& names)
 {
-    for (std::size_t index = 0; index < names.size(); ++index) {
-        std::int32_t state = 0;
-        for (const char c : names[index]) {
-            const auto byte = static_cast<unsigned char>(c);
-            std::int32_t found = child(state, byte);
-            if (found < 0) {
-                found = static_cast<std::int32_t>(m_nodes.size());
-                auto& children = m_nodes[state].children;
-                children.insert(std::upper_bound(children.begin(), children.end(),
-                                                 std::make_pair(byte, std::int32_t{-1})),
-                                {byte, found});
-                m_nodes.emplace_back();
-            }
-            state = found;
+    m_lengths.reserve(names.size());
+    for (const std::string_view name : names)
+        m_lengths.push_back(name.size());
+    buildTrie(names);
+    linkFailures();
+    buildTable();
+}
+
+void NameMatcher::buildTrie(const std::vector<std::string_view>& names)
+{
+    // Taken in byte order, each name shares a prefix with the one before, whose states exist, and
+    // adds states only below it, each after all the children its parent has so far: so the trie
+    // grows without a search, and every state's children stay in byte order.
+    std::vector<std::int32_t> sorted(names.size());
+    std::iota(sorted.begin(), sorted.end(), 0);
+    std::sort(sorted.begin(), sorted.end(),
+              [&](std::int32_t a, std::int32_t b) { return names[a] < names[b]; });
+    struct Node {
+        std::int32_t firstChild = -1;
+        std::int32_t lastChild = -1;
+        std::int32_t nextSibling = -1;
+        std::int32_t name = -1;
+        unsigned char byte = 0;
+    };
+    std::vector<Node> nodes(1);
+    std::vector<std::int32_t> path{0}; // the states of the previous name's prefixes, by length
+    std::string_view previous;
+    for (const std::int32_t index : sorted) {
+        const std::string_view name = names[index];
+        const std::size_t shared = static_cast<std::size_t>(
+            std::mismatch(name.begin(), name.end(), previous.begin(), previous.end()).first -
+            name.begin());
+        path.resize(shared + 1);
+        for (std::size_t depth = shared; depth < name.size(); ++depth) {
+            const auto added = static_cast<std::int32_t>(nodes.size());
+            nodes.push_back({});
+            nodes.back().byte = static_cast<unsigned char>(name[depth]);
+            Node& parent = nodes[path.back()];
+            (parent.lastChild < 0 ? parent.firstChild : nodes[parent.lastChild].nextSibling) =
+                added;
+            parent.lastChild = added;
+            path.push_back(added);
         }
-        m_nodes[state].name = static_cast<std::int32_t>(index);
-        m_lengths.push_back(names[index].size());
+        nodes[path.back()].name = index;
+        previous = name;
     }
 
+    // Numbered breadth first, the children of each state are consecutive.
     std::vector<std::int32_t> order{0};
+    order.reserve(nodes.size());
+    m_childBegin.reserve(nodes.size() + 1);
+    m_byteInto.reserve(nodes.size());
+    m_nameAt.reserve(nodes.size());
     for (std::size_t head = 0; head < order.size(); ++head) {
-        const std::int32_t parent = order[head];
-        for (const auto& [byte, node] : m_nodes[parent].children) {
+        const Node& node = nodes[order[head]];
+        m_childBegin.push_back(static_cast<std::int32_t>(order.size()));
+        m_byteInto.push_back(node.byte);
+        m_nameAt.push_back(node.name);
+        for (std::int32_t next = node.firstChild; next >= 0; next = nodes[next].nextSibling)
+            order.push_back(next);
+    }
+    m_childBegin.push_back(static_cast<std::int32_t>(order.size()));
+}
+
+void NameMatcher::linkFailures()
+{
+    const std::size_t count = m_nameAt.size();
+    m_failure.assign(count, 0);
+    m_dictionary.assign(count, -1);
+    // Breadth first, so the links of every shallower state are known.
+    for (std::int32_t parent = 0; parent < static_cast<std::int32_t>(count); ++parent) {
+        for (std::int32_t state = m_childBegin[parent]; state < m_childBegin[parent + 1]; ++state) {
             std::int32_t failure = 0;
             if (parent != 0) {
-                std::int32_t candidate = m_nodes[parent].failure;
+                const unsigned char byte = m_byteInto[state];
+                std::int32_t candidate = m_failure[parent];
                 while (candidate != 0 && child(candidate, byte) < 0)
-                    candidate = m_nodes[candidate].failure;
+                    candidate = m_failure[candidate];
                 failure = std::max(child(candidate, byte), std::int32_t{0});
             }
-            m_nodes[node].failure = failure;
-            m_nodes[node].dictionary =
-                m_nodes[failure].name >= 0 ? failure : m_nodes[failure].dictionary;
-            order.push_back(node);
+            m_failure[state] = failure;
+            m_dictionary[state] = m_nameAt[failure] >= 0 ? failure : m_dictionary[failure];
         }
     }
-    m_firstHit.reserve(m_nodes.size());
-    for (std::size_t node = 0; node < m_nodes.size(); ++node)
-        m_firstHit.push_back(m_nodes[node].name >= 0 ? static_cast<std::int32_t>(node)
-                                                     : m_nodes[node].dictionary);
-    buildTable(order);
+    m_firstHit.reserve(count);
+    for (std::size_t state = 0; state < count; ++state)
+        m_firstHit.push_back(m_nameAt[state] >= 0 ? static_cast<std::int32_t>(state)
+                                                  : m_dictionary[state]);
+}
+
+void NameMatcher::buildTable()
+{
+    // Bytes that no name uses all lead back to the root, so they share class 0.
+    for (std::size_t state = 1; state < m_byteInto.size(); ++state)
+        if (m_classOf[m_byteInto[state]] == 0)
+            m_classOf[m_byteInto[state]] = static_cast<std::uint16_t>(m_classCount++);
+    m_denseStates = std::min<std::size_t>(m_failure.size(), kTableBudget / m_classCount);
+    m_tableSize = static_cast<std::uint32_t>(m_denseStates) * m_classCount;
+    m_table.reset(new std::uint32_t[m_tableSize]);
+    // Breadth first, so the row of a state's failure target is complete before the state's own.
+    for (std::size_t state = 0; state < m_denseStates; ++state) {
+        std::uint32_t* row = &m_table[state * m_classCount];
+        if (state == 0) {
+            std::fill(row, row + m_classCount, 0);
+        } else {
+            const std::uint32_t* inherited = &m_table[placeOf(m_failure[state])];
+            std::copy(inherited, inherited + m_classCount, row);
+        }
+        for (std::int32_t next = m_childBegin[state]; next < m_childBegin[state + 1]; ++next)
+            row[m_classOf[m_byteInto[next]]] = entryOf(next);
+    }
+}
+
+std::uint32_t NameMatcher::placeOf(std::int32_t state) const
+{
+    const auto index = static_cast<std::size_t>(state);
+    return static_cast<std::uint32_t>(index < m_denseStates ? index * m_classCount
+                                                            : m_tableSize + index - m_denseStates);
+}
+
+std::uint32_t NameMatcher::entryOf(std::int32_t state) const
+{
+    const bool closerLook =
+        m_firstHit[state] >= 0 || static_cast<std::size_t>(state) >= m_denseStates;
+    return placeOf(state) << 1 | (closerLook ? 1u : 0u);
 }
 
 std::int32_t NameMatcher::child(std::int32_t state, unsigned char byte) const
 {
-    const auto& children = m_nodes[state].children;
-    const auto it =
-        std::lower_bound(children.begin(), children.end(), std::make_pair(byte, std::int32_t{-1}));
-    return it != children.end() && it->first == byte ? it->second : -1;
+    const auto begin = m_byteInto.begin() + m_childBegin[state];
+    const auto end = m_byteInto.begin() + m_childBegin[state + 1];
+    const auto it = std::lower_bound(begin, end, byte);
+    return it != end && *it == byte ? static_cast<std::int32_t>(it - m_byteInto.begin()) : -1;
 }
 
-std::int32_t NameMatcher::sparseNext(std::int32_t state, unsigned char byte) const
+std::size_t NameMatcher::walkTable(std::string_view text, std::size_t from,
+                                   std::uint32_t& place) const
 {
+    const std::uint32_t* const table = m_table.get();
+    std::uint32_t row = place;
+    for (std::size_t i = from; i < text.size(); ++i) {
+        const std::uint32_t entry = table[row + m_classOf[static_cast<unsigned char>(text[i])]];
+        row = entry >> 1;
+        if (entry & 1) {
+            place = row;
+            return i;
+        }
+    }
+    place = row;
+    return text.size();
+}
+
+std::uint32_t NameMatcher::sparseStep(std::int32_t state, unsigned char byte) const
+{
+    // The failure chain ends at the root, which always has its row.
     for (;;) {
         const std::int32_t found = child(state, byte);
         if (found >= 0)
-            return found;
-        if (state == 0)
-            return 0;
-        state = m_nodes[state].failure;
-    }
-}
-
-void NameMatcher::buildTable(const std::vector<std::int32_t>& breadthFirstOrder)
-{
-    // Bytes that no name uses all lead back to the root, so they share class 0.
-    for (const Node& node : m_nodes)
-        for (const auto& [byte, target] : node.children)
-            if (m_classOf[byte] == 0)
-                m_classOf[byte] = static_cast<std::uint16_t>(m_classCount++);
-    if (m_nodes.size() * m_classCount > kTableBudget)
-        return;
-    m_table.reset(new std::uint32_t[m_nodes.size() * m_classCount]);
-    // Breadth-first, so the row of a node's failure target is complete before the node's own.
-    for (const std::int32_t state : breadthFirstOrder) {
-        std::uint32_t* row = &m_table[static_cast<std::size_t>(state) * m_classCount];
-        if (state == 0) {
-            std::fill(row, row + m_classCount, 0);
-        } else {
-            const std::uint32_t* inherited =
-                &m_table[static_cast<std::size_t>(m_nodes[state].failure) * m_classCount];
-            std::copy(inherited, inherited + m_classCount, row);
-        }
-        for (const auto& [byte, target] : m_nodes[state].children)
-            row[m_classOf[byte]] = static_cast<std::uint32_t>(target) * m_classCount << 1 |
-                                   (m_firstHit[target] >= 0 ? 1u : 0u);
+            return entryOf(found);
+        state = m_failure[state];
+        if (static_cast<std::size_t>(state) < m_denseStates)
+            return m_table[placeOf(state) + m_classOf[byte]];
     }
 }
 

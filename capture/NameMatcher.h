@@ -4,78 +4,99 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace varrow
 {
 
-// Finds every occurrence of a fixed set of names in a text in one pass (Aho-Corasick). The
-// automaton is a full transition table over the bytes the names use when that fits a memory
-// budget, and a trie with failure links otherwise.
+// Finds every occurrence of a fixed set of names in a text in one pass (Aho-Corasick). The states
+// are numbered breadth first, so the shallow ones, where a scan spends nearly all its time, come
+// first: those get full rows of a transition table over the bytes the names use, up to a small
+// memory budget, and the deeper ones are walked through their children and failure links. So the
+// automaton of many long names costs memory in proportion to their length, not to their length
+// times the alphabet.
 class NameMatcher
 {
 public:
     // The names must be distinct and non-empty; their positions in the vector identify them.
     explicit NameMatcher(const std::vector<std::string_view>& names);
 
-    // Whether the automaton got its full transition table (else it walks the failure links).
-    bool hasFullTable() const { return static_cast<bool>(m_table); }
+    // Whether every state got its row of the table (else the deeper ones walk the failure links).
+    bool hasFullTable() const { return m_denseStates == m_failure.size(); }
 
     // Calls `onMatch(nameIndex, start)` for every occurrence, overlapping ones included, in order
     // of their end position.
     template <typename OnMatch> void forEachMatch(std::string_view text, OnMatch&& onMatch) const
     {
-        if (!m_table) {
-            std::int32_t state = 0;
-            for (std::size_t i = 0; i < text.size(); ++i) {
-                state = sparseNext(state, static_cast<unsigned char>(text[i]));
+        std::uint32_t place = 0;
+        for (std::size_t i = walkTable(text, 0, place); i < text.size();
+             i = walkTable(text, i + 1, place)) {
+            // The state reached at byte i needs a closer look: a name ends there, or it has no
+            // row, so that the bytes after it are walked through the trie until a state with one.
+            for (;;) {
+                const std::int32_t state = stateAt(place);
                 reportHits(state, i + 1, onMatch);
+                if (place < m_tableSize || ++i == text.size())
+                    break;
+                const std::uint32_t entry = sparseStep(state, static_cast<unsigned char>(text[i]));
+                place = entry >> 1;
+                if (!(entry & 1))
+                    break;
             }
-            return;
-        }
-        // One load per byte: the entry holds the next state's row and whether a name ends there.
-        std::uint32_t row = 0;
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            const std::uint32_t entry =
-                m_table[row + m_classOf[static_cast<unsigned char>(text[i])]];
-            row = entry >> 1;
-            if (entry & 1)
-                reportHits(static_cast<std::int32_t>(row / m_classCount), i + 1, onMatch);
         }
     }
 
 private:
-    struct Node {
-        std::vector<std::pair<unsigned char, std::int32_t>> children; // sorted by byte
-        std::int32_t failure = 0;
-        std::int32_t name = -1;       // the name that ends here
-        std::int32_t dictionary = -1; // nearest node on the failure chain where a name ends
-    };
-
     // Every name that ends at `state`, whose text ends before `end`.
     template <typename OnMatch>
     void reportHits(std::int32_t state, std::size_t end, OnMatch& onMatch) const
     {
-        for (std::int32_t hit = m_firstHit[state]; hit >= 0; hit = m_nodes[hit].dictionary) {
-            const std::int32_t name = m_nodes[hit].name;
+        for (std::int32_t hit = m_firstHit[state]; hit >= 0; hit = m_dictionary[hit]) {
+            const std::int32_t name = m_nameAt[hit];
             onMatch(static_cast<std::size_t>(name), end - m_lengths[name]);
         }
     }
 
+    // A state's place: the offset of its row for a state in the table, else the table's size
+    // plus its number among the states beyond the table.
+    std::uint32_t placeOf(std::int32_t state) const;
+    std::int32_t stateAt(std::uint32_t place) const
+    {
+        return static_cast<std::int32_t>(place < m_tableSize ? place / m_classCount
+                                                             : place - m_tableSize + m_denseStates);
+    }
+    // Follows the table from the state at `place` through text[from...] up to the first state that
+    // needs a closer look, whose place it leaves in `place`, and returns the position of the byte
+    // that led there; text.size() when there is none. One load per byte, kept out of line so that
+    // the loop has the registers to itself.
+    std::size_t walkTable(std::string_view text, std::size_t from, std::uint32_t& place) const;
+    // The entry for `state`, not in the table, followed by `byte`.
+    std::uint32_t sparseStep(std::int32_t state, unsigned char byte) const;
+    // The entry for a step into `state`: its place, and whether a name ends there or it has no
+    // row.
+    std::uint32_t entryOf(std::int32_t state) const;
     std::int32_t child(std::int32_t state, unsigned char byte) const;
-    std::int32_t sparseNext(std::int32_t state, unsigned char byte) const;
-    void buildTable(const std::vector<std::int32_t>& breadthFirstOrder);
 
-    std::vector<Node> m_nodes;
-    // Per node: itself when a name ends there, else its dictionary link. Kept apart from the nodes
-    // so that the scan of a long text touches only this and the table.
+    void buildTrie(const std::vector<std::string_view>& names);
+    void linkFailures();
+    void buildTable();
+
+    // Per state, in breadth-first order. The children of a state are the states from
+    // m_childBegin[state] up to m_childBegin[state + 1], in byte order.
+    std::vector<std::int32_t> m_childBegin;
+    std::vector<unsigned char> m_byteInto; // the last byte of the state's text
+    std::vector<std::int32_t> m_failure;
+    std::vector<std::int32_t> m_nameAt;     // the name that ends here, or -1
+    std::vector<std::int32_t> m_dictionary; // nearest state on the failure chain where one ends
+    // Itself when a name ends there, else its dictionary link.
     std::vector<std::int32_t> m_firstHit;
     std::vector<std::size_t> m_lengths;
     std::array<std::uint16_t, 256> m_classOf{};
     std::uint32_t m_classCount = 1;
-    // Row by row, one entry per byte class: the next state's row offset, shifted left, and in the
-    // low bit whether a name ends at that state. Every row is written before use, so not zeroed.
+    std::size_t m_denseStates = 0;
+    std::uint32_t m_tableSize = 0; // m_denseStates rows of m_classCount entries
+    // Row by row, one entry per byte class: entryOf the next state. Every row is written before
+    // use, so not zeroed.
     std::unique_ptr<std::uint32_t[]> m_table;
 };
 

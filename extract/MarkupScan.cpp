@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <optional>
 #include <unordered_set>
 
@@ -95,11 +96,30 @@ std::string PageDirectory(std::string_view pageAddress)
     return isDirectory ? std::string(pageAddress) : GetParentDir(pageAddress);
 }
 
-std::string TagLines(const ScanParameters& parameters, std::string_view markup)
+namespace
+{
+
+void appendAll(std::vector<std::string>& list, std::vector<std::string>&& entries)
+{
+    if (list.empty())
+        list.swap(entries);
+    else
+        list.insert(list.end(), std::make_move_iterator(entries.begin()),
+                    std::make_move_iterator(entries.end()));
+}
+
+// Builds the TagLines text and calls `onLine` for each of its lines, without its line end, while
+// the line is still in the cache.
+template <typename OnLine>
+std::string splitTagLines(const ScanParameters& parameters, std::string_view markup,
+                          OnLine&& onLine)
 {
     const std::string_view marker = parameters.tagMarker;
+    // Each marker found adds a line end, and the markers do not overlap, even where the prefix
+    // removal joins one: reserving for the most that can give keeps the text from moving as it
+    // grows. The pages that stay unused are never touched.
     std::string lines;
-    lines.reserve(markup.size() + kLineEnd.size());
+    lines.reserve(markup.size() + markup.size() / marker.size() * kLineEnd.size());
     forEachLine(markup, [&](std::string_view line) {
         std::string filtered;
         if (parameters.removeCgiPrefix && containsNoCase(line, kCgiPrefix)) {
@@ -109,8 +129,10 @@ std::string TagLines(const ScanParameters& parameters, std::string_view markup)
         for (std::size_t at = findNoCase(line, marker); at != npos;) {
             const std::size_t start = at + marker.size();
             const std::size_t next = findNoCase(line, marker, start);
+            const std::size_t lineStart = lines.size();
             lines.append(marker);
             lines.append(line.substr(start, next == npos ? npos : next - start));
+            onLine(std::string_view(lines).substr(lineStart));
             lines.append(kLineEnd);
             at = next;
         }
@@ -118,31 +140,45 @@ std::string TagLines(const ScanParameters& parameters, std::string_view markup)
     return lines;
 }
 
+} // namespace
+
+std::string TagLines(const ScanParameters& parameters, std::string_view markup)
+{
+    return splitTagLines(parameters, markup, [](std::string_view) {});
+}
+
 void ScanMarkup(const ScanParameters& parameters, const ScanFiles& files,
                 std::string_view pageAddress, ImageLists& lists)
 {
-    // The split markup and its filtered form both go to the scratch file, but only the latter is
-    // ever read: writing it once, through the same check, leaves the file as both writes would.
-    DeferredTextFiles& store = files.store;
-    store.write(files.scratch, TagLines(parameters, store.read(files.markup)));
-
     std::vector<std::string>& names = lists.frmList[parameters.listIndex];
     std::vector<std::string>& addresses = lists.Links[parameters.listIndex];
     std::unordered_set<std::string> listed(names.begin(), names.end());
     const ReferenceResolver resolver(pageAddress, PageDirectory(pageAddress));
 
-    forEachLine(store.read(files.scratch), [&](std::string_view line) {
-        if (!isAdmitted(parameters, line))
-            return;
-        const std::optional<std::string> reference = referenceOf(parameters, line);
-        if (!reference)
-            return;
-        std::string name = GetFileName(*reference);
-        if (!listed.insert(name).second)
-            return;
-        addresses.push_back(resolver.resolve(*reference));
-        names.push_back(std::move(name));
-    });
+    // The split markup and its filtered form both go to the scratch file, but only the latter is
+    // ever read, and it is read back line by line just as it was written, so each line is taken
+    // as it is split off. The findings wait until the scratch file has been written, which may
+    // fail, as then the scan must not have found anything.
+    DeferredTextFiles& store = files.store;
+    std::vector<std::string> foundNames;
+    std::vector<std::string> foundAddresses;
+    std::string lines =
+        splitTagLines(parameters, store.read(files.markup), [&](std::string_view line) {
+            if (!isAdmitted(parameters, line))
+                return;
+            const std::optional<std::string> reference = referenceOf(parameters, line);
+            if (!reference)
+                return;
+            std::string name = GetFileName(*reference);
+            if (!listed.insert(name).second)
+                return;
+            foundAddresses.push_back(resolver.resolve(*reference));
+            foundNames.push_back(std::move(name));
+        });
+    store.write(files.scratch, std::move(lines));
+
+    appendAll(names, std::move(foundNames));
+    appendAll(addresses, std::move(foundAddresses));
 }
 
 } // namespace varrow

@@ -1,8 +1,10 @@
 #include "capture/NameMatcher.h"
 
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <random>
 #include <set>
+#include <unordered_map>
 
 namespace varrow
 {
@@ -84,6 +86,55 @@ TEST(NameMatcher, TrieWithFailureLinksFindsTheSameAsTheNaiveSearch)
     });
     EXPECT_EQ(found, naiveMatches(names, text));
     EXPECT_GT(found.size(), 1000u);
+}
+
+// Thousands of file names over a dozen bytes, as on a gallery page: only the shallow states get
+// rows of the table, and a search goes in and out of the deep ones, where short names that end
+// inside longer ones are found through the failure links.
+TEST(NameMatcher, ManyFileNamesBeyondTheTableFindTheSameAsTheNaiveSearch)
+{
+    std::vector<std::string> storage{"g.jpg", "00.jp", "1.j", "-0"};
+    for (int i = 0; i < 30000; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "img-%06d.jpg", i * 7);
+        storage.push_back(name);
+    }
+    const std::vector<std::string_view> names(storage.begin(), storage.end());
+    const NameMatcher matcher(names);
+    ASSERT_FALSE(matcher.hasFullTable());
+
+    std::mt19937 random(3);
+    std::string text;
+    while (text.size() < 200000) {
+        std::string piece = storage[random() % storage.size()];
+        if (random() % 3 == 0)
+            piece.resize(1 + random() % (piece.size() - 1)); // stops inside a deep state
+        if (random() % 3 == 0)
+            piece[random() % piece.size()] = "img-0123456789.jpg"[random() % 18];
+        text += piece;
+        if (random() % 2)
+            text += " -/"[random() % 3];
+    }
+    // The naive search, by the few lengths the names have.
+    std::unordered_map<std::string_view, std::size_t> indexOf;
+    std::set<std::size_t> lengths;
+    for (std::size_t name = 0; name < names.size(); ++name) {
+        indexOf.emplace(names[name], name);
+        lengths.insert(names[name].size());
+    }
+    Matches expected;
+    const std::string_view view(text);
+    for (std::size_t at = 0; at < view.size(); ++at)
+        for (const std::size_t length : lengths)
+            if (const auto found = indexOf.find(view.substr(at, length)); found != indexOf.end())
+                expected.insert({found->second, at});
+
+    Matches found;
+    matcher.forEachMatch(text, [&](std::size_t name, std::size_t start) {
+        found.insert({name, start});
+    });
+    EXPECT_EQ(found, expected);
+    EXPECT_GT(found.size(), 10000u);
 }
 
 TEST(NameMatcher, HandlesEveryByteValue)
