@@ -3,12 +3,10 @@
 #include "capture/NameMatcher.h"
 #include "capture/SafeMarkup.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
-#include <deque>
-#include <map>
 #include <optional>
-#include <unordered_map>
 #include <utility>
 
 namespace varrow
@@ -17,20 +15,74 @@ namespace varrow
 namespace
 {
 
+// Which places of a text space are covered, one bit per place.
+class CoveredPlaces
+{
+public:
+    void extendTo(std::size_t places) { m_words.resize((places + kBits - 1) / kBits); }
+
+    bool anyIn(std::size_t begin, std::size_t end) const
+    {
+        for (std::size_t word = begin / kBits; word * kBits < end; ++word)
+            if (m_words[word] & mask(word, begin, end))
+                return true;
+        return false;
+    }
+
+    void cover(std::size_t begin, std::size_t end)
+    {
+        for (std::size_t word = begin / kBits; word * kBits < end; ++word)
+            m_words[word] |= mask(word, begin, end);
+    }
+
+private:
+    static constexpr std::size_t kBits = 64;
+
+    // The bits of `word` that lie in [begin, end).
+    static std::uint64_t mask(std::size_t word, std::size_t begin, std::size_t end)
+    {
+        const std::size_t first = word * kBits;
+        std::uint64_t bits = ~std::uint64_t{0};
+        if (begin > first)
+            bits &= bits << (begin - first);
+        if (end < first + kBits)
+            bits &= (std::uint64_t{1} << (end - first)) - 1;
+        return bits;
+    }
+
+    std::vector<std::uint64_t> m_words;
+};
+
+// A link's markup, kept in the substitution's arena, with where its address and name stand.
+struct AnchorSpan {
+    std::size_t begin; // in the arena
+    std::size_t length;
+    std::size_t addressBegin; // these four relative to begin
+    std::size_t addressEnd;
+    std::size_t nameBegin;
+    std::size_t nameEnd;
+};
+
 // The current text is a tree of pieces: a piece is a string in which some spans have been cut
 // out and replaced by other pieces (the links inserted there). Only the address and the name of a
 // piece are searched, so every match lies inside the uncut text of one piece.
+//
+// Every piece has its own range of one shared text space, the root's first and each link's after
+// those of the pieces before it. A cut is a range of that space, so one bitmap tells whether a
+// span overlaps an earlier cut, and one sorted list holds every piece's cuts in order.
 class PieceTree
 {
 public:
-    explicit PieceTree(std::string text) : m_root(std::move(text)), m_length(m_root.size())
+    explicit PieceTree(std::string text) : m_root(std::move(text))
     {
-        m_pieces.push_back({m_root, 0, 0, 0, m_root.size(), false, {}});
+        m_pieces.push_back({kRoot, 0, false});
+        m_nextPlace = m_root.size();
+        m_covered.extendTo(m_nextPlace);
+        m_length = m_root.size();
     }
-    PieceTree(const PieceTree&) = delete; // the root piece views m_root in place
-    PieceTree& operator=(const PieceTree&) = delete;
 
-    // Where a piece may be searched, and whether that stands inside an address.
+    // Where a piece may be searched, relative to the piece, and whether that stands inside an
+    // address.
     struct Region {
         std::size_t begin;
         std::string_view text;
@@ -39,220 +91,294 @@ public:
     std::array<Region, 2> regions(std::size_t index) const
     {
         const Piece& piece = m_pieces[index];
+        if (piece.anchor == kRoot)
+            return {{{0, {}, true}, {0, m_root, false}}};
+        const AnchorSpan& anchor = m_anchors[piece.anchor];
+        const std::string_view text = textOf(piece);
         return {
-            {{piece.addressBegin,
-              piece.text.substr(piece.addressBegin, piece.addressEnd - piece.addressBegin), true},
-             {piece.nameBegin, piece.text.substr(piece.nameBegin, piece.nameEnd - piece.nameBegin),
+            {{anchor.addressBegin,
+              text.substr(anchor.addressBegin, anchor.addressEnd - anchor.addressBegin), true},
+             {anchor.nameBegin, text.substr(anchor.nameBegin, anchor.nameEnd - anchor.nameBegin),
               piece.inAddress}}};
     }
 
     std::size_t length() const { return m_length; }
-    void reservePieces(std::size_t count) { m_pieces.reserve(count); }
+
+    // Keeps `anchor`'s markup and returns its number for tryCut.
+    std::size_t addAnchor(const Anchor& anchor)
+    {
+        m_anchors.push_back({m_arena.size(), anchor.markup.size(), anchor.addressBegin,
+                             anchor.addressEnd, anchor.nameBegin, anchor.nameEnd});
+        m_arena.append(anchor.markup);
+        return m_anchors.size() - 1;
+    }
+    std::size_t anchorLength(std::size_t anchor) const { return m_anchors[anchor].length; }
 
     // Whether [start, start + length) of `piece` overlaps a span cut out of it before.
     bool overlapsCut(std::size_t piece, std::size_t start, std::size_t length) const
     {
-        const auto& cuts = m_pieces[piece].cuts;
-        const auto after = cuts.lower_bound(start + length);
-        return after != cuts.begin() && std::prev(after)->second.end > start;
+        const std::size_t place = m_pieces[piece].place + start;
+        return m_covered.anyIn(place, place + length);
     }
 
-    // Replaces [start, start + length) of `piece` by a new piece showing `anchor`, which must
-    // outlive the tree, and returns true with the new piece's index in `added`; returns false
-    // when the span overlaps one that was cut before.
-    bool tryCut(std::size_t piece, std::size_t start, std::size_t length, const Anchor& anchor,
+    // Replaces [start, start + length) of `piece` by a new piece showing anchor number `anchor`
+    // and returns true with the new piece's index in `added`; returns false when the span
+    // overlaps one that was cut before.
+    bool tryCut(std::size_t piece, std::size_t start, std::size_t length, std::size_t anchor,
                 bool inAddress, std::size_t& added)
     {
-        if (overlapsCut(piece, start, length))
+        const std::size_t place = m_pieces[piece].place + start;
+        if (m_covered.anyIn(place, place + length))
             return false;
-        auto& cuts = m_pieces[piece].cuts;
+        m_covered.cover(place, place + length);
         added = m_pieces.size();
-        cuts.emplace_hint(cuts.lower_bound(start + length), start, Cut{start + length, added});
-        m_pieces.push_back({anchor.markup,
-                            anchor.addressBegin,
-                            anchor.addressEnd,
-                            anchor.nameBegin,
-                            anchor.nameEnd,
-                            inAddress,
-                            {}});
-        m_length += anchor.markup.size() - length;
+        m_cuts.push_back({place, place + length, added});
+        m_pieces.push_back({anchor, m_nextPlace, inAddress});
+        m_nextPlace += anchorLength(anchor);
+        m_covered.extendTo(m_nextPlace);
+        m_length += anchorLength(anchor) - length;
         return true;
     }
 
     // The whole current text. Links nest as deep as the passes go, so this walks with a stack of
     // its own instead of recursing.
-    std::string flatten() const
+    std::string flatten()
     {
+        std::sort(m_cuts.begin(), m_cuts.end(),
+                  [](const Cut& a, const Cut& b) { return a.begin < b.begin; });
         struct Frame {
             std::size_t piece;
-            Cuts::const_iterator nextCut;
-            std::size_t position;
+            std::size_t nextCut;
+            std::size_t position; // in the text space
+        };
+        auto frameFor = [&](std::size_t piece) {
+            const std::size_t place = m_pieces[piece].place;
+            const auto firstCut = std::partition_point(
+                m_cuts.begin(), m_cuts.end(), [&](const Cut& cut) { return cut.begin < place; });
+            return Frame{piece, static_cast<std::size_t>(firstCut - m_cuts.begin()), place};
         };
         std::string result;
         result.reserve(m_length);
-        std::vector<Frame> stack{{0, m_pieces[0].cuts.begin(), 0}};
+        std::vector<Frame> stack{frameFor(0)};
         while (!stack.empty()) {
             Frame& frame = stack.back();
             const Piece& piece = m_pieces[frame.piece];
-            if (frame.nextCut == piece.cuts.end()) {
-                result.append(piece.text.substr(frame.position));
+            const std::string_view text = textOf(piece);
+            const std::size_t end = piece.place + text.size();
+            if (frame.nextCut == m_cuts.size() || m_cuts[frame.nextCut].begin >= end) {
+                result.append(text.substr(frame.position - piece.place));
                 stack.pop_back();
                 continue;
             }
-            const auto& [start, cut] = *frame.nextCut;
-            result.append(piece.text.substr(frame.position, start - frame.position));
+            const Cut& cut = m_cuts[frame.nextCut];
+            result.append(text.substr(frame.position - piece.place, cut.begin - frame.position));
             frame.position = cut.end;
             ++frame.nextCut;
-            stack.push_back({cut.piece, m_pieces[cut.piece].cuts.begin(), 0});
+            stack.push_back(frameFor(cut.piece));
         }
         return result;
     }
 
 private:
-    struct Cut {
-        std::size_t end;
-        std::size_t piece;
-    };
-    // The cuts of one piece, by start.
-    using Cuts = std::map<std::size_t, Cut>;
+    static constexpr std::size_t kRoot = SIZE_MAX;
+
     struct Piece {
-        std::string_view text;
-        std::size_t addressBegin; // the root piece has no address; its whole text is the name
-        std::size_t addressEnd;
-        std::size_t nameBegin;
-        std::size_t nameEnd;
-        bool inAddress; // the piece stands inside another link's address
-        Cuts cuts;
+        std::size_t anchor; // kRoot for the text itself
+        std::size_t place;  // where its text begins in the text space
+        bool inAddress;     // the piece stands inside another link's address
+    };
+    struct Cut {
+        std::size_t begin; // in the text space
+        std::size_t end;
+        std::size_t piece; // the piece shown in its place
     };
 
+    std::string_view textOf(const Piece& piece) const
+    {
+        if (piece.anchor == kRoot)
+            return m_root;
+        const AnchorSpan& anchor = m_anchors[piece.anchor];
+        return std::string_view(m_arena).substr(anchor.begin, anchor.length);
+    }
+
     std::string m_root;
-    std::size_t m_length; // of the whole current text
+    std::string m_arena; // every anchor's markup, one after the other
+    std::vector<AnchorSpan> m_anchors;
     std::vector<Piece> m_pieces;
+    std::vector<Cut> m_cuts;
+    CoveredPlaces m_covered;
+    std::size_t m_nextPlace;
+    std::size_t m_length; // of the whole current text
+};
+
+// The passes that look for each distinct name, in pass order.
+class PassesByName
+{
+public:
+    explicit PassesByName(const std::vector<Substitution>& passes)
+    {
+        std::vector<std::size_t> order;
+        order.reserve(passes.size());
+        for (std::size_t pass = 0; pass < passes.size(); ++pass)
+            if (!passes[pass].name.empty())
+                order.push_back(pass);
+        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+            return passes[a].name < passes[b].name;
+        });
+        m_passes.reserve(order.size());
+        for (const std::size_t pass : order) {
+            if (m_names.empty() || m_names.back() != passes[pass].name) {
+                m_names.push_back(passes[pass].name);
+                m_firstPass.push_back(m_passes.size());
+            }
+            m_passes.push_back(pass);
+        }
+        m_firstPass.push_back(m_passes.size());
+    }
+
+    const std::vector<std::string_view>& names() const { return m_names; }
+
+    template <typename OnPass> void forEachPass(std::size_t name, OnPass&& onPass) const
+    {
+        for (std::size_t i = m_firstPass[name]; i < m_firstPass[name + 1]; ++i)
+            onPass(m_passes[i]);
+    }
+
+private:
+    std::vector<std::string_view> m_names;
+    std::vector<std::size_t> m_firstPass; // per name, into m_passes; one more at the end
+    std::vector<std::size_t> m_passes;
 };
 
 class SequentialSubstitution
 {
 public:
     SequentialSubstitution(const std::vector<Substitution>& passes, std::size_t maxLength)
-        : m_passes(passes), m_maxLength(maxLength),
-          m_pending(passes.size()), m_anchorOfPass{std::vector<std::int32_t>(passes.size(), -1),
-                                                   std::vector<std::int32_t>(passes.size(), -1)}
+        : m_passes(passes), m_maxLength(maxLength), m_byName(passes), m_matcher(m_byName.names()),
+          m_pending(passes.size()), m_anchorOfPass{std::vector<std::size_t>(passes.size(), kNone),
+                                                   std::vector<std::size_t>(passes.size(), kNone)}
     {
-        std::unordered_map<std::string_view, std::size_t> indexOfName;
-        std::vector<std::string_view> names;
-        for (std::size_t pass = 0; pass < passes.size(); ++pass) {
-            const std::string_view name = passes[pass].name;
-            if (name.empty())
-                continue;
-            const auto [it, added] = indexOfName.emplace(name, names.size());
-            if (added) {
-                names.push_back(name);
-                m_passesOfName.emplace_back();
-            }
-            m_passesOfName[it->second].push_back(pass);
-        }
-        m_matcher.emplace(names);
     }
 
     std::string run(std::string text)
     {
-        if (m_passesOfName.empty())
+        if (m_byName.names().empty())
             return text;
         m_tree.emplace(std::move(text));
         registerMatches(0, 0);
-        // Each occurrence in the text is a piece to be, unless a pass fails; only links that
-        // later passes find inside links make more.
-        std::size_t found = 0;
-        for (const std::vector<Occurrence>& pending : m_pending)
-            found += pending.size();
-        m_tree->reservePieces(1 + found);
         for (std::size_t pass = 0; pass < m_passes.size(); ++pass) {
-            const std::vector<Occurrence> occurrences = std::exchange(m_pending[pass], {});
-            if (!fits(pass, occurrences))
+            if (!fits(pass))
                 continue; // the pass fails and leaves the text as it was
-            for (const Occurrence& occurrence : occurrences) {
+            forEachPending(pass, [&](const Occurrence& occurrence) {
                 std::size_t added = 0;
                 if (m_tree->tryCut(occurrence.piece, occurrence.start, m_passes[pass].name.size(),
                                    anchorOf(pass, occurrence.inAddress), occurrence.inAddress,
                                    added))
                     registerMatches(added, pass + 1);
-            }
+            });
         }
         return m_tree->flatten();
     }
 
 private:
+    static constexpr std::size_t kNone = SIZE_MAX;
+
     struct Occurrence {
         std::size_t piece;
         std::size_t start;
+        std::size_t next; // the pass's next occurrence, or kNone
         bool inAddress;
     };
+    // The occurrences that a pass will look at, in the order they were found: a list threaded
+    // through one vector, so that many passes cost no allocation each.
+    struct PendingList {
+        std::size_t first = kNone;
+        std::size_t last = kNone;
+    };
+
+    // Hands each a copy, as `on` may add occurrences for later passes.
+    template <typename OnOccurrence> void forEachPending(std::size_t pass, OnOccurrence&& on) const
+    {
+        for (std::size_t at = m_pending[pass].first; at != kNone;) {
+            const Occurrence occurrence = m_occurrences[at];
+            on(occurrence);
+            at = occurrence.next;
+        }
+    }
 
     // Whether the text stays within m_maxLength once `pass` has replaced those of its occurrences
     // that it will: one piece's occurrences come from one search per region, so they are together
     // and in order. Most passes fit even if every occurrence were replaced, which needs no look at
     // the cuts.
-    bool fits(std::size_t pass, const std::vector<Occurrence>& occurrences)
+    bool fits(std::size_t pass)
     {
         const std::size_t nameLength = m_passes[pass].name.size();
         auto growth = [&](const Occurrence& occurrence) {
-            return anchorOf(pass, occurrence.inAddress).markup.size() - nameLength;
+            return m_tree->anchorLength(anchorOf(pass, occurrence.inAddress)) - nameLength;
         };
         std::size_t length = m_tree->length();
-        for (const Occurrence& occurrence : occurrences)
-            length += growth(occurrence);
+        forEachPending(pass, [&](const Occurrence& occurrence) { length += growth(occurrence); });
         if (length <= m_maxLength)
             return true;
         length = m_tree->length();
-        std::optional<std::size_t> piece;
+        std::size_t piece = kNone;
         std::size_t pieceEnd = 0; // of the last occurrence taken in `piece`
-        for (const Occurrence& occurrence : occurrences) {
-            if (occurrence.piece == piece && occurrence.start < pieceEnd)
-                continue;
+        bool fitting = true;
+        forEachPending(pass, [&](const Occurrence& occurrence) {
+            if (!fitting || (occurrence.piece == piece && occurrence.start < pieceEnd))
+                return;
             if (m_tree->overlapsCut(occurrence.piece, occurrence.start, nameLength))
-                continue;
+                return;
             piece = occurrence.piece;
             pieceEnd = occurrence.start + nameLength;
             length += growth(occurrence);
-            if (length > m_maxLength)
-                return false;
-        }
-        return true;
+            fitting = length <= m_maxLength;
+        });
+        return fitting;
     }
 
-    // Each pass's two forms of its link, built when first needed and never moved, as the pieces
-    // that show them keep views of them.
-    const Anchor& anchorOf(std::size_t pass, bool inAddress)
+    // Each pass's two forms of its link, built when first needed.
+    std::size_t anchorOf(std::size_t pass, bool inAddress)
     {
-        std::int32_t& index = m_anchorOfPass[inAddress ? 1 : 0][pass];
-        if (index < 0) {
+        std::size_t& anchor = m_anchorOfPass[inAddress ? 1 : 0][pass];
+        if (anchor == kNone) {
             const Substitution& substitution = m_passes[pass];
-            index = static_cast<std::int32_t>(m_anchors.size());
-            m_anchors.push_back(inAddress ? anchorInAddress(substitution.address, substitution.name)
-                                          : anchorFor(substitution.address, substitution.name));
+            anchor = m_tree->addAnchor(
+                inAddress ? anchorInAddress(substitution.address, substitution.name)
+                          : anchorFor(substitution.address, substitution.name));
         }
-        return m_anchors[static_cast<std::size_t>(index)];
+        return anchor;
     }
 
     // Notes every occurrence in `piece` for the passes from `firstPass` on that look for it.
     void registerMatches(std::size_t piece, std::size_t firstPass)
     {
         for (const PieceTree::Region& region : m_tree->regions(piece))
-            m_matcher->forEachMatch(region.text, [&](std::size_t name, std::size_t start) {
-                for (const std::size_t pass : m_passesOfName[name])
+            m_matcher.forEachMatch(region.text, [&](std::size_t name, std::size_t start) {
+                m_byName.forEachPass(name, [&](std::size_t pass) {
                     if (pass >= firstPass)
-                        m_pending[pass].push_back({piece, region.begin + start, region.inAddress});
+                        addPending(pass, {piece, region.begin + start, kNone, region.inAddress});
+                });
             });
+    }
+
+    void addPending(std::size_t pass, const Occurrence& occurrence)
+    {
+        PendingList& list = m_pending[pass];
+        const std::size_t added = m_occurrences.size();
+        m_occurrences.push_back(occurrence);
+        (list.last == kNone ? list.first : m_occurrences[list.last].next) = added;
+        list.last = added;
     }
 
     const std::vector<Substitution>& m_passes;
     const std::size_t m_maxLength;
-    std::vector<std::vector<std::size_t>> m_passesOfName;
-    std::optional<NameMatcher> m_matcher;
+    const PassesByName m_byName;
+    const NameMatcher m_matcher;
     std::optional<PieceTree> m_tree;
-    std::vector<std::vector<Occurrence>> m_pending;
-    std::deque<Anchor> m_anchors;                            // a deque keeps each in place
-    std::array<std::vector<std::int32_t>, 2> m_anchorOfPass; // plain and quoted, -1: not built
+    std::vector<Occurrence> m_occurrences;
+    std::vector<PendingList> m_pending;                     // per pass
+    std::array<std::vector<std::size_t>, 2> m_anchorOfPass; // plain and quoted, kNone: not built
 };
 
 } // namespace

@@ -69,5 +69,28 @@ TEST(SubstituteSequentially, EqualsTheLiteralPassesOnRandomText)
     }
 }
 
+// Names longer than a machine word, taken from the text so that they match, often overlapping
+// each other and the links before them.
+TEST(SubstituteSequentially, EqualsTheLiteralPassesWithLongOverlappingNames)
+{
+    std::mt19937 random(12);
+    for (int round = 0; round < 300; ++round) {
+        std::string text;
+        for (std::size_t n = 1 + random() % 400; n > 0; --n)
+            text += "ab"[random() % 3 == 0];
+        std::deque<std::string> strings;
+        std::vector<Substitution> passes;
+        for (int i = static_cast<int>(random() % 5); i > 0; --i) {
+            const std::size_t start = random() % text.size();
+            const std::string& name = strings.emplace_back(text.substr(start, 1 + random() % 150));
+            passes.push_back({name, strings.emplace_back("http://h/" + name)});
+        }
+        const std::size_t maxLength = round % 2 ? kUnlimited : text.size() + random() % 3000;
+        ASSERT_EQ(SubstituteSequentially(text, passes, maxLength),
+                  literal::substitution(text, passes, maxLength))
+            << text;
+    }
+}
+
 } // namespace
 } // namespace varrow
