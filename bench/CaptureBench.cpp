@@ -21,7 +21,7 @@ namespace
 {
 
 using Clock = std::chrono::steady_clock;
-constexpr int kRuns = 5;
+constexpr int kRuns = 10;
 constexpr const char* kAddress = "http://pages.example/corpus/page.html";
 
 // The best of several runs: the capture is deterministic, so the minimum is its cost without the

@@ -104,6 +104,15 @@ public:
 
     std::size_t length() const { return m_length; }
 
+    // Makes room for `links` cuts and `markupLength` bytes of links' markup. Room that stays
+    // unused costs no memory, as its pages are never touched.
+    void reserve(std::size_t links, std::size_t markupLength)
+    {
+        m_pieces.reserve(1 + links);
+        m_cuts.reserve(links);
+        m_arena.reserve(markupLength);
+    }
+
     // Keeps `anchor`'s markup and returns its number for tryCut.
     std::size_t addAnchor(const Anchor& anchor)
     {
@@ -266,6 +275,12 @@ public:
             return text;
         m_tree.emplace(std::move(text));
         registerMatches(0, 0);
+        // Each occurrence in the text is a link to be, unless its pass fails, and most passes
+        // insert their plain link; only links that later passes find inside links need more.
+        std::size_t markupLength = 0;
+        for (const Substitution& pass : m_passes)
+            markupLength += kAnchorTagLength + pass.address.size() + pass.name.size();
+        m_tree->reserve(m_occurrences.size(), markupLength);
         for (std::size_t pass = 0; pass < m_passes.size(); ++pass) {
             if (!fits(pass))
                 continue; // the pass fails and leaves the text as it was
@@ -282,6 +297,7 @@ public:
 
 private:
     static constexpr std::size_t kNone = SIZE_MAX;
+    static constexpr std::size_t kAnchorTagLength = std::string_view("<a href=''></a>").size();
 
     struct Occurrence {
         std::size_t piece;
