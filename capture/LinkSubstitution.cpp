@@ -91,7 +91,7 @@ public:
     std::array<Region, 2> regions(std::size_t index) const
     {
         const Piece& piece = m_pieces[index];
-        if (piece.anchor == kRoot)
+        if (piece.anchor == kRoot) // the text itself has no address: all of it is searched
             return {{{0, {}, true}, {0, m_root, false}}};
         const AnchorSpan& anchor = m_anchors[piece.anchor];
         const std::string_view text = textOf(piece);
