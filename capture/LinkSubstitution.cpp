@@ -136,9 +136,9 @@ public:
     bool tryCut(std::size_t piece, std::size_t start, std::size_t length, std::size_t anchor,
                 bool inAddress, std::size_t& added)
     {
-        const std::size_t place = m_pieces[piece].place + start;
-        if (m_covered.anyIn(place, place + length))
+        if (overlapsCut(piece, start, length))
             return false;
+        const std::size_t place = m_pieces[piece].place + start;
         m_covered.cover(place, place + length);
         added = m_pieces.size();
         m_cuts.push_back({place, place + length, added});
@@ -245,6 +245,7 @@ public:
         m_firstPass.push_back(m_passes.size());
     }
 
+    // The distinct names, in byte order.
     const std::vector<std::string_view>& names() const { return m_names; }
 
     template <typename OnPass> void forEachPass(std::size_t name, OnPass&& onPass) const

@@ -30,8 +30,10 @@ void NameMatcher::buildTrie(const std::vector<std::string_view>& names)
     // grows without a search, and every state's children stay in byte order.
     std::vector<std::int32_t> sorted(names.size());
     std::iota(sorted.begin(), sorted.end(), 0);
-    std::sort(sorted.begin(), sorted.end(),
-              [&](std::int32_t a, std::int32_t b) { return names[a] < names[b]; });
+    // The link substitution hands its names over sorted already.
+    if (!std::is_sorted(names.begin(), names.end()))
+        std::sort(sorted.begin(), sorted.end(),
+                  [&](std::int32_t a, std::int32_t b) { return names[a] < names[b]; });
     struct Node {
         std::int32_t firstChild = -1;
         std::int32_t lastChild = -1;
