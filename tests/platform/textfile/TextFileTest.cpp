@@ -1,28 +1,15 @@
 #include "platform/textfile/TextFile.h"
 
+#include "tests/platform/PermissionsBind.h"
+
 #include <cerrno>
 #include <cstring>
 #include <gtest/gtest.h>
-
-#ifndef _WIN32
-#include <unistd.h>
-#endif
 
 namespace varrow
 {
 namespace
 {
-
-// Whether file permissions bind this process: root may write anything on POSIX systems, while
-// the read-only attribute of Windows holds for everyone.
-bool permissionsBindUs()
-{
-#ifdef _WIN32
-    return true;
-#else
-    return geteuid() != 0;
-#endif
-}
 
 std::vector<std::string> linesOf(std::string_view text)
 {
@@ -135,7 +122,7 @@ TEST_F(TextFileTest, FileHoldsTextComparesTheWholeContent)
 TEST_F(TextFileTest, ReadOnlyTargetIsRefused)
 {
     if (!permissionsBindUs())
-        GTEST_SKIP() << "root may write any file";
+        GTEST_SKIP() << "this process may write any file";
     const auto path = m_directory / "locked.txt";
     writeTextFile(path, "keep");
     std::filesystem::permissions(path, std::filesystem::perms::owner_read);
@@ -149,7 +136,7 @@ TEST_F(TextFileTest, UnwritableDirectoryKeepsTheOldFile)
     GTEST_SKIP() << "a read-only directory still takes new files on Windows";
 #endif
     if (!permissionsBindUs())
-        GTEST_SKIP() << "root may write any directory";
+        GTEST_SKIP() << "this process may write any directory";
     const auto path = m_directory / "a.txt";
     writeTextFile(path, "keep");
     std::filesystem::permissions(m_directory, std::filesystem::perms::owner_read |
