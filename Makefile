@@ -52,8 +52,9 @@ bench:
 	scripts/install-deps.sh core
 	cmake -S . -B $(BUILD)-bench -G Ninja -DVARROW_DESKTOP=OFF -DVARROW_TESTS=OFF \
 	  -DCMAKE_BUILD_TYPE=Release >/dev/null
-	cmake --build $(BUILD)-bench -j $(JOBS) --target capture_bench
+	cmake --build $(BUILD)-bench -j $(JOBS) --target capture_bench command_start_bench varrow-capture
 	$(BUILD)-bench/bin/capture_bench ../shared/corpus/pages
+	$(BUILD)-bench/bin/command_start_bench $(BUILD)-bench/bin/varrow-capture
 
 # Each fuzz target for FUZZ_SECONDS; inputs that fail land in $(FUZZ_BUILD)/fuzz-findings.
 fuzz:

@@ -163,7 +163,7 @@ int runCaptureCommand(const CaptureOptions& options, std::istream& in, std::ostr
     LoadedPage page{{}, options.pageAddress};
     if (!options.load.empty()) {
         if (!loader) {
-            err << kProgram << ": --load needs the desktop build with the browser engine\n";
+            err << kProgram << ": --load needs the browser engine, which this installation lacks\n";
             return 1;
         }
         try {

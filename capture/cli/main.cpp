@@ -1,5 +1,7 @@
 #include "capture/cli/CaptureCommand.h"
+#include "capture/cli/PageLoaderProcess.h"
 
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -12,6 +14,16 @@
 
 namespace
 {
+
+std::filesystem::path ownExecutable(std::error_code& code)
+{
+#ifdef _WIN32
+    (void)code;
+    return {};
+#else
+    return std::filesystem::read_symlink("/proc/self/exe", code);
+#endif
+}
 
 int run(const std::vector<std::string>& arguments)
 {
@@ -26,7 +38,14 @@ int run(const std::vector<std::string>& arguments)
         varrow::parseCaptureCommand(arguments, std::cout, std::cerr);
     if (!parsed.options)
         return parsed.exitCode;
-    return varrow::runCaptureCommand(*parsed.options, std::cin, std::cout, std::cerr);
+    varrow::PageLoader loader;
+    if (!parsed.options->load.empty()) {
+        std::error_code ignored; // no path of our own: no loader, and --load is refused
+        const auto program = varrow::findPageLoader(ownExecutable(ignored));
+        if (!program.empty())
+            loader = varrow::pageLoaderProcess(program);
+    }
+    return varrow::runCaptureCommand(*parsed.options, std::cin, std::cout, std::cerr, loader);
 }
 
 #ifdef _WIN32

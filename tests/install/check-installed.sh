@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Puts the program into a scratch root, either by installing the build with DESTDIR or by
 # building the Debian package and unpacking it with dpkg -x; then runs the installed
-# varrow-capture on a corpus page and the installed varrow on the offscreen platform until its
+# varrow-capture on a corpus page (read, and rendered with --load) and the installed varrow on the offscreen platform until its
 # main window has loaded, and checks that nothing was written under the prefix.
 # Usage: check-installed.sh install|package BUILD_DIR SCRATCH_DIR CORPUS_PAGES_DIR
 set -euo pipefail
@@ -25,7 +25,7 @@ package)
 esac
 prefix=$scratch/root/usr
 
-for file in bin/varrow bin/varrow-capture share/varrow/Help.rtf share/varrow/icon.ico \
+for file in bin/varrow bin/varrow-capture libexec/varrow/varrow-load-page share/varrow/Help.rtf share/varrow/icon.ico \
     share/varrow/hoticon.ico share/varrow/start/index.html share/applications/varrow.desktop \
     share/icons/hicolor/48x48/apps/varrow.png share/man/man1/varrow-capture.1.gz; do
     [ -f "$prefix/$file" ] || fail "$file is not installed"
@@ -42,6 +42,8 @@ before=$(listing)
 "$prefix/bin/varrow-capture" --url http://pages.example/corpus/youth.html --out "$scratch/out" \
     --lists "$pages/youth.body" >"$scratch/lists.tsv"
 grep -q $'^image\t' "$scratch/lists.tsv" || fail "installed varrow-capture found no images"
+"$prefix/bin/varrow-capture" --load "$pages/youth.body" --out "$scratch/out" --lists \
+    >"$scratch/loaded.tsv" 2>"$scratch/load.log" || { cat "$scratch/load.log"; fail "installed varrow-capture cannot --load"; }
 
 # The main window's load creates the working files; an installed program puts them in the
 # user's data folder.
