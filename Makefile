@@ -1,68 +1,59 @@
-# Entry points for people and CI. Each target installs what it needs, configures and builds.
-BUILD      ?= build
-ASAN_BUILD ?= build-asan
-WIN32_BUILD ?= build-win32
-WIN64_BUILD ?= build-win64
-FUZZ_BUILD ?= build-fuzz
+# Entry points for people and CI. Each target installs what it needs, then configures, builds and
+# runs through the presets of CMakePresets.json (build folders: build, build-asan, build-win32,
+# build-win64, build-bench, build-fuzz).
 FUZZ_SECONDS ?= 60
-JOBS       ?= $(shell nproc)
+JOBS         ?= $(shell nproc)
 
 .PHONY: run test test-sanitized test-windows bench fuzz build package format
 
 build:
 	scripts/install-deps.sh core desktop
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-	cmake --build $(BUILD) -j $(JOBS)
+	cmake --preset desktop
+	cmake --build --preset desktop -j $(JOBS)
 
 run: build
-	scripts/run-varrow.sh $(BUILD)
+	scripts/run-varrow.sh build
 
-# The Debian package, in $(BUILD); lintian must find no errors in it.
+# The Debian package, in build/; lintian must find no errors in it.
 package: build
 	scripts/install-deps.sh package
-	cd $(BUILD) && cpack
-	lintian --fail-on error $(BUILD)/varrow_*.deb
+	cd build && cpack
+	lintian --fail-on error build/varrow_*.deb
 
 # Every test: the whole suite, then the core suite again under the sanitizers.
 test: build test-sanitized
 	scripts/install-deps.sh package
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	ctest --preset desktop -j $(JOBS)
 
 test-sanitized:
 	scripts/install-deps.sh core
-	cmake -S . -B $(ASAN_BUILD) -G Ninja -DVARROW_DESKTOP=OFF -DVARROW_SANITIZE=ON \
-	  -DCMAKE_BUILD_TYPE=Debug >/dev/null
-	cmake --build $(ASAN_BUILD) -j $(JOBS)
-	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+	cmake --preset sanitized
+	cmake --build --preset sanitized -j $(JOBS)
+	ctest --preset sanitized -j $(JOBS)
 
 # The core, varrow-capture and the core tests cross-built for Windows. The 32-bit build is built
 # and linked only (this machine's kernel runs no 32-bit programs); the 64-bit tests run under Wine.
-WINDOWS_CONFIGURE = cmake -S . -G Ninja -DVARROW_DESKTOP=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
 test-windows:
 	scripts/install-deps.sh core windows
-	$(WINDOWS_CONFIGURE) -B $(WIN32_BUILD) \
-	  --toolchain $(CURDIR)/cmake/toolchains/mingw-w64-i686.cmake >/dev/null
-	cmake --build $(WIN32_BUILD) -j $(JOBS)
-	$(WINDOWS_CONFIGURE) -B $(WIN64_BUILD) \
-	  --toolchain $(CURDIR)/cmake/toolchains/mingw-w64-x86_64.cmake >/dev/null
-	cmake --build $(WIN64_BUILD) -j $(JOBS)
-	cd $(WIN64_BUILD) && ctest --output-on-failure -j $(JOBS)
+	cmake --preset windows-32
+	cmake --build --preset windows-32 -j $(JOBS)
+	cmake --preset windows-64
+	cmake --build --preset windows-64 -j $(JOBS)
+	ctest --preset windows-64 -j $(JOBS)
 
 bench:
 	scripts/install-deps.sh core
-	cmake -S . -B $(BUILD)-bench -G Ninja -DVARROW_DESKTOP=OFF -DVARROW_TESTS=OFF \
-	  -DCMAKE_BUILD_TYPE=Release >/dev/null
-	cmake --build $(BUILD)-bench -j $(JOBS) --target capture_bench command_start_bench varrow-capture
-	$(BUILD)-bench/bin/capture_bench ../shared/corpus/pages
-	$(BUILD)-bench/bin/command_start_bench $(BUILD)-bench/bin/varrow-capture
+	cmake --preset bench
+	cmake --build --preset bench -j $(JOBS)
+	build-bench/bin/capture_bench ../shared/corpus/pages
+	build-bench/bin/command_start_bench build-bench/bin/varrow-capture
 
-# Each fuzz target for FUZZ_SECONDS; inputs that fail land in $(FUZZ_BUILD)/fuzz-findings.
+# Each fuzz target for FUZZ_SECONDS; inputs that fail land in build-fuzz/fuzz-findings.
 fuzz:
 	scripts/install-deps.sh core fuzz
-	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DVARROW_DESKTOP=OFF \
-	  -DVARROW_TESTS=OFF -DVARROW_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target scan_fuzz capture_fuzz rtf_fuzzer
-	fuzz/run-fuzzers.sh $(FUZZ_BUILD) ../shared/corpus/pages $(FUZZ_SECONDS)
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	fuzz/run-fuzzers.sh build-fuzz ../shared/corpus/pages $(FUZZ_SECONDS)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -11,5 +11,3 @@ endif()
 set(INSTALL_GTEST OFF CACHE BOOL "Install GoogleTest with the project")
 add_subdirectory(${VARROW_GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest
                  EXCLUDE_FROM_ALL SYSTEM)
-# Third-party code: its own warning flags, not ours.
-set_target_properties(gtest gtest_main gmock gmock_main PROPERTIES COMPILE_OPTIONS "")
