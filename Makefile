@@ -25,7 +25,7 @@ package: build
 
 # Every test: the whole suite, then the core suite again under the sanitizers.
 test: build test-sanitized
-	scripts/install-deps.sh package
+	scripts/install-deps.sh package screen
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 test-sanitized:
