@@ -89,7 +89,7 @@ protected:
 
     // The natural width of every picture of the gallery view once it shows `count` pictures and
     // each has loaded or failed; 0 for a picture the view could not show.
-    QVariantList galleryWidths(int count)
+    std::vector<int> galleryWidths(int count)
     {
         const QString script =
             QString("Array.from(document.images).length === %1 &&"
@@ -104,7 +104,10 @@ protected:
             },
             kPatienceMs);
         EXPECT_TRUE(shown) << "the gallery never finished showing " << count << " pictures";
-        return widths;
+        std::vector<int> naturalWidths;
+        for (const QVariant& width : widths)
+            naturalWidths.push_back(width.toInt());
+        return naturalWidths;
     }
 
     LocalWebServer server;
@@ -197,7 +200,7 @@ TEST_F(EngineRoadTest, TheGalleryOfAWebPageShowsItsWebAndDataPicturesButNoLocalF
     go(server.address("/dir/gallery.html"));
     window->TabStrip1->selectTab(3); // Images
     // Served from two hosts, protocol-relative and inline pictures show; the local one does not.
-    EXPECT_EQ(galleryWidths(5), (QVariantList{30, 31, 32, 34, 0}));
+    EXPECT_EQ(galleryWidths(5), (std::vector<int>{30, 31, 32, 34, 0}));
 }
 
 TEST_F(EngineRoadTest, TheGalleryOfALocalPageShowsItsLocalPicturesAndOpensOneOnAClick)
@@ -213,7 +216,7 @@ TEST_F(EngineRoadTest, TheGalleryOfALocalPageShowsItsLocalPicturesAndOpensOneOnA
 
     go(page.fileName());
     window->TabStrip1->selectTab(3); // Images
-    EXPECT_EQ(galleryWidths(2), (QVariantList{35, 36}));
+    EXPECT_EQ(galleryWidths(2), (std::vector<int>{35, 36}));
 
     askInIsolatedWorld(*window->wb[2], "document.links[1].click()");
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->wb[2]->LocationURL() == away; }, kPatienceMs));

@@ -19,10 +19,10 @@ for tool in Xvfb xdotool import convert python3; do
 done
 
 # The main window's controls, in pixels from its top left corner at 96 dots per inch.
-readonly kAddressBox=(120 85)
-readonly kImagesTab=(190 117)
+readonly kAddressBox=(380 92)
+readonly kImagesTab=(199 195)
 readonly kPatienceSeconds=60
-readonly kWidth=400 kHeight=90
+readonly kWidth=400 kHeight=70
 readonly kColours=(red:#d02020 green:#20a040 blue:#2040d0)
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/varrow-screen.XXXXXX")
@@ -93,7 +93,8 @@ pids+=($!)
 
 # The splash counts its ticks first; the main window is the one with the address box.
 mainWindow() { xdotool search --onlyvisible --name "^Varrow by " 2>/dev/null | tail -n1; }
-waitFor "$kPatienceSeconds" test -n "$(mainWindow)" || fail "the main window did not open"
+mainWindowShows() { [ -n "$(mainWindow)" ]; }
+waitFor "$kPatienceSeconds" mainWindowShows || fail "the main window did not open"
 window=$(mainWindow)
 sleep 1
 
