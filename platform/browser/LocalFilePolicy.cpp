@@ -7,7 +7,7 @@ namespace
 
 using Info = QWebEngineUrlRequestInfo;
 
-// What a page shows of a local file without a script being able to read the file's text.
+// What a page loads from local files to show itself; these load wherever they lie on disk.
 bool isShownNotRead(LocalFilePolicy::ResourceType type)
 {
     switch (type) {
