@@ -22,7 +22,7 @@ package: build
 
 # Every test: the whole suite, then the core suite again under the sanitizers.
 test: build test-sanitized
-	scripts/install-deps.sh package
+	scripts/install-deps.sh package screen
 	ctest --preset desktop -j $(JOBS)
 
 test-sanitized:

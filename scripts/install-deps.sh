@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that a build needs, only those that are missing.
-# Usage: scripts/install-deps.sh GROUP...   (groups: core desktop fuzz windows package)
+# Usage: scripts/install-deps.sh GROUP...   (groups: core desktop screen fuzz windows package)
 set -euo pipefail
 
 packages_for() {
@@ -8,6 +8,7 @@ packages_for() {
     core) echo cmake ninja-build make g++ libgtest-dev libgmock-dev ;;
     desktop) echo qt6-base-dev qt6-webengine-dev libqt6webenginecore6-bin qt6-tools-dev \
         libgl-dev binutils python3 ;;
+    screen) echo xvfb xdotool imagemagick ;; # the test that looks at the real program's screen
     fuzz) echo clang libclang-rt-14-dev ;;
     windows) echo g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest wine wine64 ;;
     package) echo dpkg-dev lintian file ;;

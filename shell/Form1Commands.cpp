@@ -218,11 +218,13 @@ bool Form1::CapturePage()
 {
     const WorkFiles files(m_program.services().workingDirectory);
     const std::string markup = wb[0]->BodyMarkup().value_or(std::string());
-    const CaptureResult result =
-        varrow::CapturePage(files, markup, wb[0]->LocationURL().toStdString(), lists);
+    const QString address = wb[0]->LocationURL();
+    const CaptureResult result = varrow::CapturePage(files, markup, address.toStdString(), lists);
     if (!result.failures.empty())
         showStatus(
             tr("Capture incomplete: %1").arg(QString::fromStdString(result.failures.front())));
+    wb[1]->setCapturedPage(address);
+    wb[2]->setCapturedPage(address);
     ignoringErrors([&] { wb[1]->Navigate(QString::fromStdString(result.sourcePage.string())); });
     ignoringErrors([&] { wb[2]->Navigate(QString::fromStdString(result.imagePage.string())); });
     return true;

@@ -47,6 +47,11 @@ public:
     // download; empty when the document or its body cannot be read.
     virtual std::optional<std::string> BodyMarkup() const = 0;
 
+    // For a view that shows a page generated from a captured one: the captured page's address,
+    // which decides what the generated page may load (local pictures only for a local page).
+    // Views that browse ignore it.
+    virtual void setCapturedPage(const QString& address) = 0;
+
     // The widget that shows the page; windows place, size and show it.
     virtual QWidget* view() const = 0;
 

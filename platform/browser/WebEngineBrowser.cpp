@@ -1,6 +1,6 @@
 #include "platform/browser/WebEngineBrowser.h"
 
-#include "platform/browser/GeneratedPagePolicy.h"
+#include "platform/browser/LocalFileGuard.h"
 
 #include <QTimer>
 #include <QWebEngineHistory>
@@ -27,14 +27,14 @@ QUrl& homePageSetting()
     return address;
 }
 
+// A generated page is a local file that shows pictures from anywhere the captured page could;
+// which local files it may load is left to its LocalFileGuard.
 void makeStatic(QWebEnginePage& page)
 {
     QWebEngineSettings* settings = page.settings();
     settings->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
     settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
-    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
-    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
-    page.setUrlRequestInterceptor(new GeneratedPagePolicy(&page));
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
 }
 
 } // namespace
@@ -46,6 +46,9 @@ WebEngineBrowser::WebEngineBrowser(QWidget* parent, BrowserRole role)
     auto* page = new QWebEnginePage(m_view);
     if (role == BrowserRole::GeneratedPage)
         makeStatic(*page);
+    // The page owns its guard, so that the guard lives as long as the page that calls it.
+    m_guard = new LocalFileGuard(role, page);
+    page->setUrlRequestInterceptor(m_guard);
     m_view->setPage(page);
 
     m_earlyCapture->setSingleShot(true);
@@ -135,6 +138,11 @@ QString WebEngineBrowser::LocationName() const
 std::optional<std::string> WebEngineBrowser::BodyMarkup() const
 {
     return m_body;
+}
+
+void WebEngineBrowser::setCapturedPage(const QString& address)
+{
+    m_guard->policy().setCapturedPage(QUrl(address));
 }
 
 QWidget* WebEngineBrowser::view() const

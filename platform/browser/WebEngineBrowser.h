@@ -11,6 +11,11 @@ class QWebEngineView;
 
 namespace varrow
 {
+class LocalFileGuard;
+}
+
+namespace varrow
+{
 
 // The browser control on Qt WebEngine.
 //
@@ -45,6 +50,7 @@ public:
     QString LocationURL() const override;
     QString LocationName() const override;
     std::optional<std::string> BodyMarkup() const override;
+    void setCapturedPage(const QString& address) override;
     QWidget* view() const override;
 
 private:
@@ -55,6 +61,7 @@ private:
 
     BrowserRole m_role;
     QWebEngineView* m_view;
+    LocalFileGuard* m_guard = nullptr;
     QTimer* m_earlyCapture;
     std::optional<std::string> m_body;
     // Counts loads, so that a snapshot that arrives after the next load began is dropped.

@@ -45,6 +45,25 @@ TEST(CaptureLoadTest, RendersALocalPageAndCapturesItUnderTheBrowsersAddress)
               std::string::npos);
 }
 
+TEST(CaptureLoadTest, ALoadedLocalPageReadsNoOtherLocalFile)
+{
+    QTemporaryDir dir, secretDir;
+    const std::string secret = secretDir.filePath("secret.txt").toStdString();
+    varrow::writeTextFile(secret, "VARROW-SECRET-c41e");
+    const std::string page = dir.filePath("page.html").toStdString();
+    varrow::writeTextFile(page, "<html><body><script>try { const x = new XMLHttpRequest();"
+                                " x.open('GET', 'file://" +
+                                    secret +
+                                    "', false); x.send(); document.write('read ' +"
+                                    " x.responseText); } catch (e) { document.write('refused ' +"
+                                    " e.name); }</script></body></html>");
+    ASSERT_EQ(runCapture("--load '" + page + "' --out '" + dir.path().toStdString() + "'").exitCode,
+              0);
+    const std::string source = varrow::readTextFile(dir.filePath("source.htm").toStdString());
+    EXPECT_EQ(source.find("VARROW-SECRET-c41e"), std::string::npos) << source;
+    EXPECT_NE(source.find("refused NetworkError"), std::string::npos) << source;
+}
+
 TEST(CaptureLoadTest, MisuseAndMissingPagesAreRefused)
 {
     EXPECT_EQ(runCapture("--load").exitCode, 2);

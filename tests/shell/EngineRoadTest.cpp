@@ -3,12 +3,16 @@
 #include "capture/WorkFiles.h"
 #include "platform/browser/WebEngineBrowser.h"
 #include "platform/desktop/SettingsStore.h"
+#include "platform/desktop/TabStrip.h"
 #include "platform/textfile/TextFile.h"
 #include "shell/Form1.h"
 #include "shell/Program.h"
+#include "tests/support/IsolatedWorld.h"
 #include "tests/support/LocalWebServer.h"
 #include "tests/support/LoopbackOnly.h"
 
+#include <QBuffer>
+#include <QImage>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,6 +29,21 @@ constexpr int kPatienceMs = 30000;
 const QByteArray kPage = R"(<!DOCTYPE html><html><head><title>Road</title>
 <link rel="icon" href="head-only.png"></head>
 <body><h1>Pictures</h1><img src="pic.png" alt="p"><a href="/other/big.jpg">big</a></body></html>)";
+
+// A picture of `size` in one colour, as PNG bytes; written to `path` when one is given.
+QByteArray png(const QSize& size, Qt::GlobalColor colour, const QString& path = {})
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    if (!path.isEmpty()) {
+        EXPECT_TRUE(image.save(path)) << path.toStdString();
+    }
+    return bytes;
+}
 
 class EngineRoadTest : public ::testing::Test
 {
@@ -66,6 +85,29 @@ protected:
     bool browserShows(const QString& address, int timeout = kPatienceMs)
     {
         return QTest::qWaitFor([&] { return window->wb[0]->LocationURL() == address; }, timeout);
+    }
+
+    // The natural width of every picture of the gallery view once it shows `count` pictures and
+    // each has loaded or failed; 0 for a picture the view could not show.
+    std::vector<int> galleryWidths(int count)
+    {
+        const QString script =
+            QString("Array.from(document.images).length === %1 &&"
+                    " Array.from(document.images).every((i) => i.complete)"
+                    " ? Array.from(document.images).map((i) => i.naturalWidth) : null")
+                .arg(count);
+        QVariantList widths;
+        const bool shown = QTest::qWaitFor(
+            [&] {
+                widths = askInIsolatedWorld(*window->wb[2], script).toList();
+                return !widths.isEmpty();
+            },
+            kPatienceMs);
+        EXPECT_TRUE(shown) << "the gallery never finished showing " << count << " pictures";
+        std::vector<int> naturalWidths;
+        for (const QVariant& width : widths)
+            naturalWidths.push_back(width.toInt());
+        return naturalWidths;
     }
 
     LocalWebServer server;
@@ -134,6 +176,50 @@ TEST_F(EngineRoadTest, ADocumentWithoutABodyGivesEmptyPages)
         QTest::qWaitFor([&] { return workFile(WorkFiles::kSourcePage) == "\r\n"; }, kPatienceMs));
     EXPECT_EQ(workFile(WorkFiles::kImagePage), "\r\n");
     EXPECT_TRUE(window->lists.Links[ImageLists::kEmbeddedImages].empty());
+}
+
+TEST_F(EngineRoadTest, TheGalleryOfAWebPageShowsItsWebAndDataPicturesButNoLocalFile)
+{
+    LocalWebServer other(QHostAddress("127.0.0.2"));
+    ASSERT_TRUE(other.isListening());
+    server.serve("/dir/red.png", png({30, 20}, Qt::red), "image/png");
+    other.serve("/blue.png", png({31, 20}, Qt::blue), "image/png");
+    other.serve("/green.png", png({32, 20}, Qt::green), "image/png");
+    QTemporaryDir localDir;
+    const QString localPicture = localDir.filePath("local.png");
+    png({33, 20}, Qt::yellow, localPicture);
+    const QString otherHost = other.address("").mid(QString("http:").size()); // "//127.0.0.2:PORT"
+    server.serve("/dir/gallery.html",
+                 QString("<body><img src='red.png'><img src='http:%1/blue.png'>"
+                         "<img src='%1/green.png'><img src='data:image/png;base64,%2'>"
+                         "<img src='%3'></body>")
+                     .arg(otherHost, QString::fromLatin1(png({34, 20}, Qt::cyan).toBase64()),
+                          QUrl::fromLocalFile(localPicture).toString())
+                     .toUtf8());
+
+    go(server.address("/dir/gallery.html"));
+    window->TabStrip1->selectTab(3); // Images
+    // Served from two hosts, protocol-relative and inline pictures show; the local one does not.
+    EXPECT_EQ(galleryWidths(5), (std::vector<int>{30, 31, 32, 34, 0}));
+}
+
+TEST_F(EngineRoadTest, TheGalleryOfALocalPageShowsItsLocalPicturesAndOpensOneOnAClick)
+{
+    QTemporaryDir pageDir, elsewhere;
+    png({35, 20}, Qt::red, pageDir.filePath("beside.png"));
+    png({36, 20}, Qt::blue, elsewhere.filePath("away.png"));
+    const QString away = QUrl::fromLocalFile(elsewhere.filePath("away.png")).toString();
+    QFile page(pageDir.filePath("page.html"));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.write(QString("<body><img src='beside.png'><img src='%1'></body>").arg(away).toUtf8());
+    page.close();
+
+    go(page.fileName());
+    window->TabStrip1->selectTab(3); // Images
+    EXPECT_EQ(galleryWidths(2), (std::vector<int>{35, 36}));
+
+    askInIsolatedWorld(*window->wb[2], "document.links[1].click()");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->wb[2]->LocationURL() == away; }, kPatienceMs));
 }
 
 } // namespace

@@ -164,6 +164,9 @@ TEST_F(MainWindowTest, DownloadCompleteOfTheBrowserViewCapturesThePage)
               "Navigate " + QString::fromStdString(files.pathOf(WorkFiles::kImagePage).string()));
     EXPECT_EQ(readTextFile(files.pathOf(WorkFiles::kMarkup)), "\r\n");
     EXPECT_NE(readTextFile(files.pathOf(WorkFiles::kImagePage)).find("pic.gif"), std::string::npos);
+    // The generated views learn whose pictures they show.
+    EXPECT_EQ(view(window, 1).capturedPage, "http://127.0.0.2/dir/page.html");
+    EXPECT_EQ(view(window, 2).capturedPage, "http://127.0.0.2/dir/page.html");
 }
 
 TEST_F(MainWindowTest, GeneratedViewsDownloadsChangeNothing)

@@ -28,6 +28,7 @@ public:
     QString LocationURL() const override;
     QString LocationName() const override;
     std::optional<std::string> BodyMarkup() const override { return body; }
+    void setCapturedPage(const QString& address) override { capturedPage = address; }
     QWidget* view() const override { return m_view; }
 
     // Finishes the current navigation: the page has `title` and `body`, and DownloadComplete
@@ -38,6 +39,7 @@ public:
     QStringList requests; // "Navigate <address>", "GoBack", "Stop", ...
     QString title;
     std::optional<std::string> body;
+    QString capturedPage;
     bool refuseNavigation = false;
 
 private:

@@ -5,9 +5,9 @@
 namespace varrow::testing
 {
 
-LocalWebServer::LocalWebServer()
+LocalWebServer::LocalWebServer(const QHostAddress& host)
 {
-    listen(QHostAddress::LocalHost);
+    listen(host);
     connect(this, &QTcpServer::newConnection, this, &LocalWebServer::answer);
 }
 
@@ -18,7 +18,7 @@ void LocalWebServer::serve(const QString& path, const QByteArray& body, const QB
 
 QString LocalWebServer::address(const QString& path) const
 {
-    return QString("http://127.0.0.1:%1%2").arg(serverPort()).arg(path);
+    return QString("http://%1:%2%3").arg(serverAddress().toString()).arg(serverPort()).arg(path);
 }
 
 void LocalWebServer::answer()

@@ -8,18 +8,18 @@
 namespace varrow::testing
 {
 
-// A small HTTP server on 127.0.0.1 that answers GET requests from a table of paths, on the
-// test's own event loop. Unknown paths get 404.
+// A small HTTP server on a loopback address (127.0.0.1 unless told) that answers GET requests
+// from a table of paths, on the test's own event loop. Unknown paths get 404.
 class LocalWebServer : public QTcpServer
 {
     Q_OBJECT
 
 public:
-    LocalWebServer();
+    explicit LocalWebServer(const QHostAddress& host = QHostAddress::LocalHost);
 
     void serve(const QString& path, const QByteArray& body,
                const QByteArray& type = "text/html; charset=utf-8");
-    // "http://127.0.0.1:PORT" + path
+    // "http://HOST:PORT" + path
     QString address(const QString& path) const;
 
 private:

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/browser/LocalFilePolicy.h"
+
+#include <QWebEngineUrlRequestInterceptor>
+
+namespace varrow
+{
+
+// Refuses, on the engine's network side, every request of one page that its LocalFilePolicy
+// does not allow; the page sees the refusal as a network error.
+class LocalFileGuard : public QWebEngineUrlRequestInterceptor
+{
+    Q_OBJECT
+
+public:
+    LocalFileGuard(BrowserRole role, QObject* parent)
+        : QWebEngineUrlRequestInterceptor(parent), m_policy(role)
+    {
+    }
+
+    void interceptRequest(QWebEngineUrlRequestInfo& info) override;
+
+    LocalFilePolicy& policy() { return m_policy; }
+
+private:
+    LocalFilePolicy m_policy;
+};
+
+} // namespace varrow
