@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <array>
-#include <iterator>
 #include <optional>
 #include <unordered_set>
 
@@ -99,17 +98,8 @@ std::string PageDirectory(std::string_view pageAddress)
 namespace
 {
 
-void appendAll(std::vector<std::string>& list, std::vector<std::string>&& entries)
-{
-    if (list.empty())
-        list.swap(entries);
-    else
-        list.insert(list.end(), std::make_move_iterator(entries.begin()),
-                    std::make_move_iterator(entries.end()));
-}
-
-// Builds the TagLines text and calls `onLine` for each of its lines, without its line end, while
-// the line is still in the cache.
+// Builds the split markup (ScanFindings::tagLines) and calls `onLine` for each of its lines,
+// without its line end, while the line is still in the cache.
 template <typename OnLine>
 std::string splitTagLines(const ScanParameters& parameters, std::string_view markup,
                           OnLine&& onLine)
@@ -142,43 +132,27 @@ std::string splitTagLines(const ScanParameters& parameters, std::string_view mar
 
 } // namespace
 
-std::string TagLines(const ScanParameters& parameters, std::string_view markup)
+ScanFindings ScanMarkup(const ScanParameters& parameters, std::string_view markup,
+                        std::string_view pageAddress)
 {
-    return splitTagLines(parameters, markup, [](std::string_view) {});
-}
-
-void ScanMarkup(const ScanParameters& parameters, const ScanFiles& files,
-                std::string_view pageAddress, ImageLists& lists)
-{
-    std::vector<std::string>& names = lists.frmList[parameters.listIndex];
-    std::vector<std::string>& addresses = lists.Links[parameters.listIndex];
-    std::unordered_set<std::string> listed(names.begin(), names.end());
+    ScanFindings found;
+    std::unordered_set<std::string> listed;
     const ReferenceResolver resolver(pageAddress, PageDirectory(pageAddress));
-
-    // The split markup and its filtered form both go to the scratch file, but only the latter is
-    // ever read, and it is read back line by line just as it was written, so each line is taken
-    // as it is split off. The findings wait until the scratch file has been written, which may
-    // fail, as then the scan must not have found anything.
-    DeferredTextFiles& store = files.store;
-    std::vector<std::string> foundNames;
-    std::vector<std::string> foundAddresses;
-    std::string lines =
-        splitTagLines(parameters, store.read(files.markup), [&](std::string_view line) {
-            if (!isAdmitted(parameters, line))
-                return;
-            const std::optional<std::string> reference = referenceOf(parameters, line);
-            if (!reference)
-                return;
-            std::string name = GetFileName(*reference);
-            if (!listed.insert(name).second)
-                return;
-            foundAddresses.push_back(resolver.resolve(*reference));
-            foundNames.push_back(std::move(name));
-        });
-    store.write(files.scratch, std::move(lines));
-
-    appendAll(names, std::move(foundNames));
-    appendAll(addresses, std::move(foundAddresses));
+    // The filtered split markup is read back line by line just as it was written, so each line is
+    // taken as it is split off.
+    found.tagLines = splitTagLines(parameters, markup, [&](std::string_view line) {
+        if (!isAdmitted(parameters, line))
+            return;
+        const std::optional<std::string> reference = referenceOf(parameters, line);
+        if (!reference)
+            return;
+        std::string name = GetFileName(*reference);
+        if (!listed.insert(name).second)
+            return;
+        found.addresses.push_back(resolver.resolve(*reference));
+        found.names.push_back(std::move(name));
+    });
+    return found;
 }
 
 } // namespace varrow

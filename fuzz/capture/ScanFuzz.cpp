@@ -4,7 +4,7 @@
 
 #include "capture/ImagePage.h"
 #include "capture/SourcePage.h"
-#include "capture/WorkFiles.h"
+#include "extract/MarkupScan.h"
 #include "fuzz/capture/FuzzSupport.h"
 #include "fuzz/capture/PageSafety.h"
 #include "tests/reference/LiteralCapture.h"
@@ -25,19 +25,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     using namespace varrow;
     const fuzz::FuzzInput input = fuzz::splitInput(data, size);
-    DeferredTextFiles store; // never committed, so nothing reaches the disk
-    const ScanFiles files = WorkFiles(fuzz::programDirectory()).scanFiles(store);
-    store.writeBorrowed(files.markup, input.markup);
-    const std::string_view markupText = store.read(files.markup);
-    for (const ScanParameters& parameters : {kImageScan, kLinkScan})
-        if (markupText.size() <= kLiteralSplitLimit)
-            fuzz::require(TagLines(parameters, markupText) ==
-                              literal::tagLines(parameters, markupText),
-                          "scratch text differs from the literal passes");
-
     ImageLists lists;
-    ExtractImages(files, input.pageAddress, lists);
-    ExtractImageLinks(files, input.pageAddress, lists);
+    for (const ScanParameters& parameters : {kImageScan, kLinkScan}) {
+        ScanFindings found = ScanMarkup(parameters, input.markup, input.pageAddress);
+        if (input.markup.size() <= kLiteralSplitLimit)
+            fuzz::require(found.tagLines == literal::tagLines(parameters, input.markup),
+                          "scratch text differs from the literal passes");
+        lists.frmList[parameters.listIndex] = std::move(found.names);
+        lists.Links[parameters.listIndex] = std::move(found.addresses);
+    }
     fuzz::requireConsistentLists(lists);
 
     const std::string sourcePage = BuildSourcePage(input.markup, lists, kFuzzedMostAddedByLinks);
