@@ -36,18 +36,6 @@ std::string textOfFile(const std::filesystem::path& path)
     return text;
 }
 
-// Runs one scan over what "checkImages.txt" holds and hands its findings to `lists`. The split
-// markup goes to the scratch file first; when that fails, the scan has found nothing.
-void scanInto(const ScanParameters& parameters, std::string_view scanned,
-              std::string_view pageAddress, const std::filesystem::path& scratch,
-              DeferredTextFiles& workingFiles, ImageLists& lists)
-{
-    ScanFindings found = ScanMarkup(parameters, scanned, pageAddress);
-    workingFiles.write(scratch, std::move(found.tagLines));
-    lists.frmList[parameters.listIndex] = std::move(found.names);
-    lists.Links[parameters.listIndex] = std::move(found.addresses);
-}
-
 } // namespace
 
 CaptureResult CapturePage(const WorkFiles& files, std::string_view markup,
@@ -66,12 +54,20 @@ CaptureResult CapturePage(const WorkFiles& files, std::string_view markup,
         runStep(failures, [&] { workingFiles.writeBorrowed(markupFile, markup); });
     lists.clear();
     // The scans read "checkImages.txt": the markup, or what the file held before when the markup
-    // could not be written there.
+    // could not be written there. Each writes its split markup (TagLines) to the scratch file, and
+    // has found nothing when that fails. The reset empties the scratch file again unless it stops
+    // at the markup file first, so only then is the split markup built.
     auto scan = [&](const ScanParameters& parameters) {
         runStep(failures, [&] {
             const std::string held = markupWritten ? std::string() : textOfFile(markupFile);
-            scanInto(parameters, markupWritten ? markup : held, pageAddress, scratchFile,
-                     workingFiles, lists);
+            const std::string_view scanned = markupWritten ? markup : held;
+            ScanFindings found = ScanMarkup(parameters, scanned, pageAddress);
+            if (markupWritten)
+                checkTextFileWritable(scratchFile);
+            else
+                workingFiles.write(scratchFile, TagLines(parameters, scanned));
+            lists.frmList[parameters.listIndex] = std::move(found.names);
+            lists.Links[parameters.listIndex] = std::move(found.addresses);
         });
     };
     scan(kImageScan);

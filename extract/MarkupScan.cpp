@@ -98,20 +98,14 @@ std::string PageDirectory(std::string_view pageAddress)
 namespace
 {
 
-// Builds the split markup (ScanFindings::tagLines) and calls `onLine` for each of its lines,
-// without its line end, while the line is still in the cache.
+// Calls `onLine` for each line of the TagLines text, without its line end.
 template <typename OnLine>
-std::string splitTagLines(const ScanParameters& parameters, std::string_view markup,
-                          OnLine&& onLine)
+void forEachTagLine(const ScanParameters& parameters, std::string_view markup, OnLine&& onLine)
 {
     const std::string_view marker = parameters.tagMarker;
-    // Each marker found adds a line end, and the markers do not overlap, even where the prefix
-    // removal joins one: reserving for the most that can give keeps the text from moving as it
-    // grows. The pages that stay unused are never touched.
-    std::string lines;
-    lines.reserve(markup.size() + markup.size() / marker.size() * kLineEnd.size());
+    std::string filtered;
+    std::string tagLine;
     forEachLine(markup, [&](std::string_view line) {
-        std::string filtered;
         if (parameters.removeCgiPrefix && containsNoCase(line, kCgiPrefix)) {
             filtered = replaceAllNoCase(line, kCgiPrefix, "");
             line = filtered;
@@ -119,18 +113,22 @@ std::string splitTagLines(const ScanParameters& parameters, std::string_view mar
         for (std::size_t at = findNoCase(line, marker); at != npos;) {
             const std::size_t start = at + marker.size();
             const std::size_t next = findNoCase(line, marker, start);
-            const std::size_t lineStart = lines.size();
-            lines.append(marker);
-            lines.append(line.substr(start, next == npos ? npos : next - start));
-            onLine(std::string_view(lines).substr(lineStart));
-            lines.append(kLineEnd);
+            tagLine.assign(marker).append(line.substr(start, next == npos ? npos : next - start));
+            onLine(std::string_view(tagLine));
             at = next;
         }
     });
-    return lines;
 }
 
 } // namespace
+
+std::string TagLines(const ScanParameters& parameters, std::string_view markup)
+{
+    std::string lines;
+    forEachTagLine(parameters, markup,
+                   [&](std::string_view line) { lines.append(line).append(kLineEnd); });
+    return lines;
+}
 
 ScanFindings ScanMarkup(const ScanParameters& parameters, std::string_view markup,
                         std::string_view pageAddress)
@@ -138,9 +136,7 @@ ScanFindings ScanMarkup(const ScanParameters& parameters, std::string_view marku
     ScanFindings found;
     std::unordered_set<std::string> listed;
     const ReferenceResolver resolver(pageAddress, PageDirectory(pageAddress));
-    // The filtered split markup is read back line by line just as it was written, so each line is
-    // taken as it is split off.
-    found.tagLines = splitTagLines(parameters, markup, [&](std::string_view line) {
+    forEachTagLine(parameters, markup, [&](std::string_view line) {
         if (!isAdmitted(parameters, line))
             return;
         const std::optional<std::string> reference = referenceOf(parameters, line);

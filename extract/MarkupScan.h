@@ -24,27 +24,27 @@ inline constexpr ScanParameters kImageScan{"<img", "src=", false, false,
 inline constexpr ScanParameters kLinkScan{"<a ", "href=", true, true, ImageLists::kLinkedImages};
 
 // What one scan gives back: the references it found, in the order of the markup, each file name
-// once, and the split markup that the scan would keep in the scratch file.
+// once.
 struct ScanFindings {
     std::vector<std::string> names;     // for frmList, entry i the file name of addresses[i]
     std::vector<std::string> addresses; // for Links
-    std::string tagLines;               // the split markup, see ScanMarkup
 };
 
 // The page directory: the address itself when it ends in "/" or in ".com", ".net", ".edu" or
 // ".gov" (exact case), otherwise GetParentDir of it.
 std::string PageDirectory(std::string_view pageAddress);
 
+// What the scratch file holds after the two passes of a scan over `markup`: the lines with a tag
+// marker (after the line pre-filter), split so that every marker starts a line, and of those the
+// lines with a marker, each followed by CR LF. So every marker found (in any letter case) starts a
+// line, written in lower case, that runs to the next marker or to the end of its markup line; the
+// text before a markup line's first marker is dropped. Gives the same text as the 100 repetitions
+// of the tag split between the two filters.
+std::string TagLines(const ScanParameters& parameters, std::string_view markup);
+
 // Scans `markup` (the text of "checkImages.txt" without its final CR LF) for the references of
-// one kind, resolved against `pageAddress`. A line whose tag ends before its attribute starts is
-// skipped.
-//
-// tagLines is what the scratch file holds after the two passes over the markup: the lines with a
-// tag marker (after the line pre-filter), split so that every marker starts a line, and of those
-// the lines with a marker, each followed by CR LF. So every marker found (in any letter case)
-// starts a line, written in lower case, that runs to the next marker or to the end of its markup
-// line; the text before a markup line's first marker is dropped. It is the same text as the 100
-// repetitions of the tag split between the two filters give.
+// one kind, resolved against `pageAddress`: the lines of its TagLines, one by one. A line whose
+// tag ends before its attribute starts is skipped.
 ScanFindings ScanMarkup(const ScanParameters& parameters, std::string_view markup,
                         std::string_view pageAddress);
 

@@ -29,7 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const ScanParameters& parameters : {kImageScan, kLinkScan}) {
         ScanFindings found = ScanMarkup(parameters, input.markup, input.pageAddress);
         if (input.markup.size() <= kLiteralSplitLimit)
-            fuzz::require(found.tagLines == literal::tagLines(parameters, input.markup),
+            fuzz::require(TagLines(parameters, input.markup) ==
+                              literal::tagLines(parameters, input.markup),
                           "scratch text differs from the literal passes");
         lists.frmList[parameters.listIndex] = std::move(found.names);
         lists.Links[parameters.listIndex] = std::move(found.addresses);
