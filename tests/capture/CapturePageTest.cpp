@@ -97,7 +97,7 @@ TEST_F(CapturePageTest, LinksInsideAnAddressKeepItOneAttributeValue)
 }
 
 // Every address holds every name forty times, so each pass multiplies the links by forty: the
-// fifth pass alone would add some 600 MB, and fails instead.
+// fifth pass alone would add some 600 MB, far beyond the allowance of a small page, and fails.
 TEST_F(CapturePageTest, LinksNestingGeometricallyStopAtTheBoundOfTheSourcePage)
 {
     std::string directory = "http://h/";
@@ -112,7 +112,28 @@ TEST_F(CapturePageTest, LinksNestingGeometricallyStopAtTheBoundOfTheSourcePage)
     ASSERT_EQ(lists.frmList[ImageLists::kEmbeddedImages].size(), 5u);
     const std::uintmax_t size = std::filesystem::file_size(m_directory / WorkFiles::kSourcePage);
     EXPECT_GT(size, std::uintmax_t{10} << 20);
-    EXPECT_LE(size, markup.size() * 2 + kMostAddedByLinks);
+    EXPECT_LE(size, kSourcePageBound.maxLength(markup.size() * 2));
+}
+
+// A large page whose links add more than the fixed allowance keeps every link, as long as its
+// source page stays within the multiple of its markup.
+TEST_F(CapturePageTest, LinksOfALargePageMayAddMoreThanTheAllowance)
+{
+    const std::string address = "http://pages.example/a/very/long/directory/of/the/gallery/";
+    const std::string anchor = "<a href='" + address + "a.gif'>a.gif</a> ";
+    const std::size_t occurrences = kSourcePageBound.allowance / (anchor.size() - 6) + 1;
+    std::string markup;
+    std::string expected;
+    for (std::size_t i = 0; i < occurrences; ++i) {
+        markup += "a.gif ";
+        expected += anchor;
+    }
+    ImageLists lists;
+    lists.frmList[ImageLists::kEmbeddedImages] = {"a.gif"};
+    lists.Links[ImageLists::kEmbeddedImages] = {address + "a.gif"};
+    const std::string page = BuildSourcePage(markup, lists);
+    ASSERT_GT(page.size() - markup.size(), kSourcePageBound.allowance);
+    EXPECT_TRUE(page == expected);
 }
 
 TEST_F(CapturePageTest, ScriptAddressesWithCharacterReferencesBecomeBlank)
