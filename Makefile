@@ -48,8 +48,10 @@ test-windows:
 	cmake --build $(WIN64_BUILD) -j $(JOBS)
 	cd $(WIN64_BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# Capture speed and memory on the corpus, on the corpus in one page and on generated pages, side by
+# side with an lxml listing of the same images.
 bench:
-	scripts/install-deps.sh core
+	scripts/install-deps.sh core bench
 	cmake -S . -B $(BUILD)-bench -G Ninja -DVARROW_DESKTOP=OFF -DVARROW_TESTS=OFF \
 	  -DCMAKE_BUILD_TYPE=Release >/dev/null
 	cmake --build $(BUILD)-bench -j $(JOBS) --target capture_bench
