@@ -41,8 +41,10 @@ test-windows:
 	cmake --build --preset windows-64 -j $(JOBS)
 	ctest --preset windows-64 -j $(JOBS)
 
+# Capture speed and memory on the corpus, on the corpus in one page and on generated pages, side by
+# side with an lxml listing of the same images; then varrow-capture's start against /bin/true.
 bench:
-	scripts/install-deps.sh core
+	scripts/install-deps.sh core bench
 	cmake --preset bench
 	cmake --build --preset bench -j $(JOBS)
 	build-bench/bin/capture_bench ../shared/corpus/pages

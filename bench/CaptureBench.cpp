@@ -1,15 +1,24 @@
-// Times the whole capture, files included, on the real-page corpus and on two generated pages of
-// 20,000 entries (and the same at half size, so that the growth shows).
+// Times the whole capture, files included (wall and processor time), on the real-page corpus, on
+// that corpus put together in one page (once and twice), and on generated pages of 10,000 and
+// 20,000 entries. For each input it also measures the peak memory of one capture in a process of
+// its own, and, when the lxml listing runs (python3 with python3-lxml), how much longer lxml takes
+// to list the same images.
 //
 // Usage: capture_bench CORPUS_PAGES_DIR
+//        capture_bench --capture-once BODY_FILE DIR   (the child that one memory figure comes from)
 
+#include "bench/BenchPages.h"
+#include "bench/ChildProcess.h"
 #include "capture/CapturePage.h"
 #include "platform/textfile/TextFile.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,18 +31,30 @@ namespace
 
 using Clock = std::chrono::steady_clock;
 constexpr int kRuns = 10;
+constexpr int kLxmlRuns = 3;
 constexpr const char* kAddress = "http://pages.example/corpus/page.html";
 
-// The best of several runs: the capture is deterministic, so the minimum is its cost without the
-// noise of other work on the machine (and without first-touch page faults, see keepFreedMemory).
-double captureSeconds(const varrow::WorkFiles& files, const std::string& markup)
+// The best of several runs, in wall time and in processor time: the capture is deterministic, so
+// the minimum is its cost without the noise of other work on the machine (and without first-touch
+// page faults, see keepFreedMemory). On a machine that other processes keep busy, the processor
+// time (this process's, kernel time included) is the steadier of the two.
+struct Times {
+    double wall = 1e9;
+    double cpu = 1e9;
+};
+
+Times captureTimes(const varrow::WorkFiles& files, const std::string& markup)
 {
-    double best = 1e9;
+    Times best;
     for (int run = 0; run < kRuns; ++run) {
         varrow::ImageLists lists;
         const auto start = Clock::now();
+        const std::clock_t cpuStart = std::clock();
         varrow::CapturePage(files, markup, kAddress, lists);
-        best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
+        best.cpu =
+            std::min(best.cpu, static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC);
+        best.wall =
+            std::min(best.wall, std::chrono::duration<double>(Clock::now() - start).count());
     }
     return best;
 }
@@ -51,59 +72,124 @@ void keepFreedMemory()
 #endif
 }
 
-void report(const char* name, std::size_t bytes, double seconds)
+struct Input {
+    std::string name;
+    std::filesystem::path file; // the markup, for the processes of their own
+    std::size_t bytes;
+};
+
+struct Figures {
+    double wallSeconds = 0;
+    double cpuSeconds = 0;
+    double lxmlSeconds = -1;  // -1: lxml did not run
+    long long peakBytes = -1; // of the capture's process, less that of an empty capture
+    std::uintmax_t sourceBytes = 0;
+};
+
+double megabytes(double bytes)
 {
-    std::printf("%-44s %10.2f KB %10.2f ms %9.1f MB/s\n", name, static_cast<double>(bytes) / 1024,
-                seconds * 1000, static_cast<double>(bytes) / 1e6 / seconds);
+    return bytes / 1e6;
 }
 
-std::string number(int i)
+void printHeader()
 {
-    char text[16];
-    std::snprintf(text, sizeof text, "%06d", i);
-    return text;
+    std::printf("%-40s %9s %8s %8s %7s %8s %7s %8s %8s %6s\n", "input", "markup KB", "wall ms",
+                "cpu ms", "MB/s", "lxml ms", "lxml/x", "peak MB", "M+S MB", "peak/x");
 }
 
-// A web server's listing of a photo directory: one table row per image file.
-std::string directoryListing(int entries)
+void printRow(const std::string& name, std::size_t bytes, const Figures& figures)
 {
-    std::string page = "<body><h1>Index of /photos/</h1><table>\n";
-    for (int i = 0; i < entries; ++i) {
-        const std::string file = "photo-" + number(i) + ".jpg";
-        page += "<tr><td valign=\"top\"><img src=\"/icons/image2.gif\" alt=\"[IMG]\"></td><td><a "
-                "href=\"" +
-                file + "\">" + file +
-                "</a></td><td align=\"right\">2026-11-30 14:" + number(i % 60).substr(4) +
-                "  </td><td align=\"right\">" + std::to_string(100 + i % 900) +
-                "K</td><td>&nbsp;</td></tr>\n";
+    std::printf("%-40s %9.1f %8.2f %8.2f %7.1f", name.c_str(), static_cast<double>(bytes) / 1024,
+                figures.wallSeconds * 1000, figures.cpuSeconds * 1000,
+                megabytes(static_cast<double>(bytes)) / figures.cpuSeconds);
+    if (figures.lxmlSeconds >= 0)
+        std::printf(" %8.2f %7.1f", figures.lxmlSeconds * 1000,
+                    figures.lxmlSeconds / figures.cpuSeconds);
+    else
+        std::printf(" %8s %7s", "-", "-");
+    if (figures.peakBytes >= 0) {
+        const double both = static_cast<double>(bytes + figures.sourceBytes);
+        std::printf(" %8.2f %8.2f %6.2f\n", megabytes(static_cast<double>(figures.peakBytes)),
+                    megabytes(both), static_cast<double>(figures.peakBytes) / both);
+    } else {
+        std::printf(" %8s %8s %6s\n", "-", "-", "-");
     }
-    return page + "</table></body>";
 }
 
-// A gallery page: every image distinct, each in a figure with a caption.
-std::string galleryPage(int entries)
+// The lxml listing's best time for each input, or nothing when it does not run here.
+std::vector<double> lxmlSeconds(const std::vector<Input>& inputs)
 {
-    std::string page = "<body><main class=\"gallery\">\n";
-    for (int i = 0; i < entries; ++i) {
-        const std::string id = number(i);
-        page += "<figure class=\"tile\"><img src=\"/media/2026/11/img-" + id +
-                ".jpg\" width=\"320\" height=\"240\" loading=\"lazy\" alt=\"Holiday picture " + id +
-                "\"><figcaption>Picture " + id + " of the trip</figcaption></figure>\n";
+    const std::string python = VARROW_BENCH_PYTHON;
+    if (varrow::bench::outputOfRun({python, "-c", "import lxml.html; print(1)"}).empty()) {
+        std::printf("lxml listing: not run (%s cannot import lxml; install python3-lxml)\n",
+                    python.c_str());
+        return {};
     }
-    return page + "</main></body>";
+    std::vector<std::string> command{python, VARROW_LXML_LISTING, std::to_string(kLxmlRuns),
+                                     kAddress};
+    for (const Input& input : inputs)
+        command.push_back(input.file.string());
+    std::istringstream output(varrow::bench::outputOfRun(command));
+    std::vector<double> seconds;
+    for (double best = 0; output >> best;) {
+        seconds.push_back(best);
+        output.ignore(1 << 20, '\n'); // the count of addresses
+    }
+    if (seconds.size() != inputs.size()) {
+        std::printf("lxml listing: failed\n");
+        return {};
+    }
+    return seconds;
+}
+
+// Runs one capture of `file` in a process of its own and returns its peak resident memory. The
+// process reports it itself: the rusage of a process spawned from this one would count this
+// process's memory too, as it shares it until the exec.
+long long capturePeak(const std::string& self, const std::filesystem::path& file,
+                      const std::filesystem::path& directory)
+{
+    const std::string output =
+        varrow::bench::outputOfRun({self, "--capture-once", file.string(), directory.string()});
+    return output.empty() ? -1 : std::stoll(output);
+}
+
+// The peak resident memory of this process since its start (exec), in bytes.
+long long ownPeakMemory()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.starts_with("VmHWM:"))
+            return std::stoll(line.substr(6)) * 1024; // given in kB
+    return -1;
+}
+
+int captureOnce(const char* file, const char* directory)
+{
+    {
+        varrow::ImageLists lists;
+        const varrow::CaptureResult result = varrow::CapturePage(
+            varrow::WorkFiles(directory), varrow::readTextFile(file), kAddress, lists);
+        if (!result.failures.empty())
+            return 1;
+    }
+    std::printf("%lld\n", ownPeakMemory());
+    return 0;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc == 4 && std::string(argv[1]) == "--capture-once")
+        return captureOnce(argv[2], argv[3]);
     if (argc != 2) {
         std::fprintf(stderr, "usage: capture_bench CORPUS_PAGES_DIR\n");
         return 2;
     }
-    keepFreedMemory();
+    const std::string self = std::filesystem::canonical("/proc/self/exe").string();
     const auto workDirectory = std::filesystem::temp_directory_path() / "varrow-capture-bench";
-    std::filesystem::create_directories(workDirectory);
+    const auto inputDirectory = workDirectory / "inputs";
+    std::filesystem::create_directories(inputDirectory);
     const varrow::WorkFiles files(workDirectory);
 
     std::vector<std::filesystem::path> pages;
@@ -112,26 +198,85 @@ int main(int argc, char** argv)
             pages.push_back(entry.path());
     std::sort(pages.begin(), pages.end());
 
-    std::printf("%-44s %13s %13s %14s\n", "input", "markup", "capture", "speed");
-    double corpusSeconds = 0;
-    std::size_t corpusBytes = 0;
-    for (const auto& path : pages) {
-        const std::string markup = varrow::readTextFile(path);
-        const double seconds = captureSeconds(files, markup);
-        report(path.stem().string().c_str(), markup.size(), seconds);
-        corpusSeconds += seconds;
-        corpusBytes += markup.size();
-    }
-    report("whole corpus", corpusBytes, corpusSeconds);
-
+    std::vector<Input> inputs;
+    for (const auto& path : pages)
+        inputs.push_back({path.stem().string(), path, std::filesystem::file_size(path)});
+    const std::size_t corpusInputs = inputs.size();
+    auto addGenerated = [&](const std::string& name, const std::string& markup) {
+        const auto file = inputDirectory / (std::to_string(inputs.size()) + ".body");
+        varrow::writeTextFile(file, markup);
+        std::filesystem::resize_file(file, markup.size()); // without the final CR LF
+        inputs.push_back({name, file, markup.size()});
+    };
+    addGenerated("many pages: the corpus in one page", varrow::bench::manyPagesPage(pages, 1));
+    addGenerated("many pages: the corpus twice", varrow::bench::manyPagesPage(pages, 2));
     for (const int entries : {10000, 20000}) {
-        const std::string listing = directoryListing(entries);
-        const std::string gallery = galleryPage(entries);
-        report(("directory listing, " + std::to_string(entries) + " image links").c_str(),
-               listing.size(), captureSeconds(files, listing));
-        report(("gallery, " + std::to_string(entries) + " embedded images").c_str(), gallery.size(),
-               captureSeconds(files, gallery));
+        addGenerated("directory listing, " + std::to_string(entries) + " image links",
+                     varrow::bench::directoryListing(entries));
+        addGenerated("gallery, " + std::to_string(entries) + " embedded images",
+                     varrow::bench::galleryPage(entries));
     }
+
+    // Each process of its own first: the in-process runs below keep their freed memory.
+    const auto emptyPage = inputDirectory / "empty.body";
+    varrow::writeTextFile(emptyPage, "");
+    std::filesystem::resize_file(emptyPage, 0);
+    const long long emptyPeak = capturePeak(self, emptyPage, workDirectory);
+    std::vector<Figures> figures(inputs.size());
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        const long long peak = capturePeak(self, inputs[i].file, workDirectory);
+        figures[i].peakBytes = peak < 0 || emptyPeak < 0 ? -1 : peak - emptyPeak;
+        figures[i].sourceBytes =
+            std::filesystem::file_size(files.pathOf(varrow::WorkFiles::kSourcePage));
+    }
+    const std::vector<double> lxml = lxmlSeconds(inputs);
+
+    keepFreedMemory();
+    printHeader();
+    Figures corpus;
+    corpus.lxmlSeconds = lxml.empty() ? -1 : 0;
+    std::size_t corpusBytes = 0;
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        const Times times = captureTimes(files, varrow::readTextFile(inputs[i].file));
+        figures[i].wallSeconds = times.wall;
+        figures[i].cpuSeconds = times.cpu;
+        if (!lxml.empty())
+            figures[i].lxmlSeconds = lxml[i];
+        printRow(inputs[i].name, inputs[i].bytes, figures[i]);
+        if (i < corpusInputs) {
+            corpus.wallSeconds += figures[i].wallSeconds;
+            corpus.cpuSeconds += figures[i].cpuSeconds;
+            if (!lxml.empty())
+                corpus.lxmlSeconds += lxml[i];
+            corpusBytes += inputs[i].bytes;
+        }
+        if (i + 1 == corpusInputs)
+            printRow("whole corpus, page by page", corpusBytes, corpus);
+    }
+
+    const Figures& once = figures[corpusInputs];
+    const Figures& twice = figures[corpusInputs + 1];
+    std::printf("\nprocessor times, best of %d runs (lxml: of %d)\n", kRuns, kLxmlRuns);
+    std::printf(
+        "many pages, MB/s against the corpus page by page: %.2f (once), %.2f (twice)\n",
+        (megabytes(static_cast<double>(inputs[corpusInputs].bytes)) / once.cpuSeconds) /
+            (megabytes(static_cast<double>(corpusBytes)) / corpus.cpuSeconds),
+        (megabytes(static_cast<double>(inputs[corpusInputs + 1].bytes)) / twice.cpuSeconds) /
+            (megabytes(static_cast<double>(corpusBytes)) / corpus.cpuSeconds));
+    std::printf("many pages, time of twice against once: %.2f\n",
+                twice.cpuSeconds / once.cpuSeconds);
+    if (!lxml.empty()) {
+        std::size_t least = 0;
+        for (std::size_t i = 0; i < figures.size(); ++i)
+            if (figures[i].lxmlSeconds / figures[i].cpuSeconds <
+                figures[least].lxmlSeconds / figures[least].cpuSeconds)
+                least = i;
+        std::printf("lxml listing against the whole capture, least ratio: %.1f (%s)\n",
+                    figures[least].lxmlSeconds / figures[least].cpuSeconds,
+                    inputs[least].name.c_str());
+    }
+    std::printf("peak memory less an empty capture's (%.2f MB); M+S: markup plus source page\n",
+                megabytes(static_cast<double>(emptyPeak)));
     std::filesystem::remove_all(workDirectory);
     return 0;
 }

@@ -3,6 +3,7 @@
 #include "capture/ImagePage.h"
 #include "capture/SourcePage.h"
 #include "extract/MarkupScan.h"
+#include "platform/textfile/DeferredTextFiles.h"
 #include "platform/textfile/TextFile.h"
 
 #include <exception>
@@ -14,13 +15,25 @@ namespace
 {
 
 // Runs one step; a failure is noted and otherwise ignored, so that the next step still runs.
-template <typename Step> void runStep(std::vector<std::string>& failures, Step&& step)
+// Returns whether the step succeeded.
+template <typename Step> bool runStep(std::vector<std::string>& failures, Step&& step)
 {
     try {
         step();
+        return true;
     } catch (const std::exception& error) {
         failures.emplace_back(error.what());
+        return false;
     }
+}
+
+// The text that a file written by writeTextFile was given: its content less the final CR LF.
+std::string textOfFile(const std::filesystem::path& path)
+{
+    std::string text = readTextFile(path);
+    if (text.ends_with("\r\n"))
+        text.resize(text.size() - 2);
+    return text;
 }
 
 } // namespace
@@ -31,16 +44,35 @@ CaptureResult CapturePage(const WorkFiles& files, std::string_view markup,
     CaptureResult result{
         files.pathOf(WorkFiles::kSourcePage), files.pathOf(WorkFiles::kImagePage), {}};
     std::vector<std::string>& failures = result.failures;
-    // The markup and scratch files are read back within the capture and end as one empty line
-    // each, so their texts stay in memory; only what differs at the end reaches the disk.
+    const std::filesystem::path markupFile = files.pathOf(WorkFiles::kMarkup);
+    const std::filesystem::path scratchFile = files.pathOf(WorkFiles::kScratch);
+    // The markup and scratch files end the capture as one empty line each, so their texts in
+    // between stay in memory; only what differs at the end reaches the disk.
     DeferredTextFiles workingFiles;
-    const ScanFiles scanFiles = files.scanFiles(workingFiles);
-    std::string sourcePage;
 
-    runStep(failures, [&] { workingFiles.writeBorrowed(scanFiles.markup, markup); });
+    const bool markupWritten =
+        runStep(failures, [&] { workingFiles.writeBorrowed(markupFile, markup); });
     lists.clear();
-    runStep(failures, [&] { ExtractImages(scanFiles, pageAddress, lists); });
-    runStep(failures, [&] { ExtractImageLinks(scanFiles, pageAddress, lists); });
+    // The scans read "checkImages.txt": the markup, or what the file held before when the markup
+    // could not be written there. Each writes its split markup (TagLines) to the scratch file, and
+    // has found nothing when that fails. The reset empties the scratch file again unless it stops
+    // at the markup file first, so only then is the split markup built.
+    auto scan = [&](const ScanParameters& parameters) {
+        runStep(failures, [&] {
+            const std::string held = markupWritten ? std::string() : textOfFile(markupFile);
+            const std::string_view scanned = markupWritten ? markup : held;
+            ScanFindings found = ScanMarkup(parameters, scanned, pageAddress);
+            if (markupWritten)
+                checkTextFileWritable(scratchFile);
+            else
+                workingFiles.write(scratchFile, TagLines(parameters, scanned));
+            lists.frmList[parameters.listIndex] = std::move(found.names);
+            lists.Links[parameters.listIndex] = std::move(found.addresses);
+        });
+    };
+    scan(kImageScan);
+    scan(kLinkScan);
+    std::string sourcePage;
     runStep(failures, [&] { sourcePage = BuildSourcePage(markup, lists); });
     runStep(failures, [&] { WriteImagePage(result.imagePage, lists); });
     runStep(failures, [&] { writeTextFile(result.sourcePage, sourcePage); });

@@ -3,6 +3,7 @@
 #include "capture/LinkSubstitution.h"
 
 #include <array>
+#include <limits>
 
 namespace varrow
 {
@@ -41,8 +42,16 @@ std::string escapedMarkup(std::string_view markup)
 
 } // namespace
 
+std::size_t SourcePageBound::maxLength(std::size_t length) const
+{
+    constexpr std::size_t kLongest = std::numeric_limits<std::size_t>::max();
+    if (timesMarkup != 0 && length > (kLongest - allowance) / timesMarkup)
+        return kLongest;
+    return length * timesMarkup + allowance;
+}
+
 std::string BuildSourcePage(std::string_view markup, const ImageLists& lists,
-                            std::size_t mostAddedByLinks)
+                            const SourcePageBound& bound)
 {
     std::vector<Substitution> passes;
     passes.reserve(lists.Links[0].size() + lists.Links[1].size());
@@ -54,7 +63,7 @@ std::string BuildSourcePage(std::string_view markup, const ImageLists& lists,
             passes.push_back({names[i], addresses[i]});
     }
     std::string page = escapedMarkup(markup);
-    const std::size_t maxLength = page.size() + mostAddedByLinks;
+    const std::size_t maxLength = bound.maxLength(page.size());
     return SubstituteSequentially(std::move(page), passes, maxLength);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "extract/MarkupScan.h"
+#include "platform/textfile/DeferredTextFiles.h"
 
 #include <array>
 #include <filesystem>
@@ -31,10 +31,6 @@ public:
 
     const std::filesystem::path& directory() const { return m_directory; }
     std::filesystem::path pathOf(std::string_view name) const { return m_directory / name; }
-    ScanFiles scanFiles(DeferredTextFiles& store) const
-    {
-        return {store, pathOf(kMarkup), pathOf(kScratch)};
-    }
 
     // Rewrites "checkImages.txt", "checkImagesClean.txt", "browser.txt" and "images.htm", in that
     // order, each as one empty line, through `store`. Stops at the first file that cannot be

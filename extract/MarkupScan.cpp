@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <array>
-#include <iterator>
 #include <optional>
 #include <unordered_set>
 
@@ -99,29 +98,14 @@ std::string PageDirectory(std::string_view pageAddress)
 namespace
 {
 
-void appendAll(std::vector<std::string>& list, std::vector<std::string>&& entries)
-{
-    if (list.empty())
-        list.swap(entries);
-    else
-        list.insert(list.end(), std::make_move_iterator(entries.begin()),
-                    std::make_move_iterator(entries.end()));
-}
-
-// Builds the TagLines text and calls `onLine` for each of its lines, without its line end, while
-// the line is still in the cache.
+// Calls `onLine` for each line of the TagLines text, without its line end.
 template <typename OnLine>
-std::string splitTagLines(const ScanParameters& parameters, std::string_view markup,
-                          OnLine&& onLine)
+void forEachTagLine(const ScanParameters& parameters, std::string_view markup, OnLine&& onLine)
 {
     const std::string_view marker = parameters.tagMarker;
-    // Each marker found adds a line end, and the markers do not overlap, even where the prefix
-    // removal joins one: reserving for the most that can give keeps the text from moving as it
-    // grows. The pages that stay unused are never touched.
-    std::string lines;
-    lines.reserve(markup.size() + markup.size() / marker.size() * kLineEnd.size());
+    std::string filtered;
+    std::string tagLine;
     forEachLine(markup, [&](std::string_view line) {
-        std::string filtered;
         if (parameters.removeCgiPrefix && containsNoCase(line, kCgiPrefix)) {
             filtered = replaceAllNoCase(line, kCgiPrefix, "");
             line = filtered;
@@ -129,56 +113,42 @@ std::string splitTagLines(const ScanParameters& parameters, std::string_view mar
         for (std::size_t at = findNoCase(line, marker); at != npos;) {
             const std::size_t start = at + marker.size();
             const std::size_t next = findNoCase(line, marker, start);
-            const std::size_t lineStart = lines.size();
-            lines.append(marker);
-            lines.append(line.substr(start, next == npos ? npos : next - start));
-            onLine(std::string_view(lines).substr(lineStart));
-            lines.append(kLineEnd);
+            tagLine.assign(marker).append(line.substr(start, next == npos ? npos : next - start));
+            onLine(std::string_view(tagLine));
             at = next;
         }
     });
-    return lines;
 }
 
 } // namespace
 
 std::string TagLines(const ScanParameters& parameters, std::string_view markup)
 {
-    return splitTagLines(parameters, markup, [](std::string_view) {});
+    std::string lines;
+    forEachTagLine(parameters, markup,
+                   [&](std::string_view line) { lines.append(line).append(kLineEnd); });
+    return lines;
 }
 
-void ScanMarkup(const ScanParameters& parameters, const ScanFiles& files,
-                std::string_view pageAddress, ImageLists& lists)
+ScanFindings ScanMarkup(const ScanParameters& parameters, std::string_view markup,
+                        std::string_view pageAddress)
 {
-    std::vector<std::string>& names = lists.frmList[parameters.listIndex];
-    std::vector<std::string>& addresses = lists.Links[parameters.listIndex];
-    std::unordered_set<std::string> listed(names.begin(), names.end());
+    ScanFindings found;
+    std::unordered_set<std::string> listed;
     const ReferenceResolver resolver(pageAddress, PageDirectory(pageAddress));
-
-    // The split markup and its filtered form both go to the scratch file, but only the latter is
-    // ever read, and it is read back line by line just as it was written, so each line is taken
-    // as it is split off. The findings wait until the scratch file has been written, which may
-    // fail, as then the scan must not have found anything.
-    DeferredTextFiles& store = files.store;
-    std::vector<std::string> foundNames;
-    std::vector<std::string> foundAddresses;
-    std::string lines =
-        splitTagLines(parameters, store.read(files.markup), [&](std::string_view line) {
-            if (!isAdmitted(parameters, line))
-                return;
-            const std::optional<std::string> reference = referenceOf(parameters, line);
-            if (!reference)
-                return;
-            std::string name = GetFileName(*reference);
-            if (!listed.insert(name).second)
-                return;
-            foundAddresses.push_back(resolver.resolve(*reference));
-            foundNames.push_back(std::move(name));
-        });
-    store.write(files.scratch, std::move(lines));
-
-    appendAll(names, std::move(foundNames));
-    appendAll(addresses, std::move(foundAddresses));
+    forEachTagLine(parameters, markup, [&](std::string_view line) {
+        if (!isAdmitted(parameters, line))
+            return;
+        const std::optional<std::string> reference = referenceOf(parameters, line);
+        if (!reference)
+            return;
+        std::string name = GetFileName(*reference);
+        if (!listed.insert(name).second)
+            return;
+        found.addresses.push_back(resolver.resolve(*reference));
+        found.names.push_back(std::move(name));
+    });
+    return found;
 }
 
 } // namespace varrow

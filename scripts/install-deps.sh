@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that a build needs, only those that are missing.
-# Usage: scripts/install-deps.sh GROUP...   (groups: core desktop screen fuzz windows package)
+# Usage: scripts/install-deps.sh GROUP...   (groups: core desktop screen fuzz windows package bench)
 set -euo pipefail
 
 packages_for() {
@@ -12,6 +12,7 @@ packages_for() {
     fuzz) echo clang libclang-rt-14-dev ;;
     windows) echo g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest wine wine64 ;;
     package) echo dpkg-dev lintian file ;;
+    bench) echo python3 python3-lxml ;;
     *) echo "install-deps: unknown group '$1'" >&2; exit 2 ;;
     esac
 }

@@ -4,7 +4,7 @@
 
 #include "capture/ImagePage.h"
 #include "capture/SourcePage.h"
-#include "capture/WorkFiles.h"
+#include "extract/MarkupScan.h"
 #include "fuzz/capture/FuzzSupport.h"
 #include "fuzz/capture/PageSafety.h"
 #include "tests/reference/LiteralCapture.h"
@@ -13,11 +13,11 @@ namespace
 {
 
 // The literal passes are slow: the tag split rewrites the markup 200 times, the substitution
-// makes one pass over the page per name. Beyond these sizes an input skips the comparison, which
-// also bounds what the links may add far below the program's bound, so that passes fail often.
+// makes one pass over the page per name. Beyond these sizes an input skips the comparison. The
+// source page is bounded far below the program's bound, so that passes fail often.
 constexpr std::size_t kLiteralSplitLimit = 4096;
 constexpr std::size_t kLiteralWorkLimit = std::size_t{2} << 20;
-constexpr std::size_t kFuzzedMostAddedByLinks = std::size_t{64} << 10;
+constexpr varrow::SourcePageBound kFuzzedBound{1, std::size_t{64} << 10};
 
 } // namespace
 
@@ -25,26 +25,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     using namespace varrow;
     const fuzz::FuzzInput input = fuzz::splitInput(data, size);
-    DeferredTextFiles store; // never committed, so nothing reaches the disk
-    const ScanFiles files = WorkFiles(fuzz::programDirectory()).scanFiles(store);
-    store.writeBorrowed(files.markup, input.markup);
-    const std::string_view markupText = store.read(files.markup);
-    for (const ScanParameters& parameters : {kImageScan, kLinkScan})
-        if (markupText.size() <= kLiteralSplitLimit)
-            fuzz::require(TagLines(parameters, markupText) ==
-                              literal::tagLines(parameters, markupText),
-                          "scratch text differs from the literal passes");
-
     ImageLists lists;
-    ExtractImages(files, input.pageAddress, lists);
-    ExtractImageLinks(files, input.pageAddress, lists);
+    for (const ScanParameters& parameters : {kImageScan, kLinkScan}) {
+        ScanFindings found = ScanMarkup(parameters, input.markup, input.pageAddress);
+        if (input.markup.size() <= kLiteralSplitLimit)
+            fuzz::require(TagLines(parameters, input.markup) ==
+                              literal::tagLines(parameters, input.markup),
+                          "scratch text differs from the literal passes");
+        lists.frmList[parameters.listIndex] = std::move(found.names);
+        lists.Links[parameters.listIndex] = std::move(found.addresses);
+    }
     fuzz::requireConsistentLists(lists);
 
-    const std::string sourcePage = BuildSourcePage(input.markup, lists, kFuzzedMostAddedByLinks);
+    const std::string sourcePage = BuildSourcePage(input.markup, lists, kFuzzedBound);
     const std::size_t names = lists.frmList[0].size() + lists.frmList[1].size();
     if (names * sourcePage.size() <= kLiteralWorkLimit)
-        fuzz::require(sourcePage ==
-                          literal::sourcePage(input.markup, lists, kFuzzedMostAddedByLinks),
+        fuzz::require(sourcePage == literal::sourcePage(input.markup, lists, kFuzzedBound),
                       "source page differs from the literal passes");
     fuzz::require(fuzz::findForeignMarkup(sourcePage) == std::string_view::npos,
                   "page text became markup in the source page");

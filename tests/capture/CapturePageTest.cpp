@@ -4,8 +4,14 @@
 #include "capture/cli/CaptureCommand.h"
 #include "platform/textfile/TextFile.h"
 
+#include <algorithm>
+#include <chrono>
 #include <gtest/gtest.h>
 #include <sstream>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 namespace varrow
 {
@@ -17,10 +23,10 @@ class CapturePageTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_directory =
-            std::filesystem::temp_directory_path() /
-            ("varrow-capture-" +
-             std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        // Parameterized tests' names hold a "/".
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '-');
+        m_directory = std::filesystem::temp_directory_path() / ("varrow-capture-" + name);
         std::filesystem::remove_all(m_directory);
         std::filesystem::create_directories(m_directory);
     }
@@ -91,7 +97,7 @@ TEST_F(CapturePageTest, LinksInsideAnAddressKeepItOneAttributeValue)
 }
 
 // Every address holds every name forty times, so each pass multiplies the links by forty: the
-// fifth pass alone would add some 600 MB, and fails instead.
+// fifth pass alone would add some 600 MB, far beyond the allowance of a small page, and fails.
 TEST_F(CapturePageTest, LinksNestingGeometricallyStopAtTheBoundOfTheSourcePage)
 {
     std::string directory = "http://h/";
@@ -106,7 +112,28 @@ TEST_F(CapturePageTest, LinksNestingGeometricallyStopAtTheBoundOfTheSourcePage)
     ASSERT_EQ(lists.frmList[ImageLists::kEmbeddedImages].size(), 5u);
     const std::uintmax_t size = std::filesystem::file_size(m_directory / WorkFiles::kSourcePage);
     EXPECT_GT(size, std::uintmax_t{10} << 20);
-    EXPECT_LE(size, markup.size() * 2 + kMostAddedByLinks);
+    EXPECT_LE(size, kSourcePageBound.maxLength(markup.size() * 2));
+}
+
+// A large page whose links add more than the fixed allowance keeps every link, as long as its
+// source page stays within the multiple of its markup.
+TEST_F(CapturePageTest, LinksOfALargePageMayAddMoreThanTheAllowance)
+{
+    const std::string address = "http://pages.example/a/very/long/directory/of/the/gallery/";
+    const std::string anchor = "<a href='" + address + "a.gif'>a.gif</a> ";
+    const std::size_t occurrences = kSourcePageBound.allowance / (anchor.size() - 6) + 1;
+    std::string markup;
+    std::string expected;
+    for (std::size_t i = 0; i < occurrences; ++i) {
+        markup += "a.gif ";
+        expected += anchor;
+    }
+    ImageLists lists;
+    lists.frmList[ImageLists::kEmbeddedImages] = {"a.gif"};
+    lists.Links[ImageLists::kEmbeddedImages] = {address + "a.gif"};
+    const std::string page = BuildSourcePage(markup, lists);
+    ASSERT_GT(page.size() - markup.size(), kSourcePageBound.allowance);
+    EXPECT_TRUE(page == expected);
 }
 
 TEST_F(CapturePageTest, ScriptAddressesWithCharacterReferencesBecomeBlank)
@@ -126,6 +153,110 @@ TEST_F(CapturePageTest, UnwritableDirectoryFailsEveryWriteButRunsEveryStep)
         CapturePage(WorkFiles(m_directory / "missing"), "<img src=\"a.gif\">", "http://h/", lists);
     EXPECT_FALSE(result.failures.empty());
     EXPECT_EQ(lists, ImageLists{});
+}
+
+// One file of the program directory is a directory, so that it can be neither written nor read.
+// Each step that needs it fails on its own; the others run, and the working files end as the
+// steps in order would leave them: the reset stops at the first file that it cannot write.
+struct BlockedFileCase {
+    std::string_view blocked;
+    bool listsFound;
+    std::size_t failures;
+    std::vector<std::string_view> keptOld; // working files that keep their text from before
+};
+
+class CaptureWithABlockedFile : public CapturePageTest,
+                                public ::testing::WithParamInterface<BlockedFileCase>
+{
+};
+
+TEST_P(CaptureWithABlockedFile, FailsOnlyTheStepsThatNeedIt)
+{
+    const BlockedFileCase& test = GetParam();
+    for (const std::string_view name : WorkFiles::kAll)
+        if (name != test.blocked)
+            writeTextFile(m_directory / name, "old");
+    std::filesystem::create_directory(m_directory / test.blocked);
+    ImageLists lists;
+    const CaptureResult result = CapturePage(
+        WorkFiles(m_directory), "<img src=\"a.gif\"><a href=\"b.jpg\">b</a>", "http://h/", lists);
+
+    EXPECT_EQ(result.failures.size(), test.failures);
+    EXPECT_EQ(lists.frmList[ImageLists::kEmbeddedImages].size(), test.listsFound ? 1u : 0u);
+    EXPECT_EQ(lists.frmList[ImageLists::kLinkedImages].size(), test.listsFound ? 1u : 0u);
+    EXPECT_TRUE(std::filesystem::is_directory(m_directory / test.blocked));
+    for (const std::string_view name :
+         {WorkFiles::kMarkup, WorkFiles::kScratch, WorkFiles::kBrowser, WorkFiles::kImages}) {
+        if (name == test.blocked)
+            continue;
+        const bool kept =
+            std::find(test.keptOld.begin(), test.keptOld.end(), name) != test.keptOld.end();
+        EXPECT_EQ(read(name), kept ? "old\r\n" : "\r\n") << name;
+    }
+    if (test.blocked != WorkFiles::kSourcePage) {
+        EXPECT_EQ(read(WorkFiles::kSourcePage).find("a.gif</a>") != std::string::npos,
+                  test.listsFound);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachFile, CaptureWithABlockedFile,
+    ::testing::Values(
+        BlockedFileCase{WorkFiles::kMarkup,
+                        false,
+                        4,
+                        {WorkFiles::kScratch, WorkFiles::kBrowser, WorkFiles::kImages}},
+        BlockedFileCase{WorkFiles::kScratch, false, 3, {WorkFiles::kBrowser, WorkFiles::kImages}},
+        BlockedFileCase{WorkFiles::kBrowser, true, 1, {WorkFiles::kImages}},
+        BlockedFileCase{WorkFiles::kImages, true, 1, {}},
+        BlockedFileCase{WorkFiles::kSourcePage, true, 1, {}},
+        BlockedFileCase{WorkFiles::kImagePage, true, 1, {}}),
+    [](const auto& testInfo) {
+        std::string id(testInfo.param.blocked);
+        id.erase(std::remove(id.begin(), id.end(), '.'), id.end());
+        return id;
+    });
+
+// A markup file that may be read but not written keeps its text: the scans find what it holds,
+// the source page shows the markup, and the reset stops there, so the scratch file keeps the
+// link scan's split markup.
+TEST_F(CapturePageTest, ReadOnlyMarkupFileIsWhatTheScansRead)
+{
+#ifndef _WIN32
+    if (geteuid() == 0)
+        GTEST_SKIP() << "file permissions do not bind root";
+#endif
+    const auto markupFile = m_directory / WorkFiles::kMarkup;
+    writeTextFile(markupFile, "<a href=\"old.jpg\">o</a><img src=\"old.gif\">");
+    std::filesystem::permissions(markupFile, std::filesystem::perms::owner_read);
+    ImageLists lists;
+    const CaptureResult result =
+        CapturePage(WorkFiles(m_directory), "<img src=\"a.gif\">", "http://h/", lists);
+    std::filesystem::permissions(markupFile, std::filesystem::perms::owner_all);
+
+    EXPECT_EQ(result.failures.size(), 2u); // the markup's write and the reset
+    EXPECT_EQ(lists.frmList, (std::array<std::vector<std::string>, 2>{
+                                 std::vector<std::string>{"old.jpg"}, {"old.gif"}}));
+    EXPECT_EQ(read(WorkFiles::kSourcePage), "&lt;img src=\"a.gif\">\r\n");
+    EXPECT_EQ(read(WorkFiles::kScratch), "<a href=\"old.jpg\">o</a><img src=\"old.gif\">\r\n\r\n");
+    EXPECT_EQ(read(WorkFiles::kMarkup), "<a href=\"old.jpg\">o</a><img src=\"old.gif\">\r\n");
+}
+
+// The working files that already hold their last text are not written again, so a capture of a
+// large page does not write its markup to the disk only to empty the file right after.
+TEST_F(CapturePageTest, WorkingFilesThatHoldTheirTextAreLeftAsTheyAre)
+{
+    const WorkFiles files(m_directory);
+    for (const std::string_view name : WorkFiles::kAll)
+        writeTextFile(files.pathOf(name), "");
+    const auto before = std::filesystem::last_write_time(files.pathOf(WorkFiles::kMarkup));
+    std::filesystem::last_write_time(files.pathOf(WorkFiles::kMarkup),
+                                     before - std::chrono::hours(1));
+    ImageLists lists;
+    EXPECT_TRUE(CapturePage(files, "<img src=\"a.gif\">", "http://h/", lists).failures.empty());
+    EXPECT_EQ(std::filesystem::last_write_time(files.pathOf(WorkFiles::kMarkup)),
+              before - std::chrono::hours(1));
+    EXPECT_EQ(read(WorkFiles::kMarkup), "\r\n");
 }
 
 TEST(CaptureCommand, MisuseAndHelp)

@@ -1,7 +1,6 @@
 #include "extract/MarkupScan.h"
 
 #include "extract/TextSearch.h"
-#include "platform/textfile/TextFile.h"
 #include "tests/reference/LiteralCapture.h"
 
 #include <gtest/gtest.h>
@@ -35,42 +34,21 @@ TEST(TagLines, EqualsTheFiltersAroundTheHundredRepetitions)
         }
 }
 
-class ScanTest : public ::testing::Test
+// Runs one scanner over `markup` as captured from `page` and returns "address|name" lines.
+std::vector<std::string> scan(const ScanParameters& parameters, const std::string& markup,
+                              const std::string& page = "http://host/dir/page.htm")
 {
-protected:
-    void SetUp() override
-    {
-        m_directory =
-            std::filesystem::temp_directory_path() /
-            ("varrow-scan-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(m_directory);
-    }
-    void TearDown() override { std::filesystem::remove_all(m_directory); }
-
-    // Runs one scanner over `markup` as captured from `page` and returns "address|name" lines.
-    std::vector<std::string> scan(const ScanParameters& parameters, const std::string& markup,
-                                  const std::string& page = "http://host/dir/page.htm")
-    {
-        DeferredTextFiles store;
-        const ScanFiles files{store, m_directory / "checkImages.txt",
-                              m_directory / "checkImagesClean.txt"};
-        writeTextFile(files.markup, markup);
-        ImageLists lists;
-        ScanMarkup(parameters, files, page, lists);
-        std::vector<std::string> found;
-        for (std::size_t i = 0; i < lists.Links[parameters.listIndex].size(); ++i)
-            found.push_back(lists.Links[parameters.listIndex][i] + "|" +
-                            lists.frmList[parameters.listIndex][i]);
-        return found;
-    }
-
-    std::filesystem::path m_directory;
-};
+    const ScanFindings findings = ScanMarkup(parameters, markup, page);
+    EXPECT_EQ(findings.names.size(), findings.addresses.size());
+    std::vector<std::string> found;
+    for (std::size_t i = 0; i < findings.addresses.size(); ++i)
+        found.push_back(findings.addresses[i] + "|" + findings.names[i]);
+    return found;
+}
 
 using Found = std::vector<std::string>;
 
-TEST_F(ScanTest, ImageWorkedResults)
+TEST(Scan, ImageWorkedResults)
 {
     const std::string markup =
         "<body><img src=\"pics/a.gif\" alt=\"a\">\r\n"
@@ -81,7 +59,7 @@ TEST_F(ScanTest, ImageWorkedResults)
                      "http://other/c.png|c.png", "http://host/dir/d.gif |d.gif "}));
 }
 
-TEST_F(ScanTest, LinkWorkedResults)
+TEST(Scan, LinkWorkedResults)
 {
     const std::string markup = "<a href=\"big/a.jpg\">A</a><A HREF='/photos/b.gif'>B</A>"
                                "<a href=\"http://other/c.bmp\">C</a>"
@@ -95,7 +73,7 @@ TEST_F(ScanTest, LinkWorkedResults)
                      "http://host/dir/host2/x/d.jpeg|d.jpeg"}));
 }
 
-TEST_F(ScanTest, SchemesAndProtocolRelativeReferencesStayAbsolute)
+TEST(Scan, SchemesAndProtocolRelativeReferencesStayAbsolute)
 {
     const std::string markup = "<img src=\"https://cdn/a.png\"><img src=\"DATA:image/png;x\">"
                                "<img src=\"//cdn/b.png\"><img src=\"javascript:c.png\">";
@@ -104,7 +82,7 @@ TEST_F(ScanTest, SchemesAndProtocolRelativeReferencesStayAbsolute)
                      "https://host/dir/javascript:c.png|javascript:c.png"}));
 }
 
-TEST_F(ScanTest, RootRelativeOnOtherSchemesAndBareHosts)
+TEST(Scan, RootRelativeOnOtherSchemesAndBareHosts)
 {
     EXPECT_EQ(scan(kImageScan, "<img src=\"/i/a.png\">", "https://host/dir/page.htm"),
               Found{"https://host/i/a.png|a.png"});
@@ -112,14 +90,14 @@ TEST_F(ScanTest, RootRelativeOnOtherSchemesAndBareHosts)
               Found{"http://example.com/i/a.png|a.png"});
 }
 
-TEST_F(ScanTest, ParentReferencesClimbButNotAboveTheHost)
+TEST(Scan, ParentReferencesClimbButNotAboveTheHost)
 {
     EXPECT_EQ(scan(kImageScan, "<img src=\"../img/a.gif\"><img src=\"../../../../b.gif\">",
                    "http://host/a/b/page.htm"),
               (Found{"http://host/a/img/a.gif|a.gif", "http://host/b.gif|b.gif"}));
 }
 
-TEST_F(ScanTest, ValuesNotClosedOnTheirLineAndUnquotedValues)
+TEST(Scan, ValuesNotClosedOnTheirLineAndUnquotedValues)
 {
     EXPECT_EQ(scan(kImageScan, "<img src=\"long.gif\" srcset=\"a 1x,\r\nb 2x\">"),
               Found{"http://host/dir/long.gif|long.gif"});
@@ -127,19 +105,10 @@ TEST_F(ScanTest, ValuesNotClosedOnTheirLineAndUnquotedValues)
               (Found{"http://host/dir/d.gif|d.gif", "http://host/dir/e.gif |e.gif "}));
 }
 
-TEST_F(ScanTest, FailingLineIsSkippedAndTheScanGoesOn)
+TEST(Scan, FailingLineIsSkippedAndTheScanGoesOn)
 {
     EXPECT_EQ(scan(kImageScan, "<img alt=\"x\"> <p src=\"no.gif\">\r\n<img src=\"yes.gif\">"),
               Found{"http://host/dir/yes.gif|yes.gif"});
-}
-
-TEST_F(ScanTest, MissingMarkupFileEndsTheScanWithAFileError)
-{
-    ImageLists lists;
-    DeferredTextFiles store;
-    EXPECT_THROW(ScanMarkup(kImageScan, {store, m_directory / "none.txt", m_directory / "s.txt"},
-                            "x", lists),
-                 FileError);
 }
 
 TEST(PageDirectory, SuffixesAndSlash)

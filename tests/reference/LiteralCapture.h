@@ -91,9 +91,9 @@ inline std::string substitution(std::string text, const std::vector<Substitution
 }
 
 // The source page: "<" escaped, CR and LF each a "<BR>", then one substitution pass per listed
-// name, index 0 first, each over the whole current text; the links may add `mostAddedByLinks`.
+// name, index 0 first, each over the whole current text, as long as the page stays within `bound`.
 inline std::string sourcePage(std::string_view markup, const ImageLists& lists,
-                              std::size_t mostAddedByLinks)
+                              const SourcePageBound& bound)
 {
     std::string page =
         replaceAll(replaceAll(replaceAll(markup, "<", "&lt;"), "\r", "<BR>"), "\n", "<BR>");
@@ -101,7 +101,7 @@ inline std::string sourcePage(std::string_view markup, const ImageLists& lists,
     for (std::size_t k = 0; k < 2; ++k)
         for (std::size_t i = 0; i < lists.Links[k].size(); ++i)
             passes.push_back({lists.frmList[k][i], lists.Links[k][i]});
-    const std::size_t maxLength = page.size() + mostAddedByLinks;
+    const std::size_t maxLength = page.size() * bound.timesMarkup + bound.allowance;
     return substitution(std::move(page), passes, maxLength);
 }
 
