@@ -41,6 +41,7 @@ public:
     void GoForward() override;
     void Refresh() override;
     void Stop() override;
+    void setFallbackPage(const QString& address, const QString& html) override;
 
     QString LocationURL() const override;
     QString LocationName() const override;
@@ -50,6 +51,8 @@ public:
 private:
     void onLoadStarted();
     void onLoadFinished(bool ok);
+    // Shows the fallback page in place of a failed load of its address; false when it has none.
+    bool showFallbackFor(const QUrl& failed);
     void takeSnapshot();
     void load(const QUrl& address);
 
@@ -57,6 +60,9 @@ private:
     QWebEngineView* m_view;
     QTimer* m_earlyCapture;
     std::optional<std::string> m_body;
+    QUrl m_fallbackAddress;
+    QString m_fallbackHtml;
+    bool m_loadingFallback = false;
     // Counts loads, so that a snapshot that arrives after the next load began is dropped.
     unsigned m_loadNumber = 0;
 };

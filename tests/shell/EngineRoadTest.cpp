@@ -1,79 +1,28 @@
 // The road of one page on the real browser engine: served from 127.0.0.1, loaded in the browser
 // view, captured, and shown in the Source Code and Images views.
-#include "capture/WorkFiles.h"
-#include "platform/browser/WebEngineBrowser.h"
-#include "platform/desktop/SettingsStore.h"
-#include "platform/textfile/TextFile.h"
-#include "shell/Form1.h"
-#include "shell/Program.h"
-#include "tests/support/LocalWebServer.h"
-#include "tests/support/LoopbackOnly.h"
-
-#include <QLineEdit>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QToolButton>
-#include <gtest/gtest.h>
+#include "tests/shell/EngineFixture.h"
 
 namespace varrow::testing
 {
 namespace
 {
 
-constexpr int kPatienceMs = 30000;
-
 const QByteArray kPage = R"(<!DOCTYPE html><html><head><title>Road</title>
 <link rel="icon" href="head-only.png"></head>
 <body><h1>Pictures</h1><img src="pic.png" alt="p"><a href="/other/big.jpg">big</a></body></html>)";
 
-class EngineRoadTest : public ::testing::Test
+class EngineRoadTest : public EngineFixture
 {
 protected:
     void SetUp() override
     {
-        LoopbackOnly::install();
         server.serve("/dir/page.html", kPage);
         server.serve("/dir/second.html", "<html><body><p>second</p></body></html>");
         server.serve("/dir/drawing.svg",
                      "<svg xmlns='http://www.w3.org/2000/svg' width='10' height='10'/>",
                      "image/svg+xml");
-        settings.SaveSetting("Varrow", "Settings", "showHelp", "0");
-        ProgramServices services;
-        services.makeBrowser = [](QWidget* parent, BrowserRole role) {
-            return new WebEngineBrowser(parent, role);
-        };
-        services.chooseFileToOpen = [](QWidget*) { return QString(); };
-        services.readVersionInfo = [] { return VersionInfo{"Varrow", "Varrow Project", "", 1, 0}; };
-        services.endProgram = [] {};
-        services.settings = &settings;
-        services.programDirectory = directory();
-        services.workingDirectory = directory();
-        program = std::make_unique<Program>(std::move(services));
-        program->LoadIdentity();
-        window = &program->showMainWindow();
+        EngineFixture::SetUp();
     }
-
-    std::filesystem::path directory() const { return programDir.path().toStdString(); }
-    std::string workFile(std::string_view name) const
-    {
-        return readTextFile(WorkFiles(directory()).pathOf(name));
-    }
-    void go(const QString& address)
-    {
-        window->txtUrl->setText(address);
-        window->cmdGo->click();
-    }
-    bool browserShows(const QString& address, int timeout = kPatienceMs)
-    {
-        return QTest::qWaitFor([&] { return window->wb[0]->LocationURL() == address; }, timeout);
-    }
-
-    LocalWebServer server;
-    QTemporaryDir programDir;
-    QTemporaryDir settingsDir;
-    SettingsStore settings{settingsDir.path().toStdString()};
-    std::unique_ptr<Program> program;
-    Form1* window = nullptr;
 };
 
 TEST_F(EngineRoadTest, ALoadedPageIsCapturedAndShownInTheOtherViews)

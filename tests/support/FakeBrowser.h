@@ -24,6 +24,11 @@ public:
     void GoForward() override;
     void Refresh() override;
     void Stop() override;
+    void setFallbackPage(const QString& address, const QString& html) override
+    {
+        fallbackAddress = address;
+        fallbackHtml = html;
+    }
 
     QString LocationURL() const override;
     QString LocationName() const override;
@@ -39,6 +44,8 @@ public:
     QString title;
     std::optional<std::string> body;
     bool refuseNavigation = false;
+    QString fallbackAddress;
+    QString fallbackHtml;
 
 private:
     QWidget* m_view;

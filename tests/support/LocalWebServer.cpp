@@ -1,6 +1,7 @@
 #include "tests/support/LocalWebServer.h"
 
 #include <QTcpSocket>
+#include <QTimer>
 
 namespace varrow::testing
 {
@@ -13,7 +14,13 @@ LocalWebServer::LocalWebServer()
 
 void LocalWebServer::serve(const QString& path, const QByteArray& body, const QByteArray& type)
 {
-    m_pages.insert(path, {body, type});
+    m_pages.insert(path, {body, type, -1, 0});
+}
+
+void LocalWebServer::serveSlowly(const QString& path, const QByteArray& body, qsizetype sentAtOnce,
+                                 int restAfterMs, const QByteArray& type)
+{
+    m_pages.insert(path, {body, type, sentAtOnce, restAfterMs});
 }
 
 QString LocalWebServer::address(const QString& path) const
@@ -33,13 +40,24 @@ void LocalWebServer::answer()
             const QString path = QString::fromLatin1(request.split(' ').value(1));
             const auto page = m_pages.constFind(path);
             const bool found = page != m_pages.constEnd();
-            const QByteArray body = found ? page->first : QByteArray("not found");
+            const QByteArray body = found ? page->body : QByteArray("not found");
+            const qsizetype atOnce =
+                found && page->sentAtOnce >= 0 ? page->sentAtOnce : body.size();
             socket->write((found ? "HTTP/1.1 200 OK\r\n" : "HTTP/1.1 404 Not Found\r\n") +
                           QByteArray("Content-Type: ") +
-                          (found ? page->second : QByteArray("text/plain")) +
+                          (found ? page->type : QByteArray("text/plain")) +
                           "\r\nContent-Length: " + QByteArray::number(body.size()) +
-                          "\r\nConnection: close\r\n\r\n" + body);
-            socket->disconnectFromHost();
+                          "\r\nConnection: close\r\n\r\n" + body.left(atOnce));
+            if (atOnce == body.size()) {
+                socket->disconnectFromHost();
+                return;
+            }
+            if (page->restAfterMs < 0)
+                return; // held open
+            QTimer::singleShot(page->restAfterMs, socket, [socket, rest = body.mid(atOnce)] {
+                socket->write(rest);
+                socket->disconnectFromHost();
+            });
         });
     }
 }

@@ -19,13 +19,23 @@ public:
 
     void serve(const QString& path, const QByteArray& body,
                const QByteArray& type = "text/html; charset=utf-8");
+    // Answers `path` with the first `sentAtOnce` bytes of `body` at once and the rest after
+    // `restAfterMs`; with a negative delay the rest never comes while the server lives.
+    void serveSlowly(const QString& path, const QByteArray& body, qsizetype sentAtOnce,
+                     int restAfterMs, const QByteArray& type = "text/html; charset=utf-8");
     // "http://127.0.0.1:PORT" + path
     QString address(const QString& path) const;
 
 private:
     void answer();
 
-    QMap<QString, QPair<QByteArray, QByteArray>> m_pages;
+    struct Page {
+        QByteArray body;
+        QByteArray type;
+        qsizetype sentAtOnce; // the whole body when negative
+        int restAfterMs;      // never when negative
+    };
+    QMap<QString, Page> m_pages;
 };
 
 } // namespace varrow::testing
