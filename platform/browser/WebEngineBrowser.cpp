@@ -146,6 +146,8 @@ QWidget* WebEngineBrowser::view() const
 void WebEngineBrowser::onLoadStarted()
 {
     ++m_loadNumber;
+    m_loadFinished = false;
+    m_addressAtLoadStart = m_view->url();
     m_earlyCapture->start(kEarlyCaptureDelayMs); // a retry may have shortened the interval
     emit StatusTextChange(tr("Opening %1").arg(LocationURL()));
     emit DownloadBegin();
@@ -169,6 +171,7 @@ bool WebEngineBrowser::showFallbackFor(const QUrl& failed)
 void WebEngineBrowser::onLoadFinished(bool ok)
 {
     m_earlyCapture->stop();
+    m_loadFinished = true;
     const bool fallback = m_loadingFallback;
     m_loadingFallback = false;
     if (!ok && !fallback && showFallbackFor(m_view->page()->requestedUrl()))
@@ -178,11 +181,22 @@ void WebEngineBrowser::onLoadFinished(bool ok)
     takeSnapshot();
 }
 
+bool WebEngineBrowser::showsLoadUnderWay() const
+{
+    const QUrl shown = m_view->url();
+    return shown == m_view->page()->requestedUrl() || shown != m_addressAtLoadStart;
+}
+
 void WebEngineBrowser::takeSnapshot()
 {
     if (m_role == BrowserRole::GeneratedPage) {
         // Generated pages run no scripts, and nobody reads their markup.
         emit DownloadComplete();
+        return;
+    }
+    if (!m_loadFinished && !showsLoadUnderWay()) {
+        // An early capture now would take the previous page: try again a little later.
+        m_earlyCapture->start(kParsingRetryMs);
         return;
     }
     const unsigned loadNumber = m_loadNumber;

@@ -54,6 +54,10 @@ private:
     // Shows the fallback page in place of a failed load of its address; false when it has none.
     bool showFallbackFor(const QUrl& failed);
     void takeSnapshot();
+    // Whether the document on show belongs to the load under way: its address is the one asked
+    // for, or has changed since the load began (a redirect). Until then the engine still shows the
+    // previous document.
+    bool showsLoadUnderWay() const;
     void load(const QUrl& address);
 
     BrowserRole m_role;
@@ -65,6 +69,8 @@ private:
     bool m_loadingFallback = false;
     // Counts loads, so that a snapshot that arrives after the next load began is dropped.
     unsigned m_loadNumber = 0;
+    bool m_loadFinished = true;
+    QUrl m_addressAtLoadStart;
 };
 
 } // namespace varrow

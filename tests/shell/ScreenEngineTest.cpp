@@ -44,6 +44,17 @@ TEST_F(ScreenEngineTest, TheEarlyCaptureShowsTheBodyOfAPageWhosePicturesNeverFin
         kPatienceMs));
 }
 
+TEST_F(ScreenEngineTest, APageAnsweredAfterTheEarlyCaptureDelayIsStillCapturedEarly)
+{
+    // Until the answer comes the engine still shows the previous document; the early capture
+    // waits for the page's own.
+    server.serveLate("/late.html", "<html><body><p>late</p><img src='held.png'></body></html>",
+                     WebEngineBrowser::kEarlyCaptureDelayMs + 1500);
+    server.serveSlowly("/held.png", "never all of it", 4, -1, "image/png");
+    go(server.address("/late.html"));
+    EXPECT_TRUE(sourceViewShows("held.png"));
+}
+
 TEST_F(ScreenEngineTest, TheViewsKeepThePreviousPageWhileTheNextIsStillBeingParsed)
 {
     go(server.address("/first.html"));

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QTcpServer>
 
+class QTcpSocket;
+
 namespace varrow::testing
 {
 
@@ -23,17 +25,21 @@ public:
     // `restAfterMs`; with a negative delay the rest never comes while the server lives.
     void serveSlowly(const QString& path, const QByteArray& body, qsizetype sentAtOnce,
                      int restAfterMs, const QByteArray& type = "text/html; charset=utf-8");
+    // Answers `path` only `answerAfterMs` after the request, headers included.
+    void serveLate(const QString& path, const QByteArray& body, int answerAfterMs);
     // "http://127.0.0.1:PORT" + path
     QString address(const QString& path) const;
 
 private:
     void answer();
+    void respond(QTcpSocket* socket, const QString& path);
 
     struct Page {
         QByteArray body;
         QByteArray type;
         qsizetype sentAtOnce; // the whole body when negative
         int restAfterMs;      // never when negative
+        int answerAfterMs;
     };
     QMap<QString, Page> m_pages;
 };
