@@ -24,7 +24,6 @@ public:
     void follow(const QString& address);
     // The box's text has been sent or replaced by a command: notifications update it again.
     void sent();
-    bool isEditing() const { return m_editing; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
