@@ -2,6 +2,8 @@
 
 #include "extract/TextSearch.h"
 
+#include <algorithm>
+
 namespace varrow
 {
 
@@ -27,6 +29,23 @@ std::string GetParentDir(std::string_view address)
     if (!parent.empty() && parent != kHttp)
         return parent;
     return s + "/";
+}
+
+std::string UpDirAddress(std::string_view address)
+{
+    const std::size_t schemeEnd = address.find("://");
+    if (schemeEnd == std::string_view::npos)
+        return GetParentDir(address);
+    const std::size_t hostStart = schemeEnd + 3;
+    const std::string_view path = address.substr(0, address.find_first_of("?#", hostStart));
+    const std::size_t rootEnd = std::min(path.find('/', hostStart), path.size());
+    std::string parent(path.substr(0, rootEnd));
+    parent += '/';
+    if (path.size() > rootEnd + 1) {
+        const std::string_view below = path.substr(0, path.size() - 1);
+        parent = std::string(below.substr(0, below.rfind('/') + 1));
+    }
+    return parent;
 }
 
 std::string GetFileName(std::string_view reference)

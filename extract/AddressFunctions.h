@@ -14,6 +14,11 @@ namespace varrow
 // the empty address gives "/". Any length works.
 std::string GetParentDir(std::string_view address);
 
+// Where the Up Dir command goes from `address`: for "scheme://host/..." of any scheme the
+// directory one level up, without the query or fragment, never above the "scheme://host/" root,
+// which stays where it is; any other text gives GetParentDir of it.
+std::string UpDirAddress(std::string_view address);
+
 // The last path segment of a reference, the key under which a found image is listed:
 // "http://host/dir/a.gif" gives "a.gif", "dir/" gives "". Every " border=" (any letter case) and
 // every double quote is removed from the result.

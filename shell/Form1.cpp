@@ -10,8 +10,10 @@
 #include "platform/desktop/StatusBar.h"
 #include "platform/desktop/TabStrip.h"
 #include "platform/desktop/Twips.h"
+#include "platform/desktop/TypedAddress.h"
 #include "shell/FileExists.h"
 #include "shell/Program.h"
+#include "shell/StatusMessages.h"
 
 #include <QCloseEvent>
 #include <QIcon>
@@ -110,6 +112,7 @@ void Form1::createControls()
     txtUrl = new QLineEdit(m_client);
     txtUrl->setObjectName("txtUrl");
     setGeometryOf(txtUrl, {540, 960, 2715, 315});
+    m_typedUrl = new TypedAddress(*txtUrl, [this] { return wb[0]->LocationURL(); });
 
     const ProgramServices& services = m_program.services();
     wbPicture = new QLabel(m_client);
@@ -139,7 +142,9 @@ void Form1::createControls()
     pb1 = new ProgressMeter(m_client);
     pb1->setObjectName("pb1");
     dockStatusBar();
+    m_messages = std::make_unique<StatusMessages>(*sb1);
 
+    endMessagesOnCommands();
     connect(cmbBack, &QToolButton::clicked, this, &Form1::cmbBack_Click);
     connect(cmdForward, &QToolButton::clicked, this, &Form1::cmdForward_Click);
     connect(cmdStop, &QToolButton::clicked, this, &Form1::cmdStop_Click);
@@ -161,8 +166,18 @@ void Form1::connectView(std::int16_t index)
             [this, index](int progress, int max) { wb_ProgressChange(index, progress, max); });
     connect(view, &BrowserControl::TitleChange, this,
             [this, index](const QString& text) { wb_TitleChange(index, text); });
+    connect(view, &BrowserControl::DownloadBegin, this, [this, index] { wb_DownloadBegin(index); });
     connect(view, &BrowserControl::DownloadComplete, this,
             [this, index] { wb_DownloadComplete(index); });
+}
+
+void Form1::endMessagesOnCommands()
+{
+    const auto endMessage = [this] { m_messages->commandRan(); };
+    for (QToolButton* button :
+         {cmbBack, cmdForward, cmdStop, cmdRefresh[0], cmdBackDir, Command1, cmdWebsite, cmdGo})
+        connect(button, &QToolButton::clicked, this, endMessage);
+    connect(txtUrl, &QLineEdit::returnPressed, this, endMessage);
 }
 
 void Form1::Form_Load()
@@ -209,11 +224,14 @@ void Form1::createMissingWorkFiles()
         std::ofstream file(path, std::ios::binary | std::ios::app);
         file << "\r\n";
         if (!file.flush())
-            showStatus(tr("Cannot create the working file %1").arg(QString::fromStdString(path)));
+            m_messages->showLasting(
+                tr("Cannot create the working file %1").arg(QString::fromStdString(path)),
+                StatusMessages::Lasts::UntilCommand);
     }
     if (files.directory() != m_program.services().programDirectory)
-        showStatus(tr("Working files are kept in %1")
-                       .arg(QString::fromStdString(files.directory().string())));
+        m_messages->showLasting(tr("Working files are kept in %1")
+                                    .arg(QString::fromStdString(files.directory().string())),
+                                StatusMessages::Lasts::UntilCommand);
 }
 
 TwipsRect Form1::geometryOf(const QWidget* control) const
@@ -300,12 +318,12 @@ std::int16_t Form1::visibleView() const
 
 void Form1::wb_StatusTextChange(std::int16_t, const QString& text)
 {
-    showStatus(text);
+    m_messages->showPassing(text);
 }
 
-void Form1::showStatus(const QString& text)
+void Form1::showMessage(const QString& text)
 {
-    sb1->setPanelText(1, text);
+    m_messages->showLasting(text, StatusMessages::Lasts::UntilPageLoad);
 }
 
 void Form1::wb_ProgressChange(std::int16_t index, int progress, int progressMax)
@@ -320,8 +338,14 @@ void Form1::wb_TitleChange(std::int16_t index, const QString&)
 {
     if (index != 0)
         return;
-    txtUrl->setText(wb[0]->LocationURL());
+    m_typedUrl->follow(wb[0]->LocationURL());
     setWindowTitle(m_program.identity().productByCompany() + " - " + wb[0]->LocationName());
+}
+
+void Form1::wb_DownloadBegin(std::int16_t index)
+{
+    if (index == 0)
+        m_messages->pageLoadBegan();
 }
 
 void Form1::wb_DownloadComplete(std::int16_t index)

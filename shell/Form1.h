@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QAction;
@@ -22,7 +23,9 @@ class BrowserControl;
 class Program;
 class ProgressMeter;
 class StatusBar;
+class StatusMessages;
 class TabStrip;
+class TypedAddress;
 
 // The main window: navigation buttons, address row, banner strip, three browser views under a
 // tab strip, and a status bar with a progress bar. After every completed download of the
@@ -63,7 +66,12 @@ public:
     void wb_StatusTextChange(std::int16_t index, const QString& text);
     void wb_ProgressChange(std::int16_t index, int progress, int progressMax);
     void wb_TitleChange(std::int16_t index, const QString& text);
+    void wb_DownloadBegin(std::int16_t index);
     void wb_DownloadComplete(std::int16_t index);
+
+    // A message that matters (a refused request, an incomplete capture, a Tools menu result): it
+    // stays in panel 1 until the next page load or the next command.
+    void showMessage(const QString& text);
 
     // Controls, by their design names.
     QToolButton* cmbBack;
@@ -110,13 +118,17 @@ private:
     std::int16_t visibleView() const;
     void stopAllViews();
     void createMissingWorkFiles();
-    void showStatus(const QString& text);
+    // Ends a lasting message before each command of a button or of Enter runs; the menu items
+    // end it as they are made.
+    void endMessagesOnCommands();
     // Runs a request whose refusal the user should hear about, in the status bar.
     void reportRefusal(const std::function<void()>& request);
 
     Program& m_program;
     QWidget* m_client;
     DesignGeometry m_design;
+    std::unique_ptr<StatusMessages> m_messages;
+    TypedAddress* m_typedUrl;
 };
 
 } // namespace varrow

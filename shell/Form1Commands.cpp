@@ -4,9 +4,11 @@
 #include "integration/IETOOLS.h"
 #include "platform/browser/BrowserControl.h"
 #include "platform/desktop/StatusBar.h"
+#include "platform/desktop/TypedAddress.h"
 #include "platform/versioninfo/VersionInfo.h"
 #include "shell/Form1.h"
 #include "shell/Program.h"
+#include "shell/StatusMessages.h"
 
 #include <QLineEdit>
 #include <QMenuBar>
@@ -36,7 +38,7 @@ public:
     }
     void showStatus(const std::string& text) override
     {
-        m_window.sb1->setPanelText(1, QString::fromStdString(text));
+        m_window.showMessage(QString::fromStdString(text));
     }
 
 private:
@@ -62,7 +64,7 @@ void Form1::reportRefusal(const std::function<void()>& request)
     try {
         request();
     } catch (const BrowserError& refused) {
-        showStatus(QString::fromStdString(refused.what()));
+        showMessage(QString::fromStdString(refused.what()));
     }
 }
 
@@ -73,6 +75,7 @@ void Form1::createMenus()
                               void (Form1::*handler)(std::int16_t)) {
         for (std::int16_t i = 0; i < static_cast<std::int16_t>(actions.size()); ++i) {
             actions[i] = menu->addAction(captions[i]);
+            connect(actions[i], &QAction::triggered, this, [this] { m_messages->commandRan(); });
             connect(actions[i], &QAction::triggered, this,
                     [this, handler, i] { (this->*handler)(i); });
         }
@@ -123,7 +126,7 @@ void Form1::cmdRefresh_Click(std::int16_t)
 
 void Form1::cmdBackDir_Click()
 {
-    txtUrl->setText(QString::fromStdString(GetParentDir(txtUrl->text().toStdString())));
+    txtUrl->setText(QString::fromStdString(UpDirAddress(txtUrl->text().toStdString())));
     cmdGo_Click();
     SelectView(0);
 }
@@ -132,14 +135,17 @@ void Form1::Command1_Click()
 {
     ignoringErrors([this] { stopAllViews(); });
     const std::int16_t index = visibleView();
-    ignoringErrors(
-        [this, index] { txtUrl->setText(wb.at(static_cast<size_t>(index))->LocationURL()); });
+    ignoringErrors([this, index] {
+        txtUrl->setText(wb.at(static_cast<size_t>(index))->LocationURL());
+        m_typedUrl->sent();
+    });
     ignoringErrors([this] { SelectView(0); });
     ignoringErrors([this] { wb[0]->Navigate(txtUrl->text()); });
 }
 
 void Form1::cmdGo_Click()
 {
+    m_typedUrl->sent();
     reportRefusal([this] { wb[0]->Navigate(txtUrl->text()); });
 }
 
@@ -221,7 +227,7 @@ bool Form1::CapturePage()
     const QString address = wb[0]->LocationURL();
     const CaptureResult result = varrow::CapturePage(files, markup, address.toStdString(), lists);
     if (!result.failures.empty())
-        showStatus(
+        showMessage(
             tr("Capture incomplete: %1").arg(QString::fromStdString(result.failures.front())));
     wb[1]->setCapturedPage(address);
     wb[2]->setCapturedPage(address);

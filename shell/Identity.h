@@ -3,6 +3,7 @@
 #include "platform/versioninfo/VersionInfo.h"
 
 #include <QString>
+#include <filesystem>
 
 namespace varrow
 {
@@ -21,10 +22,15 @@ struct Identity {
     QString productByCompany() const { return ProductNameText + " by " + CompanyNameText; }
 };
 
-// The host that serves the banner strip's page.
-inline constexpr const char* kBannerAddress = "http://banner.varrow.invalid/browserbanner.html";
+// The banner strip's page among the program's files. It shows the product and one of
+// kBannerTips tips, the one whose number the address's fragment names ("#tip3").
+inline constexpr const char* kBannerPage = "browserbanner.html";
+inline constexpr int kBannerTips = 8;
 
-// Assigns the identity strings from `version` and the switches and banner address.
-void LoadIdentity(Identity& identity, const VersionInfo& version);
+// The address of the banner page in `programDirectory` showing tip number `tip`.
+QString bannerAddress(const std::filesystem::path& programDirectory, int tip);
+
+// Assigns the identity strings from `version`, the switches and `banner` as the banner address.
+void LoadIdentity(Identity& identity, const VersionInfo& version, const QString& banner);
 
 } // namespace varrow

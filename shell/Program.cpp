@@ -6,6 +6,8 @@
 #include "windows/frmAbout.h"
 #include "windows/frmWebsite.h"
 
+#include <QRandomGenerator>
+
 namespace varrow
 {
 namespace
@@ -34,7 +36,11 @@ template <typename Window> void unload(QPointer<Window>& slot)
 
 } // namespace
 
-Program::Program(ProgramServices services) : m_services(std::move(services)) {}
+Program::Program(ProgramServices services)
+    : m_services(std::move(services)),
+      m_bannerTip(static_cast<int>(QRandomGenerator::global()->bounded(kBannerTips)))
+{
+}
 
 Program::~Program()
 {
@@ -47,7 +53,8 @@ Program::~Program()
 
 void Program::LoadIdentity()
 {
-    varrow::LoadIdentity(m_identity, m_services.readVersionInfo());
+    varrow::LoadIdentity(m_identity, m_services.readVersionInfo(),
+                         bannerAddress(m_services.programDirectory, m_bannerTip));
 }
 
 void Program::start()

@@ -51,7 +51,8 @@ public:
 
     const ProgramServices& services() const { return m_services; }
     Identity& identity() { return m_identity; }
-    // Re-reads the version information into identity().
+    // Re-reads the version information into identity(). The banner's tip is picked once per
+    // run, so every call gives the same values.
     void LoadIdentity();
 
     // Set when the main window unloads while the site window is visible; the program then
@@ -86,6 +87,7 @@ public:
 private:
     ProgramServices m_services;
     Identity m_identity;
+    int m_bannerTip;
     QPointer<frmSplash> m_splash;
     QPointer<Form1> m_main;
     QPointer<Form8> m_help;

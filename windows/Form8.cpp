@@ -7,6 +7,7 @@
 #include "platform/richtext/RtfTextDocument.h"
 #include "shell/FileExists.h"
 #include "shell/Program.h"
+#include "shell/ProgramDirectory.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -21,8 +22,6 @@ namespace
 
 constexpr int kClientWidth = 10290;
 constexpr int kClientHeight = 7920;
-constexpr const char* kHelpFileName = "Help.rtf";
-
 // Runs one load step; its failure skips only that step.
 template <typename Step> void skippingFailure(Step step)
 {

@@ -6,7 +6,10 @@
 #include "platform/browser/BrowserControl.h"
 #include "platform/desktop/OnTop.h"
 #include "platform/desktop/StatusBar.h"
+#include "platform/desktop/TypedAddress.h"
 #include "shell/Program.h"
+#include "shell/ProgramDirectory.h"
+#include "windows/SiteFallbackPage.h"
 #include "windows/SiteLayout.h"
 
 #include <QCloseEvent>
@@ -64,6 +67,7 @@ frmWebsite::frmWebsite(Program& program)
     WebBrowser1 = m_program.services().makeBrowser(frmBrowser, BrowserRole::Browsing);
     WebBrowser1->setObjectName("WebBrowser1");
     m_design.place(WebBrowser1->view(), {120, 1140, 6135, 5595});
+    m_typedAddress = new TypedAddress(*Text1, [this] { return WebBrowser1->LocationURL(); });
     SkinLabel::createTemplate(*frmBrowser);
 
     StatusBar1 = new StatusBar(this);
@@ -109,6 +113,10 @@ void frmWebsite::Form_Load()
         LoadSkinLabels(*this, SkinLabelScope::TemplateContainer);
         ApplySkin(m_program, *this);
     }
+    const ProgramServices& services = m_program.services();
+    WebBrowser1->setFallbackPage(
+        identity.WebsiteText,
+        siteFallbackPage(services.readVersionInfo(), services.programDirectory / kHelpFileName));
     browse(identity.WebsiteText);
     setWindowState(windowState() | Qt::WindowMaximized);
     SetOnTop(*this, false);
@@ -181,6 +189,7 @@ void frmWebsite::browse(const QString& address)
 
 void frmWebsite::Command3_Click()
 {
+    m_typedAddress->sent();
     browse(Text1->text());
 }
 
@@ -217,7 +226,7 @@ void frmWebsite::WebBrowser1_DownloadBegin()
 void frmWebsite::WebBrowser1_DownloadComplete()
 {
     StatusBar1->setPanelText(2, "Completed " + WebBrowser1->LocationURL());
-    Text1->setText(WebBrowser1->LocationURL());
+    m_typedAddress->follow(WebBrowser1->LocationURL());
     setWindowTitle(WebBrowser1->LocationName());
 }
 

@@ -15,6 +15,7 @@ namespace varrow
 class BrowserControl;
 class Program;
 class StatusBar;
+class TypedAddress;
 
 // The site window: a small second browser that opens on the product website, with its own
 // address box, browse, back, forward, stop and refresh buttons and a two-panel status bar. It can
@@ -72,6 +73,7 @@ private:
 
     Program& m_program;
     DesignGeometry m_design;
+    TypedAddress* m_typedAddress;
 };
 
 } // namespace varrow

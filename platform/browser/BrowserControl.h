@@ -39,6 +39,9 @@ public:
     virtual void GoForward() = 0;
     virtual void Refresh() = 0;
     virtual void Stop() = 0;
+    // From now on, when a load of `address` (taken as Navigate takes it) cannot be completed,
+    // shows the page `html` instead of the engine's error page; LocationURL stays `address`.
+    virtual void setFallbackPage(const QString& address, const QString& html) = 0;
 
     // The current address, and the page title (the address when the page has none).
     virtual QString LocationURL() const = 0;

@@ -15,11 +15,12 @@ namespace
 
 constexpr int kProgressMax = 100;
 
-// Gives the body markup once the document has been parsed; undefined while it is still being
-// parsed, null when there is no body.
+// Gives the body markup once the document has been parsed, false while it is still being parsed
+// and null when there is no body. The engine hands undefined and null back alike, as no value.
 const QString kSnapshotScript =
-    QStringLiteral("document.readyState === 'loading' ? undefined"
+    QStringLiteral("document.readyState === 'loading' ? false"
                    " : (document.body ? document.body.outerHTML : null)");
+constexpr int kParsingRetryMs = 250;
 
 QUrl& homePageSetting()
 {
@@ -153,17 +154,45 @@ QWidget* WebEngineBrowser::view() const
 void WebEngineBrowser::onLoadStarted()
 {
     ++m_loadNumber;
-    m_earlyCapture->start();
+    m_loadFinished = false;
+    m_addressAtLoadStart = m_view->url();
+    m_earlyCapture->start(kEarlyCaptureDelayMs); // a retry may have shortened the interval
     emit StatusTextChange(tr("Opening %1").arg(LocationURL()));
     emit DownloadBegin();
+}
+
+void WebEngineBrowser::setFallbackPage(const QString& address, const QString& html)
+{
+    m_fallbackAddress = QUrl::fromUserInput(address);
+    m_fallbackHtml = html;
+}
+
+bool WebEngineBrowser::showFallbackFor(const QUrl& failed)
+{
+    if (m_fallbackHtml.isEmpty() || !failed.matches(m_fallbackAddress, QUrl::StripTrailingSlash))
+        return false;
+    m_loadingFallback = true;
+    m_view->setHtml(m_fallbackHtml, failed);
+    return true;
 }
 
 void WebEngineBrowser::onLoadFinished(bool ok)
 {
     m_earlyCapture->stop();
+    m_loadFinished = true;
+    const bool fallback = m_loadingFallback;
+    m_loadingFallback = false;
+    if (!ok && !fallback && showFallbackFor(m_view->page()->requestedUrl()))
+        return; // the fallback page's own load raises the notifications
     emit ProgressChange(-1, kProgressMax);
     emit StatusTextChange(ok ? tr("Done") : tr("Could not open %1").arg(LocationURL()));
     takeSnapshot();
+}
+
+bool WebEngineBrowser::showsLoadUnderWay() const
+{
+    const QUrl shown = m_view->url();
+    return shown == m_view->page()->requestedUrl() || shown != m_addressAtLoadStart;
 }
 
 void WebEngineBrowser::takeSnapshot()
@@ -173,14 +202,19 @@ void WebEngineBrowser::takeSnapshot()
         emit DownloadComplete();
         return;
     }
+    if (!m_loadFinished && !showsLoadUnderWay()) {
+        // An early capture now would take the previous page: try again a little later.
+        m_earlyCapture->start(kParsingRetryMs);
+        return;
+    }
     const unsigned loadNumber = m_loadNumber;
     QPointer<WebEngineBrowser> self(this);
     m_view->page()->runJavaScript(kSnapshotScript, [self, loadNumber](const QVariant& result) {
         if (!self || self->m_loadNumber != loadNumber)
             return; // the control is gone, or a newer load has begun
         if (result.typeId() == QMetaType::Bool) {
-            // Still parsing after the early-capture delay: try again a little later.
-            self->m_earlyCapture->start(250);
+            // Still parsing: try again a little later.
+            self->m_earlyCapture->start(kParsingRetryMs);
             return;
         }
         const QString body = result.toString();

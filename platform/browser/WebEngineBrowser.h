@@ -46,6 +46,7 @@ public:
     void GoForward() override;
     void Refresh() override;
     void Stop() override;
+    void setFallbackPage(const QString& address, const QString& html) override;
 
     QString LocationURL() const override;
     QString LocationName() const override;
@@ -56,7 +57,13 @@ public:
 private:
     void onLoadStarted();
     void onLoadFinished(bool ok);
+    // Shows the fallback page in place of a failed load of its address; false when it has none.
+    bool showFallbackFor(const QUrl& failed);
     void takeSnapshot();
+    // Whether the document on show belongs to the load under way: its address is the one asked
+    // for, or has changed since the load began (a redirect). Until then the engine still shows the
+    // previous document.
+    bool showsLoadUnderWay() const;
     void load(const QUrl& address);
 
     BrowserRole m_role;
@@ -64,8 +71,13 @@ private:
     LocalFileGuard* m_guard = nullptr;
     QTimer* m_earlyCapture;
     std::optional<std::string> m_body;
+    QUrl m_fallbackAddress;
+    QString m_fallbackHtml;
+    bool m_loadingFallback = false;
     // Counts loads, so that a snapshot that arrives after the next load began is dropped.
     unsigned m_loadNumber = 0;
+    bool m_loadFinished = true;
+    QUrl m_addressAtLoadStart;
 };
 
 } // namespace varrow

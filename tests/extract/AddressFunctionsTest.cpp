@@ -39,6 +39,31 @@ TEST(GetParentDir, NoLengthLimit)
     EXPECT_EQ(GetParentDir(longPath), "http://host/" + std::string(40000, 'a') + "/");
 }
 
+TEST(UpDirAddress, ClimbsToTheHostRootOfEveryScheme)
+{
+    const Row rows[] = {
+        {"http://host/dir/page.htm", "http://host/dir/"},
+        {"https://host/a/b/", "https://host/a/"},
+        {"https://host/a/", "https://host/"},
+        {"https://host/", "https://host/"},
+        {"https://host", "https://host/"},
+        {"https://host//", "https://host/"},
+        {"http://host/", "http://host/"},
+        {"ftp://host/pub/file.txt", "ftp://host/pub/"},
+        {"HTTP://host/dir/page.htm", "HTTP://host/dir/"},
+        {"https://host/dir/page?to=a/b#x/y", "https://host/dir/"},
+        {"https://host?to=a/b", "https://host/"},
+        {"file:///home/user/page.html", "file:///home/user/"},
+        {"file:///home/", "file:///"},
+        {"file:///", "file:///"},
+        // Text without a scheme climbs as GetParentDir does.
+        {"host/dir/page.htm", "host/dir/"},
+        {"", "/"},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(UpDirAddress(row.argument), row.result) << row.argument;
+}
+
 TEST(GetFileName, WorkedResults)
 {
     const Row rows[] = {

@@ -25,8 +25,9 @@ package)
 esac
 prefix=$scratch/root/usr
 
-for file in bin/varrow bin/varrow-capture libexec/varrow/varrow-load-page share/varrow/Help.rtf share/varrow/icon.ico \
-    share/varrow/hoticon.ico share/varrow/start/index.html share/applications/varrow.desktop \
+for file in bin/varrow bin/varrow-capture libexec/varrow/varrow-load-page share/varrow/Help.rtf \
+    share/varrow/icon.ico share/varrow/hoticon.ico share/varrow/start/index.html \
+    share/varrow/browserbanner.html share/applications/varrow.desktop \
     share/icons/hicolor/48x48/apps/varrow.png share/man/man1/varrow-capture.1.gz; do
     [ -f "$prefix/$file" ] || fail "$file is not installed"
 done

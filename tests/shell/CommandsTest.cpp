@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QFile>
 #include <QLineEdit>
+#include <QTest>
 
 namespace varrow::testing
 {
@@ -77,19 +78,61 @@ TEST_F(CommandsTest, RefusedNavigationIsReportedInTheStatusBar)
     EXPECT_EQ(window.sb1->panelText(1), "refused ::");
 }
 
-TEST_F(CommandsTest, UpDirAtAHostRootDropsTheScheme)
+TEST_F(CommandsTest, UpDirStopsAtTheHostRoot)
 {
     Form1& window = mainWindow();
     window.SelectView(1);
-    window.txtUrl->setText("http://127.0.0.2/");
-    window.cmdBackDir->click();
-    EXPECT_EQ(window.txtUrl->text(), "127.0.0.2/");
-    EXPECT_EQ(view(window, 0).requests.last(), "Navigate 127.0.0.2/");
+    for (const QString root : {"http://127.0.0.2/", "https://127.0.0.2/"}) {
+        window.txtUrl->setText(root);
+        window.cmdBackDir->click();
+        EXPECT_EQ(window.txtUrl->text(), root);
+        EXPECT_EQ(view(window, 0).requests.last(), "Navigate " + root);
+    }
     EXPECT_EQ(visibleView(window), 0);
 
     window.txtUrl->setText("http://127.0.0.2/dir/page.htm");
     window.mnuGoItem[4]->trigger();
     EXPECT_EQ(window.txtUrl->text(), "http://127.0.0.2/dir/");
+}
+
+TEST_F(CommandsTest, TypedAddressOutlivesTitleChangesUntilSentOrEscaped)
+{
+    Form1& window = mainWindow();
+    FakeBrowser& browser = view(window, 0);
+    browser.Navigate("http://127.0.0.2/clock.html");
+    browser.completeLoad("12:00", std::nullopt);
+    EXPECT_EQ(window.txtUrl->text(), "http://127.0.0.2/clock.html");
+
+    window.txtUrl->clear();
+    QTest::keyClicks(window.txtUrl, "127.0.0.2/ne");
+    browser.completeLoad("12:01", std::nullopt);
+    EXPECT_EQ(window.txtUrl->text(), "127.0.0.2/ne");
+    EXPECT_EQ(window.windowTitle(), "Varrow by Varrow Project - 12:01");
+
+    QTest::keyClick(window.txtUrl, Qt::Key_Escape);
+    EXPECT_EQ(window.txtUrl->text(), "http://127.0.0.2/clock.html");
+    browser.completeLoad("12:02", std::nullopt);
+    EXPECT_EQ(window.txtUrl->text(), "http://127.0.0.2/clock.html");
+
+    QTest::keyClicks(window.txtUrl, "?sent");
+    QTest::keyClick(window.txtUrl, Qt::Key_Return);
+    EXPECT_EQ(browser.requests.last(), "Navigate http://127.0.0.2/clock.html?sent");
+    browser.Navigate("http://127.0.0.2/landed.html");
+    browser.completeLoad("Landed", std::nullopt);
+    EXPECT_EQ(window.txtUrl->text(), "http://127.0.0.2/landed.html");
+}
+
+TEST_F(CommandsTest, ARefusalStaysInTheStatusBarUntilTheNextCommand)
+{
+    Form1& window = mainWindow();
+    view(window, 0).refuseNavigation = true;
+    window.txtUrl->setText("::");
+    window.cmdGo->click();
+    emit view(window, 1).StatusTextChange("Done");
+    EXPECT_EQ(window.sb1->panelText(1), "refused ::");
+    view(window, 0).refuseNavigation = false;
+    window.mnuGoItem[2]->trigger(); // Stop
+    EXPECT_EQ(window.sb1->panelText(1), "Done");
 }
 
 TEST_F(CommandsTest, RefreshReloadsCapturesAndEndsOnTheBrowserTab)

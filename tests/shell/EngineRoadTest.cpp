@@ -1,30 +1,15 @@
 // The road of one page on the real browser engine: served from 127.0.0.1, loaded in the browser
 // view, captured, and shown in the Source Code and Images views.
-#include "capture/WorkFiles.h"
-#include "platform/browser/WebEngineBrowser.h"
-#include "platform/desktop/SettingsStore.h"
-#include "platform/desktop/TabStrip.h"
-#include "platform/textfile/TextFile.h"
-#include "shell/Form1.h"
-#include "shell/Program.h"
-#include "tests/support/IsolatedWorld.h"
-#include "tests/support/LocalWebServer.h"
-#include "tests/support/LoopbackOnly.h"
+#include "tests/shell/EngineFixture.h"
+#include "tests/support/PageScript.h"
 
 #include <QBuffer>
 #include <QImage>
-#include <QLineEdit>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QToolButton>
-#include <gtest/gtest.h>
 
 namespace varrow::testing
 {
 namespace
 {
-
-constexpr int kPatienceMs = 30000;
 
 const QByteArray kPage = R"(<!DOCTYPE html><html><head><title>Road</title>
 <link rel="icon" href="head-only.png"></head>
@@ -45,46 +30,17 @@ QByteArray png(const QSize& size, Qt::GlobalColor colour, const QString& path = 
     return bytes;
 }
 
-class EngineRoadTest : public ::testing::Test
+class EngineRoadTest : public EngineFixture
 {
 protected:
     void SetUp() override
     {
-        LoopbackOnly::install();
         server.serve("/dir/page.html", kPage);
         server.serve("/dir/second.html", "<html><body><p>second</p></body></html>");
         server.serve("/dir/drawing.svg",
                      "<svg xmlns='http://www.w3.org/2000/svg' width='10' height='10'/>",
                      "image/svg+xml");
-        settings.SaveSetting("Varrow", "Settings", "showHelp", "0");
-        ProgramServices services;
-        services.makeBrowser = [](QWidget* parent, BrowserRole role) {
-            return new WebEngineBrowser(parent, role);
-        };
-        services.chooseFileToOpen = [](QWidget*) { return QString(); };
-        services.readVersionInfo = [] { return VersionInfo{"Varrow", "Varrow Project", "", 1, 0}; };
-        services.endProgram = [] {};
-        services.settings = &settings;
-        services.programDirectory = directory();
-        services.workingDirectory = directory();
-        program = std::make_unique<Program>(std::move(services));
-        program->LoadIdentity();
-        window = &program->showMainWindow();
-    }
-
-    std::filesystem::path directory() const { return programDir.path().toStdString(); }
-    std::string workFile(std::string_view name) const
-    {
-        return readTextFile(WorkFiles(directory()).pathOf(name));
-    }
-    void go(const QString& address)
-    {
-        window->txtUrl->setText(address);
-        window->cmdGo->click();
-    }
-    bool browserShows(const QString& address, int timeout = kPatienceMs)
-    {
-        return QTest::qWaitFor([&] { return window->wb[0]->LocationURL() == address; }, timeout);
+        EngineFixture::SetUp();
     }
 
     // The natural width of every picture of the gallery view once it shows `count` pictures and
@@ -99,7 +55,7 @@ protected:
         QVariantList widths;
         const bool shown = QTest::qWaitFor(
             [&] {
-                widths = askInIsolatedWorld(*window->wb[2], script).toList();
+                widths = runInPage(window->wb[2]->view(), script).toList();
                 return !widths.isEmpty();
             },
             kPatienceMs);
@@ -109,13 +65,6 @@ protected:
             naturalWidths.push_back(width.toInt());
         return naturalWidths;
     }
-
-    LocalWebServer server;
-    QTemporaryDir programDir;
-    QTemporaryDir settingsDir;
-    SettingsStore settings{settingsDir.path().toStdString()};
-    std::unique_ptr<Program> program;
-    Form1* window = nullptr;
 };
 
 TEST_F(EngineRoadTest, ALoadedPageIsCapturedAndShownInTheOtherViews)
@@ -218,7 +167,7 @@ TEST_F(EngineRoadTest, TheGalleryOfALocalPageShowsItsLocalPicturesAndOpensOneOnA
     window->TabStrip1->selectTab(3); // Images
     EXPECT_EQ(galleryWidths(2), (std::vector<int>{35, 36}));
 
-    askInIsolatedWorld(*window->wb[2], "document.links[1].click()");
+    runInPage(window->wb[2]->view(), "document.links[1].click()");
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->wb[2]->LocationURL() == away; }, kPatienceMs));
 }
 

@@ -30,7 +30,7 @@ TEST_F(MainWindowTest, LoadSetsCaptionsBannerViewsAndGoesHome)
     EXPECT_TRUE(view(window, 1).role == BrowserRole::GeneratedPage);
     EXPECT_TRUE(view(window, 2).role == BrowserRole::GeneratedPage);
     EXPECT_EQ(static_cast<FakeBrowser*>(window.wbBanner)->requests,
-              QStringList{"Navigate " + QString(kBannerAddress)});
+              QStringList{"Navigate " + program->identity().BannerAddress});
 }
 
 TEST_F(MainWindowTest, EmptyWebsiteNameKeepsTheTrailingSpace)

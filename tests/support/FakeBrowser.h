@@ -24,6 +24,11 @@ public:
     void GoForward() override;
     void Refresh() override;
     void Stop() override;
+    void setFallbackPage(const QString& address, const QString& html) override
+    {
+        fallbackAddress = address;
+        fallbackHtml = html;
+    }
 
     QString LocationURL() const override;
     QString LocationName() const override;
@@ -41,6 +46,8 @@ public:
     std::optional<std::string> body;
     QString capturedPage;
     bool refuseNavigation = false;
+    QString fallbackAddress;
+    QString fallbackHtml;
 
 private:
     QWidget* m_view;

@@ -1,6 +1,7 @@
 #include "tests/support/LocalWebServer.h"
 
 #include <QTcpSocket>
+#include <QTimer>
 
 namespace varrow::testing
 {
@@ -13,7 +14,18 @@ LocalWebServer::LocalWebServer(const QHostAddress& host)
 
 void LocalWebServer::serve(const QString& path, const QByteArray& body, const QByteArray& type)
 {
-    m_pages.insert(path, {body, type});
+    m_pages.insert(path, {body, type, -1, 0, 0});
+}
+
+void LocalWebServer::serveSlowly(const QString& path, const QByteArray& body, qsizetype sentAtOnce,
+                                 int restAfterMs, const QByteArray& type)
+{
+    m_pages.insert(path, {body, type, sentAtOnce, restAfterMs, 0});
+}
+
+void LocalWebServer::serveLate(const QString& path, const QByteArray& body, int answerAfterMs)
+{
+    m_pages.insert(path, {body, "text/html; charset=utf-8", -1, 0, answerAfterMs});
 }
 
 QString LocalWebServer::address(const QString& path) const
@@ -32,16 +44,35 @@ void LocalWebServer::answer()
             socket->readAll();
             const QString path = QString::fromLatin1(request.split(' ').value(1));
             const auto page = m_pages.constFind(path);
-            const bool found = page != m_pages.constEnd();
-            const QByteArray body = found ? page->first : QByteArray("not found");
-            socket->write((found ? "HTTP/1.1 200 OK\r\n" : "HTTP/1.1 404 Not Found\r\n") +
-                          QByteArray("Content-Type: ") +
-                          (found ? page->second : QByteArray("text/plain")) +
-                          "\r\nContent-Length: " + QByteArray::number(body.size()) +
-                          "\r\nConnection: close\r\n\r\n" + body);
-            socket->disconnectFromHost();
+            if (page != m_pages.constEnd() && page->answerAfterMs > 0)
+                QTimer::singleShot(page->answerAfterMs, socket,
+                                   [this, socket, path] { respond(socket, path); });
+            else
+                respond(socket, path);
         });
     }
+}
+
+void LocalWebServer::respond(QTcpSocket* socket, const QString& path)
+{
+    const auto page = m_pages.constFind(path);
+    const bool found = page != m_pages.constEnd();
+    const QByteArray body = found ? page->body : QByteArray("not found");
+    const qsizetype atOnce = found && page->sentAtOnce >= 0 ? page->sentAtOnce : body.size();
+    socket->write((found ? "HTTP/1.1 200 OK\r\n" : "HTTP/1.1 404 Not Found\r\n") +
+                  QByteArray("Content-Type: ") + (found ? page->type : QByteArray("text/plain")) +
+                  "\r\nContent-Length: " + QByteArray::number(body.size()) +
+                  "\r\nConnection: close\r\n\r\n" + body.left(atOnce));
+    if (atOnce == body.size()) {
+        socket->disconnectFromHost();
+        return;
+    }
+    if (page->restAfterMs < 0)
+        return; // held open
+    QTimer::singleShot(page->restAfterMs, socket, [socket, rest = body.mid(atOnce)] {
+        socket->write(rest);
+        socket->disconnectFromHost();
+    });
 }
 
 } // namespace varrow::testing

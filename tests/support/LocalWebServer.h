@@ -5,6 +5,8 @@
 #include <QString>
 #include <QTcpServer>
 
+class QTcpSocket;
+
 namespace varrow::testing
 {
 
@@ -19,13 +21,27 @@ public:
 
     void serve(const QString& path, const QByteArray& body,
                const QByteArray& type = "text/html; charset=utf-8");
+    // Answers `path` with the first `sentAtOnce` bytes of `body` at once and the rest after
+    // `restAfterMs`; with a negative delay the rest never comes while the server lives.
+    void serveSlowly(const QString& path, const QByteArray& body, qsizetype sentAtOnce,
+                     int restAfterMs, const QByteArray& type = "text/html; charset=utf-8");
+    // Answers `path` only `answerAfterMs` after the request, headers included.
+    void serveLate(const QString& path, const QByteArray& body, int answerAfterMs);
     // "http://HOST:PORT" + path
     QString address(const QString& path) const;
 
 private:
     void answer();
+    void respond(QTcpSocket* socket, const QString& path);
 
-    QMap<QString, QPair<QByteArray, QByteArray>> m_pages;
+    struct Page {
+        QByteArray body;
+        QByteArray type;
+        qsizetype sentAtOnce; // the whole body when negative
+        int restAfterMs;      // never when negative
+        int answerAfterMs;
+    };
+    QMap<QString, Page> m_pages;
 };
 
 } // namespace varrow::testing

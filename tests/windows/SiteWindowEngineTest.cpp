@@ -5,10 +5,12 @@
 #include "shell/Program.h"
 #include "tests/support/LocalWebServer.h"
 #include "tests/support/LoopbackOnly.h"
+#include "tests/support/PageScript.h"
 #include "windows/frmWebsite.h"
 
 #include <QDir>
 #include <QLineEdit>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -33,7 +35,11 @@ protected:
         server.serve("/more.html",
                      "<html><head><title>More</title></head><body>more</body></html>");
         // The website's name is a bare host and path, as the version information holds it.
-        const std::string website = server.address("/site.html").mid(7).toStdString();
+        openProgramOn(server.address("/site.html").mid(7).toStdString());
+    }
+
+    void openProgramOn(const std::string& website)
+    {
         ProgramServices services;
         services.makeBrowser = [](QWidget* parent, BrowserRole role) {
             return new WebEngineBrowser(parent, role);
@@ -86,6 +92,27 @@ TEST_F(SiteWindowEngineTest, OpensTheWebsiteAndFollowsItsPages)
         QTest::qWait(500);
         window.grab().save(QDir(screenshots).filePath("site-engine.png"));
     }
+}
+
+TEST_F(SiteWindowEngineTest, AnUnreachableWebsiteShowsThePageAboutTheProgram)
+{
+    // A port on this machine where nothing listens.
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
+    const QString website = QString("127.0.0.1:%1/site.html").arg(closed.serverPort());
+    closed.close();
+    openProgramOn(website.toStdString());
+
+    frmWebsite& window = program->showSiteWindow();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return renderedText(window.WebBrowser1->view()).contains("cannot be reached"); },
+        kPatienceMs));
+    const QString text = renderedText(window.WebBrowser1->view());
+    EXPECT_TRUE(text.contains("Version 1.0")) << text.toStdString();
+    EXPECT_TRUE(text.contains("View Help")) << text.toStdString();
+    EXPECT_TRUE(text.contains("man varrow-capture")) << text.toStdString();
+    EXPECT_TRUE(shows(window, "http://" + website));
+    EXPECT_EQ(window.windowTitle(), "Varrow");
 }
 
 } // namespace

@@ -110,6 +110,41 @@ TEST_F(SiteWindowTest, NotificationsFillTheStatusBarAddressAndCaption)
     EXPECT_EQ(window.StatusBar1->panelText(1), "hovering a link");
 }
 
+TEST_F(SiteWindowTest, TypedTextIsKeptUntilSentAndEscapePutsBackThePageAddress)
+{
+    frmWebsite& window = siteWindow();
+    FakeBrowser& view = browser(window);
+    view.completeLoad("Varrow", std::nullopt);
+    window.Text1->clear();
+    QTest::keyClicks(window.Text1, "127.0.0.2/typ");
+    view.completeLoad("Varrow again", std::nullopt);
+    EXPECT_EQ(window.Text1->text(), "127.0.0.2/typ");
+
+    QTest::keyClick(window.Text1, Qt::Key_Escape);
+    EXPECT_EQ(window.Text1->text(), "varrow.example");
+
+    QTest::keyClicks(window.Text1, "/more");
+    QTest::keyClick(window.Text1, Qt::Key_Return);
+    EXPECT_EQ(view.requests.last(), "Navigate varrow.example/more");
+    view.completeLoad("More", std::nullopt);
+    EXPECT_EQ(window.Text1->text(), "varrow.example/more");
+}
+
+TEST_F(SiteWindowTest, TheWebsiteFallsBackToAPageAboutTheProgram)
+{
+    version.companyName = "Maker <&> Sons";
+    frmWebsite& window = siteWindow();
+    const FakeBrowser& view = browser(window);
+    EXPECT_EQ(view.fallbackAddress, "varrow.example");
+    for (const QString& part : {QString("<title>Varrow</title>"), QString("Version 1.0"),
+                                QString("Maker &lt;&amp;&gt; Sons"), QString("varrow.example"),
+                                QString::fromStdString((directory() / "Help.rtf").string()),
+                                QString("man varrow-capture")})
+        EXPECT_TRUE(view.fallbackHtml.contains(part)) << part.toStdString();
+    EXPECT_FALSE(view.fallbackHtml.contains("<script")) << "nothing runs, nothing is fetched";
+    EXPECT_FALSE(view.fallbackHtml.contains("src="));
+}
+
 TEST_F(SiteWindowTest, ResizingArrangesTheWindowInTwips)
 {
     frmWebsite& window = siteWindow();

@@ -1,9 +1,9 @@
 // A local page on the real browser engine tries every route a script has to read another local
 // file, writes what it got into its own body, and is read back through the browser's capture.
 #include "platform/browser/WebEngineBrowser.h"
-#include "tests/support/IsolatedWorld.h"
 #include "tests/support/LocalWebServer.h"
 #include "tests/support/LoopbackOnly.h"
+#include "tests/support/PageScript.h"
 
 #include <QFile>
 #include <QImage>
@@ -108,7 +108,7 @@ protected:
         return body();
     }
 
-    QVariant ask(const QString& script) { return askInIsolatedWorld(*browser, script); }
+    QVariant ask(const QString& script) { return runInPage(browser->view(), script, 30000); }
 
     QWidget window;
     WebEngineBrowser* browser = nullptr;
