@@ -1,5 +1,6 @@
 // The road of one page on the real browser engine: served from 127.0.0.1, loaded in the browser
 // view, captured, and shown in the Source Code and Images views.
+#include "platform/desktop/TabStrip.h"
 #include "tests/shell/EngineFixture.h"
 #include "tests/support/PageScript.h"
 
