@@ -22,6 +22,14 @@ const QString kSnapshotScript =
                    " : (document.body ? document.body.outerHTML : null)");
 constexpr int kParsingRetryMs = 250;
 
+// A bare host name opens at the host's root: "http://host" and "http://host/" are one page.
+QUrl atHostRoot(QUrl address)
+{
+    if (address.path().isEmpty())
+        address.setPath(QStringLiteral("/"));
+    return address;
+}
+
 QUrl& homePageSetting()
 {
     static QUrl address(QStringLiteral("about:blank"));
@@ -169,7 +177,7 @@ void WebEngineBrowser::setFallbackPage(const QString& address, const QString& ht
 
 bool WebEngineBrowser::showFallbackFor(const QUrl& failed)
 {
-    if (m_fallbackHtml.isEmpty() || !failed.matches(m_fallbackAddress, QUrl::StripTrailingSlash))
+    if (m_fallbackHtml.isEmpty() || atHostRoot(failed) != atHostRoot(m_fallbackAddress))
         return false;
     m_loadingFallback = true;
     m_view->setHtml(m_fallbackHtml, failed);

@@ -96,10 +96,11 @@ TEST_F(SiteWindowEngineTest, OpensTheWebsiteAndFollowsItsPages)
 
 TEST_F(SiteWindowEngineTest, AnUnreachableWebsiteShowsThePageAboutTheProgram)
 {
-    // A port on this machine where nothing listens.
+    // A port on this machine where nothing listens, named as the website is: a bare host name,
+    // which the browser opens at the host's root.
     QTcpServer closed;
     ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
-    const QString website = QString("127.0.0.1:%1/site.html").arg(closed.serverPort());
+    const QString website = QString("127.0.0.1:%1").arg(closed.serverPort());
     closed.close();
     openProgramOn(website.toStdString());
 
@@ -111,7 +112,7 @@ TEST_F(SiteWindowEngineTest, AnUnreachableWebsiteShowsThePageAboutTheProgram)
     EXPECT_TRUE(text.contains("Version 1.0")) << text.toStdString();
     EXPECT_TRUE(text.contains("View Help")) << text.toStdString();
     EXPECT_TRUE(text.contains("man varrow-capture")) << text.toStdString();
-    EXPECT_TRUE(shows(window, "http://" + website));
+    EXPECT_TRUE(shows(window, "http://" + website + "/"));
     EXPECT_EQ(window.windowTitle(), "Varrow");
 }
 
