@@ -149,12 +149,19 @@ public:
         return true;
     }
 
-    // The whole current text. Links nest as deep as the passes go, so this walks with a stack of
-    // its own instead of recursing.
-    std::string flatten()
+    // Puts the cuts in text order and lets go of what only cutting needs; after that, no more
+    // cuts are made.
+    void finishCutting()
     {
+        m_covered = {};
         std::sort(m_cuts.begin(), m_cuts.end(),
                   [](const Cut& a, const Cut& b) { return a.begin < b.begin; });
+    }
+
+    // Hands the whole current text to `sink`, piece by piece. Links nest as deep as the passes go,
+    // so this walks with a stack of its own instead of recursing.
+    void forEachPiece(const TextPieceSink& sink) const
+    {
         struct Frame {
             std::size_t piece;
             std::size_t nextCut;
@@ -166,8 +173,6 @@ public:
                 m_cuts.begin(), m_cuts.end(), [&](const Cut& cut) { return cut.begin < place; });
             return Frame{piece, static_cast<std::size_t>(firstCut - m_cuts.begin()), place};
         };
-        std::string result;
-        result.reserve(m_length);
         std::vector<Frame> stack{frameFor(0)};
         while (!stack.empty()) {
             Frame& frame = stack.back();
@@ -175,17 +180,16 @@ public:
             const std::string_view text = textOf(piece);
             const std::size_t end = piece.place + text.size();
             if (frame.nextCut == m_cuts.size() || m_cuts[frame.nextCut].begin >= end) {
-                result.append(text.substr(frame.position - piece.place));
+                sink(text.substr(frame.position - piece.place));
                 stack.pop_back();
                 continue;
             }
             const Cut& cut = m_cuts[frame.nextCut];
-            result.append(text.substr(frame.position - piece.place, cut.begin - frame.position));
+            sink(text.substr(frame.position - piece.place, cut.begin - frame.position));
             frame.position = cut.end;
             ++frame.nextCut;
             stack.push_back(frameFor(cut.piece));
         }
-        return result;
     }
 
 private:
@@ -270,11 +274,11 @@ public:
     {
     }
 
-    std::string run(std::string text)
+    PieceTree run(std::string text)
     {
-        if (m_byName.names().empty())
-            return text;
         m_tree.emplace(std::move(text));
+        if (m_byName.names().empty())
+            return std::move(*m_tree);
         registerMatches(0, 0);
         // Each occurrence in the text is a link to be, unless its pass fails, and most passes
         // insert their plain link; only links that later passes find inside links need more.
@@ -293,7 +297,8 @@ public:
                     registerMatches(added, pass + 1);
             });
         }
-        return m_tree->flatten();
+        m_tree->finishCutting();
+        return std::move(*m_tree);
     }
 
 private:
@@ -400,10 +405,41 @@ private:
 
 } // namespace
 
+class SubstitutedText::Pieces
+{
+public:
+    explicit Pieces(PieceTree substituted) : tree(std::move(substituted)) {}
+    PieceTree tree;
+};
+
+SubstitutedText::SubstitutedText(std::string text, const std::vector<Substitution>& passes,
+                                 std::size_t maxLength)
+    : m_pieces(
+          std::make_unique<Pieces>(SequentialSubstitution(passes, maxLength).run(std::move(text))))
+{
+}
+
+SubstitutedText::SubstitutedText(SubstitutedText&&) noexcept = default;
+SubstitutedText& SubstitutedText::operator=(SubstitutedText&&) noexcept = default;
+SubstitutedText::~SubstitutedText() = default;
+
+void SubstitutedText::forEachPiece(const TextPieceSink& sink) const
+{
+    m_pieces->tree.forEachPiece(sink);
+}
+
+std::string SubstitutedText::text() const
+{
+    std::string text;
+    text.reserve(m_pieces->tree.length());
+    forEachPiece([&](std::string_view piece) { text.append(piece); });
+    return text;
+}
+
 std::string SubstituteSequentially(std::string text, const std::vector<Substitution>& passes,
                                    std::size_t maxLength)
 {
-    return SequentialSubstitution(passes, maxLength).run(std::move(text));
+    return SubstitutedText(std::move(text), passes, maxLength).text();
 }
 
 } // namespace varrow

@@ -1,7 +1,5 @@
 #include "capture/SourcePage.h"
 
-#include "capture/LinkSubstitution.h"
-
 #include <array>
 #include <limits>
 
@@ -50,8 +48,11 @@ std::size_t SourcePageBound::maxLength(std::size_t length) const
     return length * timesMarkup + allowance;
 }
 
-std::string BuildSourcePage(std::string_view markup, const ImageLists& lists,
-                            const SourcePageBound& bound)
+namespace
+{
+
+SubstitutedText substitutedPage(std::string_view markup, const ImageLists& lists,
+                                const SourcePageBound& bound)
 {
     std::vector<Substitution> passes;
     passes.reserve(lists.Links[0].size() + lists.Links[1].size());
@@ -64,7 +65,26 @@ std::string BuildSourcePage(std::string_view markup, const ImageLists& lists,
     }
     std::string page = escapedMarkup(markup);
     const std::size_t maxLength = bound.maxLength(page.size());
-    return SubstituteSequentially(std::move(page), passes, maxLength);
+    return SubstitutedText(std::move(page), passes, maxLength);
+}
+
+} // namespace
+
+SourcePage::SourcePage(std::string_view markup, const ImageLists& lists,
+                       const SourcePageBound& bound)
+    : m_page(substitutedPage(markup, lists, bound))
+{
+}
+
+void SourcePage::write(const std::filesystem::path& path) const
+{
+    writeTextFileInPieces(path, [&](const TextPieceSink& sink) { m_page.forEachPiece(sink); });
+}
+
+std::string BuildSourcePage(std::string_view markup, const ImageLists& lists,
+                            const SourcePageBound& bound)
+{
+    return SourcePage(markup, lists, bound).text();
 }
 
 } // namespace varrow

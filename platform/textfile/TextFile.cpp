@@ -174,13 +174,27 @@ bool fileHoldsText(const std::filesystem::path& path, std::string_view text)
 
 void writeTextFile(const std::filesystem::path& path, std::string_view text)
 {
+    writeTextFileInPieces(path, [&](const TextPieceSink& sink) { sink(text); });
+}
+
+void writeTextFileInPieces(const std::filesystem::path& path,
+                           const std::function<void(const TextPieceSink&)>& produce)
+{
     checkTextFileWritable(path);
     const std::filesystem::path temporary = temporaryPathBeside(path);
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         if (!out)
             throw FileError(path, lastSystemError());
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        try {
+            produce([&](std::string_view piece) {
+                out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+            });
+        } catch (...) {
+            out.close();
+            removeQuietly(temporary);
+            throw;
+        }
         out.write("\r\n", 2);
         out.flush();
         if (!out) {
