@@ -64,7 +64,7 @@ CaptureResult CapturePage(const WorkFiles& files, std::string_view markup,
             const std::string_view scanned = markupWritten ? markup : held;
             ScanFindings found = ScanMarkup(parameters, scanned, pageAddress);
             if (markupWritten)
-                checkTextFileWritable(scratchFile);
+                workingFiles.check(scratchFile);
             else
                 workingFiles.write(scratchFile, TagLines(parameters, scanned));
             lists.frmList[parameters.listIndex] = std::move(found.names);
