@@ -88,12 +88,12 @@ struct AnchorSpan {
 class PieceTree
 {
 public:
-    explicit PieceTree(std::string text) : m_root(std::move(text))
+    explicit PieceTree(const EscapedText& root) : m_root(root)
     {
         m_pieces.push_back({0, kRoot, false});
-        m_nextPlace = m_root.size();
+        m_nextPlace = m_root.length();
         m_covered.extendTo(m_nextPlace);
-        m_length = m_root.size();
+        m_length = m_root.length();
     }
 
     // Where a piece may be searched, relative to the piece, and whether that stands inside an
@@ -103,13 +103,18 @@ public:
         std::string_view text;
         bool inAddress;
     };
-    std::array<Region, 2> regions(std::size_t index) const
+    using Regions = std::array<Region, 2>;
+    // Those of the root: the text itself has no address, all of it is searched.
+    static Regions rootRegions(std::string_view rootText)
+    {
+        return {{{0, {}, true}, {0, rootText, false}}};
+    }
+    // Those of a link.
+    Regions regions(Index index) const
     {
         const Piece& piece = m_pieces[index];
-        if (piece.anchor == kRoot) // the text itself has no address: all of it is searched
-            return {{{0, {}, true}, {0, m_root, false}}};
         const AnchorSpan& anchor = m_anchors[piece.anchor];
-        const std::string_view text = textOf(piece);
+        const std::string_view text = anchorText(piece.anchor);
         return {
             {{anchor.addressBegin,
               text.substr(anchor.addressBegin, anchor.addressEnd - anchor.addressBegin), true},
@@ -191,19 +196,29 @@ public:
                 m_cuts.begin(), m_cuts.end(), [&](const Cut& cut) { return cut.begin < place; });
             return Frame{piece, static_cast<std::size_t>(firstCut - m_cuts.begin()), place};
         };
+        // The root's spans come in order, so one reader escapes them as they are handed on.
+        EscapedText::Reader root(m_root);
         std::vector<Frame> stack{frameFor(0)};
         while (!stack.empty()) {
             Frame& frame = stack.back();
             const Piece& piece = m_pieces[frame.piece];
-            const std::string_view text = textOf(piece);
-            const std::size_t end = piece.place + text.size();
-            if (frame.nextCut == m_cuts.size() || m_cuts[frame.nextCut].begin >= end) {
-                sink(text.substr(frame.position - piece.place));
+            const bool isRoot = piece.anchor == kRoot;
+            const std::size_t end =
+                piece.place + (isRoot ? m_root.length() : m_anchors[piece.anchor].length);
+            const bool last = frame.nextCut == m_cuts.size() || m_cuts[frame.nextCut].begin >= end;
+            const std::size_t spanEnd = last ? end : m_cuts[frame.nextCut].begin;
+            if (isRoot)
+                root.readTo(spanEnd, sink); // the root's place is 0
+            else
+                sink(anchorText(piece.anchor)
+                         .substr(frame.position - piece.place, spanEnd - frame.position));
+            if (last) {
                 stack.pop_back();
                 continue;
             }
             const Cut& cut = m_cuts[frame.nextCut];
-            sink(text.substr(frame.position - piece.place, cut.begin - frame.position));
+            if (isRoot)
+                root.skipTo(cut.end);
             frame.position = cut.end;
             ++frame.nextCut;
             stack.push_back(frameFor(cut.piece));
@@ -224,15 +239,13 @@ private:
         Index piece; // the piece shown in its place
     };
 
-    std::string_view textOf(const Piece& piece) const
+    std::string_view anchorText(Index index) const
     {
-        if (piece.anchor == kRoot)
-            return m_root;
-        const AnchorSpan& anchor = m_anchors[piece.anchor];
+        const AnchorSpan& anchor = m_anchors[index];
         return std::string_view(m_arena).substr(anchor.begin, anchor.length);
     }
 
-    std::string m_root;
+    EscapedText m_root;
     std::string m_arena; // every anchor's markup, one after the other
     std::vector<AnchorSpan> m_anchors;
     std::vector<Piece> m_pieces;
@@ -291,12 +304,16 @@ public:
     {
     }
 
-    PieceTree run(std::string text)
+    PieceTree run(const EscapedText& root)
     {
-        m_tree.emplace(std::move(text));
+        m_tree.emplace(root);
         if (m_byName.names().empty())
             return std::move(*m_tree);
-        registerMatches(0, 0);
+        {
+            // The only search of the root: its escaped text is held just for that.
+            const std::string rootText = root.whole();
+            registerMatches(0, PieceTree::rootRegions(rootText), 0);
+        }
         // Each occurrence in the text is a link to be, unless its pass fails, and most passes
         // insert their plain link; only links that later passes find inside links need more.
         std::size_t markupLength = 0;
@@ -311,7 +328,7 @@ public:
                 if (m_tree->tryCut(occurrence.piece, occurrence.start, m_passes[pass].name.size(),
                                    anchorOf(pass, occurrence.inAddress), occurrence.inAddress,
                                    added))
-                    registerMatches(added, pass + 1);
+                    registerMatches(added, m_tree->regions(added), pass + 1);
             });
         }
         m_tree->finishCutting();
@@ -389,9 +406,9 @@ private:
     }
 
     // Notes every occurrence in `piece` for the passes from `firstPass` on that look for it.
-    void registerMatches(Index piece, std::size_t firstPass)
+    void registerMatches(Index piece, const PieceTree::Regions& regions, std::size_t firstPass)
     {
-        for (const PieceTree::Region& region : m_tree->regions(piece))
+        for (const PieceTree::Region& region : regions)
             m_matcher.forEachMatch(region.text, [&](std::size_t name, std::size_t start) {
                 m_byName.forEachPass(name, [&](Index pass) {
                     if (pass >= firstPass)
@@ -428,10 +445,9 @@ public:
     PieceTree tree;
 };
 
-SubstitutedText::SubstitutedText(std::string text, const std::vector<Substitution>& passes,
+SubstitutedText::SubstitutedText(const EscapedText& text, const std::vector<Substitution>& passes,
                                  std::size_t maxLength)
-    : m_pieces(
-          std::make_unique<Pieces>(SequentialSubstitution(passes, maxLength).run(std::move(text))))
+    : m_pieces(std::make_unique<Pieces>(SequentialSubstitution(passes, maxLength).run(text)))
 {
 }
 
@@ -452,10 +468,10 @@ std::string SubstitutedText::text() const
     return text;
 }
 
-std::string SubstituteSequentially(std::string text, const std::vector<Substitution>& passes,
+std::string SubstituteSequentially(std::string_view text, const std::vector<Substitution>& passes,
                                    std::size_t maxLength)
 {
-    return SubstitutedText(std::move(text), passes, maxLength).text();
+    return SubstitutedText(EscapedText(text), passes, maxLength).text();
 }
 
 } // namespace varrow

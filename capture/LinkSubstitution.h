@@ -1,5 +1,6 @@
 #pragma once
 
+#include "capture/EscapedText.h"
 #include "platform/textfile/TextFile.h"
 
 #include <memory>
@@ -32,11 +33,12 @@ struct Substitution {
 //
 // The text is searched once for all names together, and each inserted link once when it is
 // inserted, instead of once per pass. The result is kept as the text with its links cut in, so
-// that it can be written out without ever being put together in memory.
+// that it can be written out without ever being put together in memory; it views the source of
+// `text`, which must outlive it, and escapes it again as it is written.
 class SubstitutedText
 {
 public:
-    SubstitutedText(std::string text, const std::vector<Substitution>& passes,
+    SubstitutedText(const EscapedText& text, const std::vector<Substitution>& passes,
                     std::size_t maxLength);
     SubstitutedText(SubstitutedText&&) noexcept;
     SubstitutedText& operator=(SubstitutedText&&) noexcept;
@@ -52,7 +54,7 @@ private:
     std::unique_ptr<Pieces> m_pieces;
 };
 
-std::string SubstituteSequentially(std::string text, const std::vector<Substitution>& passes,
+std::string SubstituteSequentially(std::string_view text, const std::vector<Substitution>& passes,
                                    std::size_t maxLength);
 
 } // namespace varrow

@@ -9,34 +9,14 @@ namespace varrow
 namespace
 {
 
-// The bytes that the source page writes differently, and how much longer each makes it.
-constexpr std::array<std::size_t, 256> kEscapeGrowth = [] {
-    std::array<std::size_t, 256> growth{};
-    growth['<'] = 3;  // "&lt;"
-    growth['\r'] = 3; // "<BR>"
-    growth['\n'] = 3;
-    return growth;
+// The bytes that the source page writes differently.
+const EscapedText::Replacements kMarkupEscapes = [] {
+    EscapedText::Replacements replacements{};
+    replacements['<'] = "&lt;";
+    replacements['\r'] = "<BR>";
+    replacements['\n'] = "<BR>";
+    return replacements;
 }();
-
-std::string escapedMarkup(std::string_view markup)
-{
-    std::size_t length = markup.size();
-    for (const char c : markup)
-        length += kEscapeGrowth[static_cast<unsigned char>(c)];
-    std::string escaped;
-    escaped.reserve(length);
-    std::size_t start = 0;
-    for (std::size_t at = 0; at < markup.size(); ++at) {
-        const char c = markup[at];
-        if (kEscapeGrowth[static_cast<unsigned char>(c)] == 0)
-            continue;
-        escaped.append(markup.substr(start, at - start));
-        escaped.append(c == '<' ? "&lt;" : "<BR>");
-        start = at + 1;
-    }
-    escaped.append(markup.substr(start));
-    return escaped;
-}
 
 } // namespace
 
@@ -63,9 +43,8 @@ SubstitutedText substitutedPage(std::string_view markup, const ImageLists& lists
         for (std::size_t i = 0; i < addresses.size() && i < names.size(); ++i)
             passes.push_back({names[i], addresses[i]});
     }
-    std::string page = escapedMarkup(markup);
-    const std::size_t maxLength = bound.maxLength(page.size());
-    return SubstitutedText(std::move(page), passes, maxLength);
+    const EscapedText page(markup, kMarkupEscapes);
+    return SubstitutedText(page, passes, bound.maxLength(page.length()));
 }
 
 } // namespace
