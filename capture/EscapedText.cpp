@@ -20,9 +20,13 @@ EscapedText::EscapedText(std::string_view source) : EscapedText(source, kNoRepla
 EscapedText::EscapedText(std::string_view source, const Replacements& replacements)
     : m_source(source), m_replacements(replacements), m_length(source.size())
 {
+    std::array<std::size_t, 256> growth{};
+    for (std::size_t byte = 0; byte < 256; ++byte) {
+        m_replaced[byte] = !replacements[byte].empty();
+        growth[byte] = m_replaced[byte] ? replacements[byte].size() - 1 : 0;
+    }
     for (const char c : source)
-        m_length +=
-            std::max<std::size_t>(replacements[static_cast<unsigned char>(c)].size(), 1) - 1;
+        m_length += growth[static_cast<unsigned char>(c)];
 }
 
 std::string EscapedText::whole() const
@@ -50,17 +54,15 @@ void EscapedText::Reader::skipTo(std::size_t end)
 void EscapedText::Reader::advance(std::size_t end, std::string* out)
 {
     const std::string_view source = m_text.m_source;
-    const Replacements& replacements = m_text.m_replacements;
-    auto replacementAt = [&](std::size_t at) {
-        return replacements[static_cast<unsigned char>(source[at])];
+    auto isReplaced = [&](std::size_t at) {
+        return m_text.m_replaced[static_cast<unsigned char>(source[at])];
     };
     while (m_position < end) {
-        const std::string_view replacement = replacementAt(m_at);
-        if (replacement.empty()) {
+        if (!isReplaced(m_at)) {
             // A run of bytes that stand as they are.
             const std::size_t limit = m_at + (end - m_position);
             std::size_t runEnd = m_at + 1;
-            while (runEnd < limit && replacementAt(runEnd).empty())
+            while (runEnd < limit && !isReplaced(runEnd))
                 ++runEnd;
             if (out)
                 out->append(source.substr(m_at, runEnd - m_at));
@@ -68,6 +70,8 @@ void EscapedText::Reader::advance(std::size_t end, std::string* out)
             m_at = runEnd;
             continue;
         }
+        const std::string_view replacement =
+            m_text.m_replacements[static_cast<unsigned char>(source[m_at])];
         const std::size_t taken = std::min(replacement.size() - m_into, end - m_position);
         if (out)
             out->append(replacement.substr(m_into, taken));

@@ -54,6 +54,7 @@ public:
 private:
     std::string_view m_source;
     const Replacements& m_replacements;
+    std::array<bool, 256> m_replaced{}; // whether the byte has a replacement
     std::size_t m_length;
 };
 
