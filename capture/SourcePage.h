@@ -31,7 +31,8 @@ inline constexpr SourcePageBound kSourcePageBound{8, std::size_t{16} << 20};
 // every LF a "<BR>", then each listed file name, index 0 first and then index 1, in list order,
 // replaced by a link to its address wherever it occurs. A replacement that would make the page
 // longer than `bound` allows is left out, as one that fails. The page is kept in pieces that view
-// `markup` and `lists`, which must outlive it, so that writing it never holds it whole in memory.
+// `markup`, which must outlive it, so that neither the page nor the escaped markup is ever held
+// whole in memory.
 class SourcePage
 {
 public:
