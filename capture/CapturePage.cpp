@@ -7,6 +7,7 @@
 #include "platform/textfile/TextFile.h"
 
 #include <exception>
+#include <optional>
 
 namespace varrow
 {
@@ -63,7 +64,7 @@ CaptureResult CapturePage(const WorkFiles& files, std::string_view markup,
             const std::string_view scanned = markupWritten ? markup : held;
             ScanFindings found = ScanMarkup(parameters, scanned, pageAddress);
             if (markupWritten)
-                checkTextFileWritable(scratchFile);
+                workingFiles.check(scratchFile);
             else
                 workingFiles.write(scratchFile, TagLines(parameters, scanned));
             lists.frmList[parameters.listIndex] = std::move(found.names);
@@ -72,10 +73,15 @@ CaptureResult CapturePage(const WorkFiles& files, std::string_view markup,
     };
     scan(kImageScan);
     scan(kLinkScan);
-    std::string sourcePage;
-    runStep(failures, [&] { sourcePage = BuildSourcePage(markup, lists); });
+    std::optional<SourcePage> sourcePage;
+    runStep(failures, [&] { sourcePage.emplace(markup, lists); });
     runStep(failures, [&] { WriteImagePage(result.imagePage, lists); });
-    runStep(failures, [&] { writeTextFile(result.sourcePage, sourcePage); });
+    runStep(failures, [&] {
+        if (sourcePage)
+            sourcePage->write(result.sourcePage);
+        else
+            writeTextFile(result.sourcePage, "");
+    });
     runStep(failures, [&] { files.ResetWorkFiles(workingFiles); });
     for (const FileError& failure : workingFiles.commit())
         failures.emplace_back(failure.what());

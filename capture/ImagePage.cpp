@@ -7,35 +7,42 @@
 namespace varrow
 {
 
-std::string BuildImagePage(const ImageLists& lists)
+namespace
+{
+
+constexpr std::string_view kLinkStart = "<a href='";
+constexpr std::string_view kImageStart = "'><img src='";
+constexpr std::string_view kImageEnd = "'></a><BR>";
+constexpr std::string_view kEntryEnd = "<BR><BR><BR>";
+
+// Hands the gallery to `sink` one entry at a time. The name list governs the count.
+void forEachEntry(const ImageLists& lists, const TextPieceSink& sink)
 {
     const auto& names = lists.frmList[ImageLists::kEmbeddedImages];
     const auto& addresses = lists.Links[ImageLists::kEmbeddedImages];
-    constexpr std::string_view kLinkStart = "<a href='";
-    constexpr std::string_view kImageStart = "'><img src='";
-    constexpr std::string_view kImageEnd = "'></a><BR>";
-    constexpr std::string_view kEntryEnd = "<BR><BR><BR>";
-    constexpr std::size_t kFixedLength =
-        kLinkStart.size() + kImageStart.size() + kImageEnd.size() + kEntryEnd.size();
-    // The name list governs the count. Escapes only lengthen an entry, so its plain length
-    // reserves enough for nearly every page.
-    std::size_t length = 0;
-    for (std::size_t i = 0; i < names.size() && i < addresses.size(); ++i)
-        length += kFixedLength + 3 * addresses[i].size();
-    std::string page;
-    page.reserve(length);
+    std::string entry;
     for (std::size_t i = 0; i < names.size(); ++i) {
-        const std::string& entry = addresses.at(i);
-        const std::string url = attributeAddress(hasSafeScheme(entry) ? entry : "http://" + entry);
-        page.append(kLinkStart).append(url).append(kImageStart).append(url).append(kImageEnd);
-        page.append(textContent(entry)).append(kEntryEnd);
+        const std::string& address = addresses.at(i);
+        const std::string url =
+            attributeAddress(hasSafeScheme(address) ? address : "http://" + address);
+        entry.assign(kLinkStart).append(url).append(kImageStart).append(url).append(kImageEnd);
+        entry.append(textContent(address)).append(kEntryEnd);
+        sink(entry);
     }
+}
+
+} // namespace
+
+std::string BuildImagePage(const ImageLists& lists)
+{
+    std::string page;
+    forEachEntry(lists, [&](std::string_view entry) { page.append(entry); });
     return page;
 }
 
 void WriteImagePage(const std::filesystem::path& path, const ImageLists& lists)
 {
-    writeTextFile(path, BuildImagePage(lists));
+    writeTextFileInPieces(path, [&](const TextPieceSink& sink) { forEachEntry(lists, sink); });
 }
 
 } // namespace varrow

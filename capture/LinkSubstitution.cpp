@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <optional>
+#include <stdexcept>
 #include <utility>
 
 namespace varrow
@@ -14,6 +16,19 @@ namespace varrow
 
 namespace
 {
+
+// The numbers of links, pieces, occurrences and passes, and the lengths within one link, are kept
+// in 32 bits: the bookkeeping of a page with many links then takes half the memory. Reaching the
+// limit would take far more memory than any machine has for the rest of the bookkeeping.
+using Index = std::uint32_t;
+constexpr Index kNone = std::numeric_limits<Index>::max();
+
+Index narrowed(std::size_t value)
+{
+    if (value >= kNone)
+        throw std::length_error("too many links for the source page");
+    return static_cast<Index>(value);
+}
 
 // Which places of a text space are covered, one bit per place.
 class CoveredPlaces
@@ -56,11 +71,11 @@ private:
 // A link's markup, kept in the substitution's arena, with where its address and name stand.
 struct AnchorSpan {
     std::size_t begin; // in the arena
-    std::size_t length;
-    std::size_t addressBegin; // these four relative to begin
-    std::size_t addressEnd;
-    std::size_t nameBegin;
-    std::size_t nameEnd;
+    Index length;
+    Index addressBegin; // these four relative to begin
+    Index addressEnd;
+    Index nameBegin;
+    Index nameEnd;
 };
 
 // The current text is a tree of pieces: a piece is a string in which some spans have been cut
@@ -73,12 +88,12 @@ struct AnchorSpan {
 class PieceTree
 {
 public:
-    explicit PieceTree(std::string text) : m_root(std::move(text))
+    explicit PieceTree(const EscapedText& root) : m_root(root)
     {
-        m_pieces.push_back({kRoot, 0, false});
-        m_nextPlace = m_root.size();
+        m_pieces.push_back({0, kRoot, false});
+        m_nextPlace = m_root.length();
         m_covered.extendTo(m_nextPlace);
-        m_length = m_root.size();
+        m_length = m_root.length();
     }
 
     // Where a piece may be searched, relative to the piece, and whether that stands inside an
@@ -88,13 +103,18 @@ public:
         std::string_view text;
         bool inAddress;
     };
-    std::array<Region, 2> regions(std::size_t index) const
+    using Regions = std::array<Region, 2>;
+    // Those of the root: the text itself has no address, all of it is searched.
+    static Regions rootRegions(std::string_view rootText)
+    {
+        return {{{0, {}, true}, {0, rootText, false}}};
+    }
+    // Those of a link.
+    Regions regions(Index index) const
     {
         const Piece& piece = m_pieces[index];
-        if (piece.anchor == kRoot) // the text itself has no address: all of it is searched
-            return {{{0, {}, true}, {0, m_root, false}}};
         const AnchorSpan& anchor = m_anchors[piece.anchor];
-        const std::string_view text = textOf(piece);
+        const std::string_view text = anchorText(piece.anchor);
         return {
             {{anchor.addressBegin,
               text.substr(anchor.addressBegin, anchor.addressEnd - anchor.addressBegin), true},
@@ -104,22 +124,25 @@ public:
 
     std::size_t length() const { return m_length; }
 
-    // Makes room for `links` cuts and `markupLength` bytes of links' markup. Room that stays
-    // unused costs no memory, as its pages are never touched.
-    void reserve(std::size_t links, std::size_t markupLength)
+    // Makes room for the plain links of `passes` passes, `links` cuts and `markupLength` bytes of
+    // links' markup. Room that stays unused costs no memory, as its pages are never touched.
+    void reserve(std::size_t passes, std::size_t links, std::size_t markupLength)
     {
+        m_anchors.reserve(passes);
         m_pieces.reserve(1 + links);
         m_cuts.reserve(links);
         m_arena.reserve(markupLength);
     }
 
     // Keeps `anchor`'s markup and returns its number for tryCut.
-    std::size_t addAnchor(const Anchor& anchor)
+    Index addAnchor(const Anchor& anchor)
     {
-        m_anchors.push_back({m_arena.size(), anchor.markup.size(), anchor.addressBegin,
-                             anchor.addressEnd, anchor.nameBegin, anchor.nameEnd});
+        m_anchors.push_back(
+            {m_arena.size(), narrowed(anchor.markup.size()),
+             static_cast<Index>(anchor.addressBegin), static_cast<Index>(anchor.addressEnd),
+             static_cast<Index>(anchor.nameBegin), static_cast<Index>(anchor.nameEnd)});
         m_arena.append(anchor.markup);
-        return m_anchors.size() - 1;
+        return narrowed(m_anchors.size() - 1);
     }
     std::size_t anchorLength(std::size_t anchor) const { return m_anchors[anchor].length; }
 
@@ -133,28 +156,35 @@ public:
     // Replaces [start, start + length) of `piece` by a new piece showing anchor number `anchor`
     // and returns true with the new piece's index in `added`; returns false when the span
     // overlaps one that was cut before.
-    bool tryCut(std::size_t piece, std::size_t start, std::size_t length, std::size_t anchor,
-                bool inAddress, std::size_t& added)
+    bool tryCut(Index piece, std::size_t start, std::size_t length, Index anchor, bool inAddress,
+                Index& added)
     {
         if (overlapsCut(piece, start, length))
             return false;
         const std::size_t place = m_pieces[piece].place + start;
         m_covered.cover(place, place + length);
-        added = m_pieces.size();
+        added = narrowed(m_pieces.size());
         m_cuts.push_back({place, place + length, added});
-        m_pieces.push_back({anchor, m_nextPlace, inAddress});
+        m_pieces.push_back({m_nextPlace, anchor, inAddress});
         m_nextPlace += anchorLength(anchor);
         m_covered.extendTo(m_nextPlace);
         m_length += anchorLength(anchor) - length;
         return true;
     }
 
-    // The whole current text. Links nest as deep as the passes go, so this walks with a stack of
-    // its own instead of recursing.
-    std::string flatten()
+    // Puts the cuts in text order and lets go of what only cutting needs; after that, no more
+    // cuts are made.
+    void finishCutting()
     {
+        m_covered = {};
         std::sort(m_cuts.begin(), m_cuts.end(),
                   [](const Cut& a, const Cut& b) { return a.begin < b.begin; });
+    }
+
+    // Hands the whole current text to `sink`, piece by piece. Links nest as deep as the passes go,
+    // so this walks with a stack of its own instead of recursing.
+    void forEachPiece(const TextPieceSink& sink) const
+    {
         struct Frame {
             std::size_t piece;
             std::size_t nextCut;
@@ -166,51 +196,56 @@ public:
                 m_cuts.begin(), m_cuts.end(), [&](const Cut& cut) { return cut.begin < place; });
             return Frame{piece, static_cast<std::size_t>(firstCut - m_cuts.begin()), place};
         };
-        std::string result;
-        result.reserve(m_length);
+        // The root's spans come in order, so one reader escapes them as they are handed on.
+        EscapedText::Reader root(m_root);
         std::vector<Frame> stack{frameFor(0)};
         while (!stack.empty()) {
             Frame& frame = stack.back();
             const Piece& piece = m_pieces[frame.piece];
-            const std::string_view text = textOf(piece);
-            const std::size_t end = piece.place + text.size();
-            if (frame.nextCut == m_cuts.size() || m_cuts[frame.nextCut].begin >= end) {
-                result.append(text.substr(frame.position - piece.place));
+            const bool isRoot = piece.anchor == kRoot;
+            const std::size_t end =
+                piece.place + (isRoot ? m_root.length() : m_anchors[piece.anchor].length);
+            const bool last = frame.nextCut == m_cuts.size() || m_cuts[frame.nextCut].begin >= end;
+            const std::size_t spanEnd = last ? end : m_cuts[frame.nextCut].begin;
+            if (isRoot)
+                root.readTo(spanEnd, sink); // the root's place is 0
+            else
+                sink(anchorText(piece.anchor)
+                         .substr(frame.position - piece.place, spanEnd - frame.position));
+            if (last) {
                 stack.pop_back();
                 continue;
             }
             const Cut& cut = m_cuts[frame.nextCut];
-            result.append(text.substr(frame.position - piece.place, cut.begin - frame.position));
+            if (isRoot)
+                root.skipTo(cut.end);
             frame.position = cut.end;
             ++frame.nextCut;
             stack.push_back(frameFor(cut.piece));
         }
-        return result;
     }
 
 private:
-    static constexpr std::size_t kRoot = SIZE_MAX;
+    static constexpr Index kRoot = kNone;
 
     struct Piece {
-        std::size_t anchor; // kRoot for the text itself
-        std::size_t place;  // where its text begins in the text space
-        bool inAddress;     // the piece stands inside another link's address
+        std::size_t place; // where its text begins in the text space
+        Index anchor;      // kRoot for the text itself
+        bool inAddress;    // the piece stands inside another link's address
     };
     struct Cut {
         std::size_t begin; // in the text space
         std::size_t end;
-        std::size_t piece; // the piece shown in its place
+        Index piece; // the piece shown in its place
     };
 
-    std::string_view textOf(const Piece& piece) const
+    std::string_view anchorText(Index index) const
     {
-        if (piece.anchor == kRoot)
-            return m_root;
-        const AnchorSpan& anchor = m_anchors[piece.anchor];
+        const AnchorSpan& anchor = m_anchors[index];
         return std::string_view(m_arena).substr(anchor.begin, anchor.length);
     }
 
-    std::string m_root;
+    EscapedText m_root;
     std::string m_arena; // every anchor's markup, one after the other
     std::vector<AnchorSpan> m_anchors;
     std::vector<Piece> m_pieces;
@@ -226,23 +261,22 @@ class PassesByName
 public:
     explicit PassesByName(const std::vector<Substitution>& passes)
     {
-        std::vector<std::size_t> order;
+        std::vector<Index> order;
         order.reserve(passes.size());
         for (std::size_t pass = 0; pass < passes.size(); ++pass)
             if (!passes[pass].name.empty())
-                order.push_back(pass);
-        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-            return passes[a].name < passes[b].name;
-        });
+                order.push_back(narrowed(pass));
+        std::stable_sort(order.begin(), order.end(),
+                         [&](Index a, Index b) { return passes[a].name < passes[b].name; });
         m_passes.reserve(order.size());
-        for (const std::size_t pass : order) {
+        for (const Index pass : order) {
             if (m_names.empty() || m_names.back() != passes[pass].name) {
                 m_names.push_back(passes[pass].name);
-                m_firstPass.push_back(m_passes.size());
+                m_firstPass.push_back(static_cast<Index>(m_passes.size()));
             }
             m_passes.push_back(pass);
         }
-        m_firstPass.push_back(m_passes.size());
+        m_firstPass.push_back(static_cast<Index>(m_passes.size()));
     }
 
     // The distinct names, in byte order.
@@ -250,14 +284,14 @@ public:
 
     template <typename OnPass> void forEachPass(std::size_t name, OnPass&& onPass) const
     {
-        for (std::size_t i = m_firstPass[name]; i < m_firstPass[name + 1]; ++i)
+        for (Index i = m_firstPass[name]; i < m_firstPass[name + 1]; ++i)
             onPass(m_passes[i]);
     }
 
 private:
     std::vector<std::string_view> m_names;
-    std::vector<std::size_t> m_firstPass; // per name, into m_passes; one more at the end
-    std::vector<std::size_t> m_passes;
+    std::vector<Index> m_firstPass; // per name, into m_passes; one more at the end
+    std::vector<Index> m_passes;
 };
 
 class SequentialSubstitution
@@ -265,58 +299,62 @@ class SequentialSubstitution
 public:
     SequentialSubstitution(const std::vector<Substitution>& passes, std::size_t maxLength)
         : m_passes(passes), m_maxLength(maxLength), m_byName(passes), m_matcher(m_byName.names()),
-          m_pending(passes.size()), m_anchorOfPass{std::vector<std::size_t>(passes.size(), kNone),
-                                                   std::vector<std::size_t>(passes.size(), kNone)}
+          m_pending(passes.size()), m_anchorOfPass{std::vector<Index>(passes.size(), kNone),
+                                                   std::vector<Index>(passes.size(), kNone)}
     {
     }
 
-    std::string run(std::string text)
+    PieceTree run(const EscapedText& root)
     {
+        m_tree.emplace(root);
         if (m_byName.names().empty())
-            return text;
-        m_tree.emplace(std::move(text));
-        registerMatches(0, 0);
+            return std::move(*m_tree);
+        {
+            // The only search of the root: its escaped text is held just for that.
+            const std::string rootText = root.whole();
+            registerMatches(0, PieceTree::rootRegions(rootText), 0);
+        }
         // Each occurrence in the text is a link to be, unless its pass fails, and most passes
         // insert their plain link; only links that later passes find inside links need more.
         std::size_t markupLength = 0;
         for (const Substitution& pass : m_passes)
             markupLength += kAnchorTagLength + pass.address.size() + pass.name.size();
-        m_tree->reserve(m_occurrences.size(), markupLength);
+        m_tree->reserve(m_passes.size(), m_occurrences.size(), markupLength);
         for (std::size_t pass = 0; pass < m_passes.size(); ++pass) {
             if (!fits(pass))
                 continue; // the pass fails and leaves the text as it was
             forEachPending(pass, [&](const Occurrence& occurrence) {
-                std::size_t added = 0;
+                Index added = 0;
                 if (m_tree->tryCut(occurrence.piece, occurrence.start, m_passes[pass].name.size(),
                                    anchorOf(pass, occurrence.inAddress), occurrence.inAddress,
                                    added))
-                    registerMatches(added, pass + 1);
+                    registerMatches(added, m_tree->regions(added), pass + 1);
             });
         }
-        return m_tree->flatten();
+        m_tree->finishCutting();
+        return std::move(*m_tree);
     }
 
 private:
-    static constexpr std::size_t kNone = SIZE_MAX;
     static constexpr std::size_t kAnchorTagLength = std::string_view("<a href=''></a>").size();
 
     struct Occurrence {
-        std::size_t piece;
         std::size_t start;
-        std::size_t next; // the pass's next occurrence, or kNone
+        Index piece;
+        Index next; // the pass's next occurrence, or kNone
         bool inAddress;
     };
     // The occurrences that a pass will look at, in the order they were found: a list threaded
     // through one vector, so that many passes cost no allocation each.
     struct PendingList {
-        std::size_t first = kNone;
-        std::size_t last = kNone;
+        Index first = kNone;
+        Index last = kNone;
     };
 
     // Hands each a copy, as `on` may add occurrences for later passes.
     template <typename OnOccurrence> void forEachPending(std::size_t pass, OnOccurrence&& on) const
     {
-        for (std::size_t at = m_pending[pass].first; at != kNone;) {
+        for (Index at = m_pending[pass].first; at != kNone;) {
             const Occurrence occurrence = m_occurrences[at];
             on(occurrence);
             at = occurrence.next;
@@ -338,7 +376,7 @@ private:
         if (length <= m_maxLength)
             return true;
         length = m_tree->length();
-        std::size_t piece = kNone;
+        Index piece = kNone;
         std::size_t pieceEnd = 0; // of the last occurrence taken in `piece`
         bool fitting = true;
         forEachPending(pass, [&](const Occurrence& occurrence) {
@@ -355,9 +393,9 @@ private:
     }
 
     // Each pass's two forms of its link, built when first needed.
-    std::size_t anchorOf(std::size_t pass, bool inAddress)
+    Index anchorOf(std::size_t pass, bool inAddress)
     {
-        std::size_t& anchor = m_anchorOfPass[inAddress ? 1 : 0][pass];
+        Index& anchor = m_anchorOfPass[inAddress ? 1 : 0][pass];
         if (anchor == kNone) {
             const Substitution& substitution = m_passes[pass];
             anchor = m_tree->addAnchor(
@@ -368,13 +406,13 @@ private:
     }
 
     // Notes every occurrence in `piece` for the passes from `firstPass` on that look for it.
-    void registerMatches(std::size_t piece, std::size_t firstPass)
+    void registerMatches(Index piece, const PieceTree::Regions& regions, std::size_t firstPass)
     {
-        for (const PieceTree::Region& region : m_tree->regions(piece))
+        for (const PieceTree::Region& region : regions)
             m_matcher.forEachMatch(region.text, [&](std::size_t name, std::size_t start) {
-                m_byName.forEachPass(name, [&](std::size_t pass) {
+                m_byName.forEachPass(name, [&](Index pass) {
                     if (pass >= firstPass)
-                        addPending(pass, {piece, region.begin + start, kNone, region.inAddress});
+                        addPending(pass, {region.begin + start, piece, kNone, region.inAddress});
                 });
             });
     }
@@ -382,7 +420,7 @@ private:
     void addPending(std::size_t pass, const Occurrence& occurrence)
     {
         PendingList& list = m_pending[pass];
-        const std::size_t added = m_occurrences.size();
+        const Index added = narrowed(m_occurrences.size());
         m_occurrences.push_back(occurrence);
         (list.last == kNone ? list.first : m_occurrences[list.last].next) = added;
         list.last = added;
@@ -394,16 +432,46 @@ private:
     const NameMatcher m_matcher;
     std::optional<PieceTree> m_tree;
     std::vector<Occurrence> m_occurrences;
-    std::vector<PendingList> m_pending;                     // per pass
-    std::array<std::vector<std::size_t>, 2> m_anchorOfPass; // plain and quoted, kNone: not built
+    std::vector<PendingList> m_pending;               // per pass
+    std::array<std::vector<Index>, 2> m_anchorOfPass; // plain and quoted, kNone: not built
 };
 
 } // namespace
 
-std::string SubstituteSequentially(std::string text, const std::vector<Substitution>& passes,
+class SubstitutedText::Pieces
+{
+public:
+    explicit Pieces(PieceTree substituted) : tree(std::move(substituted)) {}
+    PieceTree tree;
+};
+
+SubstitutedText::SubstitutedText(const EscapedText& text, const std::vector<Substitution>& passes,
+                                 std::size_t maxLength)
+    : m_pieces(std::make_unique<Pieces>(SequentialSubstitution(passes, maxLength).run(text)))
+{
+}
+
+SubstitutedText::SubstitutedText(SubstitutedText&&) noexcept = default;
+SubstitutedText& SubstitutedText::operator=(SubstitutedText&&) noexcept = default;
+SubstitutedText::~SubstitutedText() = default;
+
+void SubstitutedText::forEachPiece(const TextPieceSink& sink) const
+{
+    m_pieces->tree.forEachPiece(sink);
+}
+
+std::string SubstitutedText::text() const
+{
+    std::string text;
+    text.reserve(m_pieces->tree.length());
+    forEachPiece([&](std::string_view piece) { text.append(piece); });
+    return text;
+}
+
+std::string SubstituteSequentially(std::string_view text, const std::vector<Substitution>& passes,
                                    std::size_t maxLength)
 {
-    return SequentialSubstitution(passes, maxLength).run(std::move(text));
+    return SubstitutedText(EscapedText(text), passes, maxLength).text();
 }
 
 } // namespace varrow

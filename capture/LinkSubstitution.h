@@ -1,5 +1,9 @@
 #pragma once
 
+#include "capture/EscapedText.h"
+#include "platform/textfile/TextFile.h"
+
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,8 +32,29 @@ struct Substitution {
 // was, and the later passes still run.
 //
 // The text is searched once for all names together, and each inserted link once when it is
-// inserted, instead of once per pass.
-std::string SubstituteSequentially(std::string text, const std::vector<Substitution>& passes,
+// inserted, instead of once per pass. The result is kept as the text with its links cut in, so
+// that it can be written out without ever being put together in memory; it views the source of
+// `text`, which must outlive it, and escapes it again as it is written.
+class SubstitutedText
+{
+public:
+    SubstitutedText(const EscapedText& text, const std::vector<Substitution>& passes,
+                    std::size_t maxLength);
+    SubstitutedText(SubstitutedText&&) noexcept;
+    SubstitutedText& operator=(SubstitutedText&&) noexcept;
+    ~SubstitutedText();
+
+    // Hands the whole text to `sink`, piece by piece, in order.
+    void forEachPiece(const TextPieceSink& sink) const;
+
+    std::string text() const;
+
+private:
+    class Pieces;
+    std::unique_ptr<Pieces> m_pieces;
+};
+
+std::string SubstituteSequentially(std::string_view text, const std::vector<Substitution>& passes,
                                    std::size_t maxLength);
 
 } // namespace varrow

@@ -101,10 +101,6 @@ void NameMatcher::linkFailures()
             m_dictionary[state] = m_nameAt[failure] >= 0 ? failure : m_dictionary[failure];
         }
     }
-    m_firstHit.reserve(count);
-    for (std::size_t state = 0; state < count; ++state)
-        m_firstHit.push_back(m_nameAt[state] >= 0 ? static_cast<std::int32_t>(state)
-                                                  : m_dictionary[state]);
 }
 
 void NameMatcher::buildTable()
@@ -140,7 +136,7 @@ std::uint32_t NameMatcher::placeOf(std::int32_t state) const
 std::uint32_t NameMatcher::entryOf(std::int32_t state) const
 {
     const bool closerLook =
-        m_firstHit[state] >= 0 || static_cast<std::size_t>(state) >= m_denseStates;
+        firstHit(state) >= 0 || static_cast<std::size_t>(state) >= m_denseStates;
     return placeOf(state) << 1 | (closerLook ? 1u : 0u);
 }
 

@@ -51,10 +51,16 @@ private:
     template <typename OnMatch>
     void reportHits(std::int32_t state, std::size_t end, OnMatch& onMatch) const
     {
-        for (std::int32_t hit = m_firstHit[state]; hit >= 0; hit = m_dictionary[hit]) {
+        for (std::int32_t hit = firstHit(state); hit >= 0; hit = m_dictionary[hit]) {
             const std::int32_t name = m_nameAt[hit];
             onMatch(static_cast<std::size_t>(name), end - m_lengths[name]);
         }
+    }
+
+    // The nearest state, itself included, where a name ends on its failure chain, or -1.
+    std::int32_t firstHit(std::int32_t state) const
+    {
+        return m_nameAt[state] >= 0 ? state : m_dictionary[state];
     }
 
     // A state's place: the offset of its row for a state in the table, else the table's size
@@ -88,8 +94,6 @@ private:
     std::vector<std::int32_t> m_failure;
     std::vector<std::int32_t> m_nameAt;     // the name that ends here, or -1
     std::vector<std::int32_t> m_dictionary; // nearest state on the failure chain where one ends
-    // Itself when a name ends there, else its dictionary link.
-    std::vector<std::int32_t> m_firstHit;
     std::vector<std::size_t> m_lengths;
     std::array<std::uint16_t, 256> m_classOf{};
     std::uint32_t m_classCount = 1;

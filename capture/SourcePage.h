@@ -1,7 +1,9 @@
 #pragma once
 
+#include "capture/LinkSubstitution.h"
 #include "extract/ImageLists.h"
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -28,7 +30,25 @@ inline constexpr SourcePageBound kSourcePageBound{8, std::size_t{16} << 20};
 // The readable copy of the markup shown in the Source Code tab: every "<" escaped, every CR and
 // every LF a "<BR>", then each listed file name, index 0 first and then index 1, in list order,
 // replaced by a link to its address wherever it occurs. A replacement that would make the page
-// longer than `bound` allows is left out, as one that fails.
+// longer than `bound` allows is left out, as one that fails. The page is kept in pieces that view
+// `markup`, which must outlive it, so that neither the page nor the escaped markup is ever held
+// whole in memory.
+class SourcePage
+{
+public:
+    SourcePage(std::string_view markup, const ImageLists& lists,
+               const SourcePageBound& bound = kSourcePageBound);
+
+    // Writes the page as writeTextFile does (FileError).
+    void write(const std::filesystem::path& path) const;
+
+    std::string text() const { return m_page.text(); }
+
+private:
+    SubstitutedText m_page;
+};
+
+// The source page's text.
 std::string BuildSourcePage(std::string_view markup, const ImageLists& lists,
                             const SourcePageBound& bound = kSourcePageBound);
 

@@ -7,10 +7,17 @@ namespace varrow
 
 DeferredTextFiles::File& DeferredTextFiles::noteWrite(const std::filesystem::path& path)
 {
-    checkTextFileWritable(path);
     const auto found = std::find_if(m_files.begin(), m_files.end(),
                                     [&](const File& file) { return file.path == path; });
-    return found != m_files.end() ? *found : m_files.emplace_back(File{path, {}, {}});
+    if (found != m_files.end())
+        return *found;
+    checkTextFileWritable(path);
+    return m_files.emplace_back(File{path, {}, {}});
+}
+
+void DeferredTextFiles::check(const std::filesystem::path& path)
+{
+    noteWrite(path);
 }
 
 void DeferredTextFiles::write(const std::filesystem::path& path, std::string text)
@@ -18,6 +25,7 @@ void DeferredTextFiles::write(const std::filesystem::path& path, std::string tex
     File& file = noteWrite(path);
     file.owned = std::move(text);
     file.text = file.owned;
+    file.written = true;
 }
 
 void DeferredTextFiles::writeBorrowed(const std::filesystem::path& path, std::string_view text)
@@ -25,13 +33,14 @@ void DeferredTextFiles::writeBorrowed(const std::filesystem::path& path, std::st
     File& file = noteWrite(path);
     file.owned.clear();
     file.text = text;
+    file.written = true;
 }
 
 std::vector<FileError> DeferredTextFiles::commit()
 {
     std::vector<FileError> failures;
     for (const File& file : m_files) {
-        if (fileHoldsText(file.path, file.text))
+        if (!file.written || fileHoldsText(file.path, file.text))
             continue;
         try {
             writeTextFile(file.path, file.text);

@@ -16,7 +16,8 @@ namespace varrow
 // writes each file whose last text differs from what it holds on disk. So the files end up exactly
 // as after the real writes, while the texts that are overwritten within the task, and the
 // rewriting of files that already hold their final text, never reach the disk. Nothing else may
-// touch the files while the task runs.
+// touch the files while the task runs; so a file that passed its check once in the task is not
+// checked again.
 class DeferredTextFiles
 {
 public:
@@ -24,6 +25,9 @@ public:
     // FileError that writeTextFile would throw now for the file itself; the text is then not
     // noted.
     void write(const std::filesystem::path& path, std::string text);
+
+    // Throws the FileError that write(path, ...) would throw now, without noting a text.
+    void check(const std::filesystem::path& path);
 
     // Like write, for a text that the caller keeps, unchanged, until commit() has returned: it is
     // not copied.
@@ -39,6 +43,7 @@ private:
         std::filesystem::path path;
         std::string owned;     // the text, unless it is borrowed
         std::string_view text; // views `owned` or the borrowed text
+        bool written = false;  // only checked, else
     };
     File& noteWrite(const std::filesystem::path& path);
 

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fstream>
 #include <limits>
+#include <memory>
 #include <system_error>
 
 #ifdef _WIN32
@@ -23,6 +24,8 @@ namespace varrow
 
 namespace
 {
+
+constexpr std::size_t kWriteBuffer = std::size_t{64} << 10;
 
 std::string lastSystemError()
 {
@@ -174,13 +177,31 @@ bool fileHoldsText(const std::filesystem::path& path, std::string_view text)
 
 void writeTextFile(const std::filesystem::path& path, std::string_view text)
 {
+    writeTextFileInPieces(path, [&](const TextPieceSink& sink) { sink(text); });
+}
+
+void writeTextFileInPieces(const std::filesystem::path& path,
+                           const std::function<void(const TextPieceSink&)>& produce)
+{
     checkTextFileWritable(path);
     const std::filesystem::path temporary = temporaryPathBeside(path);
     {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        // A text handed over in many small pieces reaches the file in large writes.
+        const std::unique_ptr<char[]> buffer(new char[kWriteBuffer]);
+        std::ofstream out;
+        out.rdbuf()->pubsetbuf(buffer.get(), static_cast<std::streamsize>(kWriteBuffer));
+        out.open(temporary, std::ios::binary | std::ios::trunc);
         if (!out)
             throw FileError(path, lastSystemError());
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        try {
+            produce([&](std::string_view piece) {
+                out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+            });
+        } catch (...) {
+            out.close();
+            removeQuietly(temporary);
+            throw;
+        }
         out.write("\r\n", 2);
         out.flush();
         if (!out) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -34,6 +35,15 @@ std::string readTextFile(const std::filesystem::path& path);
 // file, never a torn one. An existing target that we may not write is refused like the open of a
 // read-only file would be. Throws FileError on any failure; the target is then unchanged.
 void writeTextFile(const std::filesystem::path& path, std::string_view text);
+
+// Receives a text piece by piece, in order.
+using TextPieceSink = std::function<void(std::string_view piece)>;
+
+// Like writeTextFile(path, text), for the text that `produce` hands, piece by piece, to the sink it
+// is given, so that a long text is never held whole in memory. When `produce` throws, the
+// temporary file is removed, the target stays as it was, and the exception passes on.
+void writeTextFileInPieces(const std::filesystem::path& path,
+                           const std::function<void(const TextPieceSink&)>& produce);
 
 // Throws the FileError that writeTextFile(path, ...) would throw for a reason that does not depend
 // on the text: an existing file that we may not write, a directory in its place, or a directory in

@@ -1,5 +1,6 @@
 #include "capture/CapturePage.h"
 
+#include "capture/ImagePage.h"
 #include "capture/SourcePage.h"
 #include "capture/cli/CaptureCommand.h"
 #include "platform/textfile/TextFile.h"
@@ -7,6 +8,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -252,6 +254,41 @@ TEST_F(CapturePageTest, WorkingFilesThatHoldTheirTextAreLeftAsTheyAre)
     EXPECT_EQ(std::filesystem::last_write_time(files.pathOf(WorkFiles::kMarkup)),
               before - std::chrono::hours(1));
     EXPECT_EQ(read(WorkFiles::kMarkup), "\r\n");
+}
+
+// The generated pages go to their files piece by piece: a page that fails part way through has
+// written nothing, and leaves neither a torn page nor its temporary file behind.
+TEST_F(CapturePageTest, APageThatFailsPartWayLeavesTheOldFileWhole)
+{
+    ImageLists lists;
+    lists.frmList[ImageLists::kEmbeddedImages] = {"a.gif", "b.gif", "c.gif"};
+    lists.Links[ImageLists::kEmbeddedImages] = {"http://h/a.gif"}; // the second entry fails
+    const SourcePage sourcePage("<img src=\"a.gif\">", lists);
+    struct Case {
+        std::string_view file;
+        std::function<void(const std::filesystem::path&)> write;
+    };
+    const Case cases[] = {
+        {WorkFiles::kImagePage,
+         [&](const std::filesystem::path& path) { WriteImagePage(path, lists); }},
+        {WorkFiles::kSourcePage,
+         [&](const std::filesystem::path& path) {
+             writeTextFileInPieces(path, [&](const TextPieceSink& sink) {
+                 sink("first piece");
+                 throw std::runtime_error("fails part way");
+             });
+         }},
+    };
+    for (const Case& c : cases) {
+        const std::filesystem::path path = m_directory / c.file;
+        writeTextFile(path, "old");
+        EXPECT_ANY_THROW(c.write(path)) << c.file;
+        EXPECT_EQ(read(c.file), "old\r\n");
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_directory), {}), 2);
+    sourcePage.write(m_directory / WorkFiles::kSourcePage);
+    EXPECT_EQ(read(WorkFiles::kSourcePage), sourcePage.text() + "\r\n");
+    EXPECT_EQ(sourcePage.text(), "&lt;img src=\"<a href='http://h/a.gif'>a.gif</a>\">");
 }
 
 TEST(CaptureCommand, MisuseAndHelp)

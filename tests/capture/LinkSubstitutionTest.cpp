@@ -1,5 +1,6 @@
 #include "capture/LinkSubstitution.h"
 
+#include "capture/SourcePage.h"
 #include "extract/TextSearch.h"
 #include "tests/reference/LiteralCapture.h"
 
@@ -89,6 +90,33 @@ TEST(SubstituteSequentially, EqualsTheLiteralPassesWithLongOverlappingNames)
         ASSERT_EQ(SubstituteSequentially(text, passes, maxLength),
                   literal::substitution(text, passes, maxLength))
             << text;
+    }
+}
+
+// The source page keeps the markup as it is and escapes it as it searches and writes it: names
+// made of the escapes' own characters start, end and lie inside the escapes of "<", CR and LF.
+TEST(SourcePage, EqualsTheLiteralPassesWhereNamesMeetTheEscapes)
+{
+    std::mt19937 random(5);
+    const std::string alphabet = "<\r\n&lt;BR>a";
+    auto word = [&](std::size_t maxLength) {
+        std::string w;
+        for (std::size_t n = 1 + random() % maxLength; n > 0; --n)
+            w += alphabet[random() % alphabet.size()];
+        return w;
+    };
+    for (int round = 0; round < 3000; ++round) {
+        ImageLists lists;
+        for (int i = static_cast<int>(random() % 6); i > 0; --i) {
+            const std::size_t k = random() % 2;
+            lists.frmList[k].push_back(word(4));
+            lists.Links[k].push_back(word(3) + lists.frmList[k].back());
+        }
+        const std::string markup = word(60);
+        // Some rounds let passes fail for making the page too long.
+        const SourcePageBound bound{round % 2 ? 8u : 1u, random() % 200};
+        const SourcePage page(markup, lists, bound);
+        ASSERT_EQ(page.text(), literal::sourcePage(markup, lists, bound)) << markup;
     }
 }
 

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "platform/textfile/TextFile.h"
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace varrow
+{
+
+// A text as it reads with some of its bytes written as longer strings, without a copy of it: a
+// long page and its escaped form need not both be held. Views the source, which must outlive it.
+class EscapedText
+{
+public:
+    // For each byte, the string that stands for it; empty: the byte stands as it is.
+    using Replacements = std::array<std::string_view, 256>;
+
+    // The source as it is.
+    explicit EscapedText(std::string_view source);
+    // `replacements` must outlive the text.
+    EscapedText(std::string_view source, const Replacements& replacements);
+
+    std::size_t length() const { return m_length; }
+
+    // The whole escaped text in one string.
+    std::string whole() const;
+
+    // Reads the escaped text from its start to its end, handing on some spans and passing over
+    // others.
+    class Reader
+    {
+    public:
+        explicit Reader(const EscapedText& text) : m_text(text) {}
+
+        // Hands the text from where the reader stands up to `end` to `sink`, in pieces.
+        void readTo(std::size_t end, const TextPieceSink& sink);
+        // Passes over the text up to `end`.
+        void skipTo(std::size_t end);
+
+    private:
+        // Moves to `end`, appending what it passes to `out` unless that is null.
+        void advance(std::size_t end, std::string* out);
+
+        const EscapedText& m_text;
+        std::string m_chunk;        // what readTo hands on next
+        std::size_t m_at = 0;       // in the source
+        std::size_t m_into = 0;     // how much of the replacement of the byte at m_at is passed
+        std::size_t m_position = 0; // in the escaped text
+    };
+
+private:
+    std::string_view m_source;
+    const Replacements& m_replacements;
+    std::array<bool, 256> m_replaced{}; // whether the byte has a replacement
+    std::size_t m_length;
+};
+
+} // namespace varrow
