@@ -148,7 +148,7 @@ void Form1::createControls()
     connect(cmbBack, &QToolButton::clicked, this, &Form1::cmbBack_Click);
     connect(cmdForward, &QToolButton::clicked, this, &Form1::cmdForward_Click);
     connect(cmdStop, &QToolButton::clicked, this, &Form1::cmdStop_Click);
-    connect(cmdRefresh[0], &QToolButton::clicked, this, [this] { cmdRefresh_Click(0); });
+    connect(cmdRefresh[0], &QToolButton::clicked, this, &Form1::cmdRefresh_Click);
     connect(cmdBackDir, &QToolButton::clicked, this, &Form1::cmdBackDir_Click);
     connect(Command1, &QToolButton::clicked, this, &Form1::Command1_Click);
     connect(cmdWebsite, &QToolButton::clicked, this, &Form1::cmdWebsite_Click);

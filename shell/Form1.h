@@ -49,18 +49,21 @@ public:
     void cmbBack_Click();
     void cmdForward_Click();
     void cmdStop_Click();
-    void cmdRefresh_Click(std::int16_t index);
+    void cmdRefresh_Click();
     void cmdBackDir_Click();
     void Command1_Click();
     void cmdGo_Click();
     void cmdWebsite_Click();
     void TabStrip1_Click();
-    void mnuFileItem_Click(std::int16_t index);
-    void mnuGoItem_Click(std::int16_t index);
-    void mnuViewItem_Click(std::int16_t index);
-    void mnuToolsItem_Click(std::int16_t index);
-    void mnuHelpItem_Click(std::int16_t index);
-    void mnuAboutItem_Click(std::int16_t index);
+    void mnuFileOpen_Click();
+    void mnuFileExit_Click();
+    void mnuViewBrowser_Click();
+    void mnuViewSource_Click();
+    void mnuViewImages_Click();
+    void mnuToolsAdd_Click();
+    void mnuToolsRemove_Click();
+    void mnuHelpView_Click();
+    void mnuAboutThis_Click();
 
     // Notifications of the three views.
     void wb_StatusTextChange(std::int16_t index, const QString& text);
