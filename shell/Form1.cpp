@@ -14,6 +14,7 @@
 #include "shell/FileExists.h"
 #include "shell/Program.h"
 #include "shell/StatusMessages.h"
+#include "shell/ViewArray.h"
 
 #include <QCloseEvent>
 #include <QIcon>
@@ -129,13 +130,15 @@ void Form1::createControls()
     TabStrip1->addTab(tr("Images"),
                       tr("Displays All Images and Links to Images on the Current Page"));
     setGeometryOf(TabStrip1, {0, 1380, 10215, 7875});
+    m_views = new ViewArray(this);
     for (std::int16_t i = 0; i < 3; ++i) {
         wb[i] = services.makeBrowser(m_client,
                                      i == 0 ? BrowserRole::Browsing : BrowserRole::GeneratedPage);
         wb[i]->setObjectName(QString("wb%1").arg(i));
         wb[i]->view()->raise();
-        connectView(i);
+        m_views->add(wb[i]);
     }
+    connectViews();
 
     sb1 = new StatusBar(m_client);
     sb1->setObjectName("sb1");
@@ -157,18 +160,13 @@ void Form1::createControls()
     connect(TabStrip1, &TabStrip::Click, this, &Form1::TabStrip1_Click);
 }
 
-void Form1::connectView(std::int16_t index)
+void Form1::connectViews()
 {
-    BrowserControl* view = wb[index];
-    connect(view, &BrowserControl::StatusTextChange, this,
-            [this, index](const QString& text) { wb_StatusTextChange(index, text); });
-    connect(view, &BrowserControl::ProgressChange, this,
-            [this, index](int progress, int max) { wb_ProgressChange(index, progress, max); });
-    connect(view, &BrowserControl::TitleChange, this,
-            [this, index](const QString& text) { wb_TitleChange(index, text); });
-    connect(view, &BrowserControl::DownloadBegin, this, [this, index] { wb_DownloadBegin(index); });
-    connect(view, &BrowserControl::DownloadComplete, this,
-            [this, index] { wb_DownloadComplete(index); });
+    connect(m_views, &ViewArray::StatusTextChange, this, &Form1::wb_StatusTextChange);
+    connect(m_views, &ViewArray::ProgressChange, this, &Form1::wb_ProgressChange);
+    connect(m_views, &ViewArray::TitleChange, this, &Form1::wb_TitleChange);
+    connect(m_views, &ViewArray::DownloadBegin, this, &Form1::wb_DownloadBegin);
+    connect(m_views, &ViewArray::DownloadComplete, this, &Form1::wb_DownloadComplete);
 }
 
 void Form1::endMessagesOnCommands()

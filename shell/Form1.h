@@ -26,6 +26,7 @@ class StatusBar;
 class StatusMessages;
 class TabStrip;
 class TypedAddress;
+class ViewArray;
 
 // The main window: navigation buttons, address row, banner strip, three browser views under a
 // tab strip, and a status bar with a progress bar. After every completed download of the
@@ -115,7 +116,8 @@ protected:
 private:
     void createControls();
     void createMenus();
-    void connectView(std::int16_t index);
+    // Connects the views' notifications, forwarded with each view's index, to the wb_ handlers.
+    void connectViews();
     void dockStatusBar();
     // The view the user is looking at: the last visible one, or 3 when none is.
     std::int16_t visibleView() const;
@@ -132,6 +134,7 @@ private:
     DesignGeometry m_design;
     std::unique_ptr<StatusMessages> m_messages;
     TypedAddress* m_typedUrl;
+    ViewArray* m_views;
 };
 
 } // namespace varrow
