@@ -11,13 +11,13 @@
 #include "platform/desktop/TabStrip.h"
 #include "platform/desktop/Twips.h"
 #include "platform/desktop/TypedAddress.h"
+#include "platform/desktop/WindowChrome.h"
 #include "shell/FileExists.h"
 #include "shell/Program.h"
 #include "shell/StatusMessages.h"
 #include "shell/ViewArray.h"
 
 #include <QCloseEvent>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -29,28 +29,7 @@ namespace varrow
 namespace
 {
 
-constexpr int kStatusBarHeight = 315;
 constexpr int kBannerGap = 100;
-
-struct ButtonDesign {
-    QString caption;
-    QString toolTip;
-    TwipsRect twips;
-    const char* picture; // a resource path
-};
-
-QToolButton* makeButton(QWidget* parent, const char* name, const ButtonDesign& design)
-{
-    auto* button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setText(design.caption);
-    button->setToolTip(design.toolTip);
-    button->setIcon(QIcon(design.picture));
-    button->setIconSize(QSize(24, 24));
-    button->setToolButtonStyle(design.caption.isEmpty() ? Qt::ToolButtonIconOnly
-                                                        : Qt::ToolButtonTextUnderIcon);
-    return button;
-}
 
 } // namespace
 
@@ -73,8 +52,8 @@ Form1::~Form1() = default;
 void Form1::createControls()
 {
     const auto button = [this](const char* name, const ButtonDesign& design) {
-        QToolButton* made = makeButton(m_client, name, design);
-        setGeometryOf(made, design.twips);
+        QToolButton* made = makeButton(m_client, m_design, name, design);
+        made->setIconSize(QSize(24, 24));
         return made;
     };
     cmbBack = button("cmbBack", {tr("Back"), tr("Back"), {60, 60, 915, 855}, ":/varrow/back.png"});
@@ -144,7 +123,7 @@ void Form1::createControls()
     sb1->setObjectName("sb1");
     pb1 = new ProgressMeter(m_client);
     pb1->setObjectName("pb1");
-    dockStatusBar();
+    dockStatusBar(m_design, *sb1, m_client->size());
     m_messages = std::make_unique<StatusMessages>(*sb1);
 
     endMessagesOnCommands();
@@ -248,13 +227,6 @@ QSize Form1::outerSizeInTwips() const
     return {pixelsToTwipsX(this, outer.width()), pixelsToTwipsY(this, outer.height())};
 }
 
-void Form1::dockStatusBar()
-{
-    const int clientHeight = pixelsToTwipsY(this, m_client->height());
-    const int clientWidth = pixelsToTwipsX(this, m_client->width());
-    setGeometryOf(sb1, {0, clientHeight - kStatusBarHeight, clientWidth, kStatusBarHeight});
-}
-
 void Form1::ResizeControls()
 {
     const QSize outer = outerSizeInTwips();
@@ -281,7 +253,7 @@ void Form1::ResizeControls()
 void Form1::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    dockStatusBar();
+    dockStatusBar(m_design, *sb1, m_client->size());
     ResizeControls();
 }
 

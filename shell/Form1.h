@@ -118,7 +118,6 @@ private:
     void createMenus();
     // Connects the views' notifications, forwarded with each view's index, to the wb_ handlers.
     void connectViews();
-    void dockStatusBar();
     // The view the user is looking at: the last visible one, or 3 when none is.
     std::int16_t visibleView() const;
     void stopAllViews();

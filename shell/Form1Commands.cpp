@@ -5,6 +5,7 @@
 #include "platform/browser/BrowserControl.h"
 #include "platform/desktop/StatusBar.h"
 #include "platform/desktop/TypedAddress.h"
+#include "platform/desktop/WindowChrome.h"
 #include "platform/versioninfo/VersionInfo.h"
 #include "shell/Form1.h"
 #include "shell/Program.h"
@@ -17,15 +18,6 @@ namespace varrow
 {
 namespace
 {
-
-// Runs a step whose failure is ignored, so that the command goes on with its next step.
-template <typename Step> void ignoringErrors(Step step)
-{
-    try {
-        step();
-    } catch (const std::exception&) {
-    }
-}
 
 // The Tools menu's two items and the status bar, as the toolbar entry's commands see them.
 class ToolsMenuOfMainWindow : public ToolsMenu

@@ -7,6 +7,7 @@
 #include "platform/desktop/OnTop.h"
 #include "platform/desktop/StatusBar.h"
 #include "platform/desktop/TypedAddress.h"
+#include "platform/desktop/WindowChrome.h"
 #include "shell/Program.h"
 #include "shell/ProgramDirectory.h"
 #include "windows/SiteFallbackPage.h"
@@ -26,16 +27,6 @@ namespace
 
 constexpr int kClientWidth = 10545;
 constexpr int kClientHeight = 8580;
-constexpr int kStatusBarHeight = 315;
-
-// Runs a request whose failure is ignored.
-template <typename Request> void ignoringErrors(Request request)
-{
-    try {
-        request();
-    } catch (const std::exception&) {
-    }
-}
 
 } // namespace
 
@@ -72,7 +63,7 @@ frmWebsite::frmWebsite(Program& program)
 
     StatusBar1 = new StatusBar(this);
     StatusBar1->setObjectName("StatusBar1");
-    dockStatusBar();
+    dockStatusBar(m_design, *StatusBar1, size());
 
     connect(Command3, &QToolButton::clicked, this, &frmWebsite::Command3_Click);
     connect(Command4, &QToolButton::clicked, this, &frmWebsite::Command4_Click);
@@ -92,11 +83,8 @@ frmWebsite::frmWebsite(Program& program)
 QToolButton* frmWebsite::makeButton(const char* name, const QString& toolTip, const char* picture,
                                     const TwipsRect& twips)
 {
-    auto* button = new QToolButton(frmBrowser);
-    button->setObjectName(name);
-    button->setToolTip(toolTip);
-    button->setIcon(QIcon(picture));
-    m_design.place(button, twips);
+    QToolButton* button =
+        varrow::makeButton(frmBrowser, m_design, name, {QString(), toolTip, twips, picture});
     const int side = std::min(button->width(), button->height()) - 6;
     button->setIconSize(QSize(side, side));
     return button;
@@ -126,12 +114,6 @@ QSize frmWebsite::outerSizeInTwips() const
 {
     const QSize outer = frameGeometry().size();
     return {m_design.toTwipsX(outer.width()), m_design.toTwipsY(outer.height())};
-}
-
-void frmWebsite::dockStatusBar()
-{
-    m_design.place(StatusBar1, {0, m_design.toTwipsY(height()) - kStatusBarHeight,
-                                m_design.toTwipsX(width()), kStatusBarHeight});
 }
 
 void frmWebsite::setPanelWidth(int panel, int twips)
@@ -174,7 +156,7 @@ void frmWebsite::paintEvent(QPaintEvent* event)
 void frmWebsite::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    dockStatusBar();
+    dockStatusBar(m_design, *StatusBar1, size());
     ArrangeSiteWindow();
 }
 

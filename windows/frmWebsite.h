@@ -68,7 +68,6 @@ private:
                             const TwipsRect& twips);
     // Navigates WebBrowser1 to `address` as typed; a refusal shows in panel 1.
     void browse(const QString& address);
-    void dockStatusBar();
     void setPanelWidth(int panel, int twips);
 
     Program& m_program;
