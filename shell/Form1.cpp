@@ -22,7 +22,9 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QToolButton>
+#include <algorithm>
 #include <fstream>
+#include <string_view>
 
 namespace varrow
 {
@@ -30,6 +32,47 @@ namespace
 {
 
 constexpr int kBannerGap = 100;
+constexpr int kClientWidth = 12135;
+constexpr int kClientHeight = 11100;
+
+// One control of the main window's design. Captions and tool tips are translated as they are
+// applied; an entry with a picture is a button.
+struct ControlDesign {
+    const char* name;
+    TwipsRect twips;
+    const char* caption = "";
+    const char* toolTip = "";
+    const char* picture = nullptr; // a resource path
+};
+
+constexpr ControlDesign kDesign[] = {
+    {"cmbBack", {60, 60, 915, 855}, "Back", "Back", ":/varrow/back.png"},
+    {"cmdForward", {1020, 60, 855, 855}, "Forward", "Forward", ":/varrow/forward.png"},
+    {"cmdStop", {1920, 60, 855, 855}, "Stop", "Stop", ":/varrow/stop.png"},
+    {"cmdRefresh", {2820, 60, 795, 855}, "Refresh", "Refresh", ":/varrow/refresh.png"},
+    {"cmdBackDir",
+     {3660, 60, 855, 855},
+     "Up Dir",
+     "Go back 1 directory level",
+     ":/varrow/updir.png"},
+    {"Command1",
+     {4560, 60, 915, 855},
+     "Send to IE",
+     "Send Page to Browser Tab",
+     ":/varrow/sendtoie.png"},
+    {"cmdWebsite", {5520, 60, 3495, 855}, "", "", ":/varrow/website.png"},
+    {"cmdGo", {3600, 960, 1095, 315}, "", "Go!", ":/varrow/go.png"},
+    {"Text1", {60, 1020, 495, 285}, "URL:"},
+    {"txtUrl", {540, 960, 2715, 315}},
+    {"wbBanner", {60, 1380, 7335, 945}},
+    {"TabStrip1", {0, 1380, 10215, 7875}},
+};
+
+const ControlDesign& designOf(std::string_view name)
+{
+    return *std::find_if(std::begin(kDesign), std::end(kDesign),
+                         [name](const ControlDesign& control) { return control.name == name; });
+}
 
 } // namespace
 
@@ -43,55 +86,49 @@ Form1::Form1(Program& program) : m_program(program), m_client(new QWidget(this))
     setFont(verdana);
     createControls();
     createMenus();
-    resize(twipsToPixelsX(this, 12135),
-           twipsToPixelsY(this, 11100) + menuBar()->sizeHint().height());
+    resize(twipsToPixelsX(this, kClientWidth),
+           twipsToPixelsY(this, kClientHeight) + menuBar()->sizeHint().height());
 }
 
 Form1::~Form1() = default;
 
 void Form1::createControls()
 {
-    const auto button = [this](const char* name, const ButtonDesign& design) {
-        QToolButton* made = makeButton(m_client, m_design, name, design);
-        made->setIconSize(QSize(24, 24));
-        return made;
-    };
-    cmbBack = button("cmbBack", {tr("Back"), tr("Back"), {60, 60, 915, 855}, ":/varrow/back.png"});
-    cmdForward = button(
-        "cmdForward", {tr("Forward"), tr("Forward"), {1020, 60, 855, 855}, ":/varrow/forward.png"});
-    cmdStop =
-        button("cmdStop", {tr("Stop"), tr("Stop"), {1920, 60, 855, 855}, ":/varrow/stop.png"});
-    cmdRefresh[0] = button(
-        "cmdRefresh", {tr("Refresh"), tr("Refresh"), {2820, 60, 795, 855}, ":/varrow/refresh.png"});
-    cmdBackDir = button("cmdBackDir", {tr("Up Dir"),
-                                       tr("Go back 1 directory level"),
-                                       {3660, 60, 855, 855},
-                                       ":/varrow/updir.png"});
-    Command1 = button("Command1", {tr("Send to IE"),
-                                   tr("Send Page to Browser Tab"),
-                                   {4560, 60, 915, 855},
-                                   ":/varrow/sendtoie.png"});
-    cmdWebsite =
-        button("cmdWebsite", {QString(), QString(), {5520, 60, 3495, 855}, ":/varrow/website.png"});
-    cmdWebsite->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    cmdGo = button("cmdGo", {QString(), tr("Go!"), {3600, 960, 1095, 315}, ":/varrow/go.png"});
-    cmdGo->setIconSize(QSize(16, 16));
     QFont sansSerif("MS Sans Serif");
     sansSerif.setPointSizeF(8.25);
-    for (QToolButton* made :
-         {cmbBack, cmdForward, cmdStop, cmdRefresh[0], cmdBackDir, Command1, cmdWebsite, cmdGo})
+    for (const ControlDesign& control : kDesign) {
+        if (!control.picture)
+            continue;
+        QToolButton* made =
+            makeButton(m_client, m_design, control.name,
+                       {tr(control.caption), tr(control.toolTip), control.twips, control.picture});
+        made->setIconSize(QSize(24, 24));
         made->setFont(sansSerif);
+    }
+    const auto button = [this](const char* name) {
+        return m_client->findChild<QToolButton*>(name, Qt::FindDirectChildrenOnly);
+    };
+    cmbBack = button("cmbBack");
+    cmdForward = button("cmdForward");
+    cmdStop = button("cmdStop");
+    cmdRefresh[0] = button("cmdRefresh");
+    cmdBackDir = button("cmdBackDir");
+    Command1 = button("Command1");
+    cmdWebsite = button("cmdWebsite");
+    cmdWebsite->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    cmdGo = button("cmdGo");
+    cmdGo->setIconSize(QSize(16, 16));
 
-    Text1 = new QLineEdit(tr("URL:"), m_client);
+    Text1 = new QLineEdit(tr(designOf("Text1").caption), m_client);
     Text1->setObjectName("Text1");
     Text1->setReadOnly(true);
     Text1->setFocusPolicy(Qt::NoFocus);
     Text1->setFrame(false);
     Text1->setStyleSheet("background: palette(button);");
-    setGeometryOf(Text1, {60, 1020, 495, 285});
+    setGeometryOf(Text1, designOf("Text1").twips);
     txtUrl = new QLineEdit(m_client);
     txtUrl->setObjectName("txtUrl");
-    setGeometryOf(txtUrl, {540, 960, 2715, 315});
+    setGeometryOf(txtUrl, designOf("txtUrl").twips);
     m_typedUrl = new TypedAddress(*txtUrl, [this] { return wb[0]->LocationURL(); });
 
     const ProgramServices& services = m_program.services();
@@ -100,7 +137,7 @@ void Form1::createControls()
     setControlTypeName(*wbPicture, "PictureBox");
     wbBanner = services.makeBrowser(m_client, BrowserRole::Browsing);
     wbBanner->setObjectName("wbBanner");
-    setGeometryOf(wbBanner->view(), {60, 1380, 7335, 945});
+    setGeometryOf(wbBanner->view(), designOf("wbBanner").twips);
 
     TabStrip1 = new TabStrip(m_client);
     TabStrip1->setObjectName("TabStrip1");
@@ -108,7 +145,7 @@ void Form1::createControls()
     TabStrip1->addTab(tr("Source Code"), tr("View the Source Code of the Current Page"));
     TabStrip1->addTab(tr("Images"),
                       tr("Displays All Images and Links to Images on the Current Page"));
-    setGeometryOf(TabStrip1, {0, 1380, 10215, 7875});
+    setGeometryOf(TabStrip1, designOf("TabStrip1").twips);
     m_views = new ViewArray(this);
     for (std::int16_t i = 0; i < 3; ++i) {
         wb[i] = services.makeBrowser(m_client,
