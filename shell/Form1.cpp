@@ -22,9 +22,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QToolButton>
-#include <algorithm>
 #include <fstream>
-#include <string_view>
 
 namespace varrow
 {
@@ -35,16 +33,7 @@ constexpr int kBannerGap = 100;
 constexpr int kClientWidth = 12135;
 constexpr int kClientHeight = 11100;
 
-// One control of the main window's design. Captions and tool tips are translated as they are
-// applied; an entry with a picture is a button.
-struct ControlDesign {
-    const char* name;
-    TwipsRect twips;
-    const char* caption = "";
-    const char* toolTip = "";
-    const char* picture = nullptr; // a resource path
-};
-
+// The main window's design.
 constexpr ControlDesign kDesign[] = {
     {"cmbBack", {60, 60, 915, 855}, "Back", "Back", ":/varrow/back.png"},
     {"cmdForward", {1020, 60, 855, 855}, "Forward", "Forward", ":/varrow/forward.png"},
@@ -67,12 +56,6 @@ constexpr ControlDesign kDesign[] = {
     {"wbBanner", {60, 1380, 7335, 945}},
     {"TabStrip1", {0, 1380, 10215, 7875}},
 };
-
-const ControlDesign& designOf(std::string_view name)
-{
-    return *std::find_if(std::begin(kDesign), std::end(kDesign),
-                         [name](const ControlDesign& control) { return control.name == name; });
-}
 
 } // namespace
 
@@ -119,16 +102,16 @@ void Form1::createControls()
     cmdGo = button("cmdGo");
     cmdGo->setIconSize(QSize(16, 16));
 
-    Text1 = new QLineEdit(tr(designOf("Text1").caption), m_client);
+    Text1 = new QLineEdit(tr(designOf(kDesign, "Text1").caption), m_client);
     Text1->setObjectName("Text1");
     Text1->setReadOnly(true);
     Text1->setFocusPolicy(Qt::NoFocus);
     Text1->setFrame(false);
     Text1->setStyleSheet("background: palette(button);");
-    setGeometryOf(Text1, designOf("Text1").twips);
+    setGeometryOf(Text1, designOf(kDesign, "Text1").twips);
     txtUrl = new QLineEdit(m_client);
     txtUrl->setObjectName("txtUrl");
-    setGeometryOf(txtUrl, designOf("txtUrl").twips);
+    setGeometryOf(txtUrl, designOf(kDesign, "txtUrl").twips);
     m_typedUrl = new TypedAddress(*txtUrl, [this] { return wb[0]->LocationURL(); });
 
     const ProgramServices& services = m_program.services();
@@ -137,7 +120,7 @@ void Form1::createControls()
     setControlTypeName(*wbPicture, "PictureBox");
     wbBanner = services.makeBrowser(m_client, BrowserRole::Browsing);
     wbBanner->setObjectName("wbBanner");
-    setGeometryOf(wbBanner->view(), designOf("wbBanner").twips);
+    setGeometryOf(wbBanner->view(), designOf(kDesign, "wbBanner").twips);
 
     TabStrip1 = new TabStrip(m_client);
     TabStrip1->setObjectName("TabStrip1");
@@ -145,7 +128,7 @@ void Form1::createControls()
     TabStrip1->addTab(tr("Source Code"), tr("View the Source Code of the Current Page"));
     TabStrip1->addTab(tr("Images"),
                       tr("Displays All Images and Links to Images on the Current Page"));
-    setGeometryOf(TabStrip1, designOf("TabStrip1").twips);
+    setGeometryOf(TabStrip1, designOf(kDesign, "TabStrip1").twips);
     m_views = new ViewArray(this);
     for (std::int16_t i = 0; i < 3; ++i) {
         wb[i] = services.makeBrowser(m_client,

@@ -2,6 +2,7 @@
 
 #include <QIcon>
 #include <QToolButton>
+#include <algorithm>
 
 namespace varrow
 {
@@ -24,6 +25,12 @@ QToolButton* makeButton(QWidget* parent, DesignGeometry& design, const char* nam
                                                       : Qt::ToolButtonTextUnderIcon);
     design.place(made, button.twips);
     return made;
+}
+
+const ControlDesign& designOf(std::span<const ControlDesign> design, std::string_view name)
+{
+    return *std::find_if(design.begin(), design.end(),
+                         [name](const ControlDesign& control) { return control.name == name; });
 }
 
 } // namespace varrow

@@ -4,6 +4,8 @@
 
 #include <QString>
 #include <exception>
+#include <span>
+#include <string_view>
 
 class QSize;
 class QToolButton;
@@ -31,6 +33,19 @@ struct ButtonDesign {
 // caption under the picture when there is one), placed at the design's twips.
 QToolButton* makeButton(QWidget* parent, DesignGeometry& design, const char* name,
                         const ButtonDesign& button);
+
+// One control of a window's design, by its name. Captions and tool tips are translated as they
+// are applied; an entry with a picture is a button.
+struct ControlDesign {
+    const char* name;
+    TwipsRect twips;
+    const char* caption = "";
+    const char* toolTip = "";
+    const char* picture = nullptr; // a resource path
+};
+
+// The entry of `design` named `name`, which the design must hold.
+const ControlDesign& designOf(std::span<const ControlDesign> design, std::string_view name);
 
 // Runs a step whose failure is ignored, so that the command goes on with its next step.
 template <typename Step> void ignoringErrors(Step step)
