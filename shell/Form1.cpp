@@ -11,12 +11,13 @@
 #include "platform/desktop/TabStrip.h"
 #include "platform/desktop/Twips.h"
 #include "platform/desktop/TypedAddress.h"
+#include "platform/desktop/WindowChrome.h"
 #include "shell/FileExists.h"
 #include "shell/Program.h"
 #include "shell/StatusMessages.h"
+#include "shell/ViewArray.h"
 
 #include <QCloseEvent>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -28,28 +29,33 @@ namespace varrow
 namespace
 {
 
-constexpr int kStatusBarHeight = 315;
 constexpr int kBannerGap = 100;
+constexpr int kClientWidth = 12135;
+constexpr int kClientHeight = 11100;
 
-struct ButtonDesign {
-    QString caption;
-    QString toolTip;
-    TwipsRect twips;
-    const char* picture; // a resource path
+// The main window's design.
+constexpr ControlDesign kDesign[] = {
+    {"cmbBack", {60, 60, 915, 855}, "Back", "Back", ":/varrow/back.png"},
+    {"cmdForward", {1020, 60, 855, 855}, "Forward", "Forward", ":/varrow/forward.png"},
+    {"cmdStop", {1920, 60, 855, 855}, "Stop", "Stop", ":/varrow/stop.png"},
+    {"cmdRefresh", {2820, 60, 795, 855}, "Refresh", "Refresh", ":/varrow/refresh.png"},
+    {"cmdBackDir",
+     {3660, 60, 855, 855},
+     "Up Dir",
+     "Go back 1 directory level",
+     ":/varrow/updir.png"},
+    {"Command1",
+     {4560, 60, 915, 855},
+     "Send to IE",
+     "Send Page to Browser Tab",
+     ":/varrow/sendtoie.png"},
+    {"cmdWebsite", {5520, 60, 3495, 855}, "", "", ":/varrow/website.png"},
+    {"cmdGo", {3600, 960, 1095, 315}, "", "Go!", ":/varrow/go.png"},
+    {"Text1", {60, 1020, 495, 285}, "URL:"},
+    {"txtUrl", {540, 960, 2715, 315}},
+    {"wbBanner", {60, 1380, 7335, 945}},
+    {"TabStrip1", {0, 1380, 10215, 7875}},
 };
-
-QToolButton* makeButton(QWidget* parent, const char* name, const ButtonDesign& design)
-{
-    auto* button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setText(design.caption);
-    button->setToolTip(design.toolTip);
-    button->setIcon(QIcon(design.picture));
-    button->setIconSize(QSize(24, 24));
-    button->setToolButtonStyle(design.caption.isEmpty() ? Qt::ToolButtonIconOnly
-                                                        : Qt::ToolButtonTextUnderIcon);
-    return button;
-}
 
 } // namespace
 
@@ -63,55 +69,49 @@ Form1::Form1(Program& program) : m_program(program), m_client(new QWidget(this))
     setFont(verdana);
     createControls();
     createMenus();
-    resize(twipsToPixelsX(this, 12135),
-           twipsToPixelsY(this, 11100) + menuBar()->sizeHint().height());
+    resize(twipsToPixelsX(this, kClientWidth),
+           twipsToPixelsY(this, kClientHeight) + menuBar()->sizeHint().height());
 }
 
 Form1::~Form1() = default;
 
 void Form1::createControls()
 {
-    const auto button = [this](const char* name, const ButtonDesign& design) {
-        QToolButton* made = makeButton(m_client, name, design);
-        setGeometryOf(made, design.twips);
-        return made;
-    };
-    cmbBack = button("cmbBack", {tr("Back"), tr("Back"), {60, 60, 915, 855}, ":/varrow/back.png"});
-    cmdForward = button(
-        "cmdForward", {tr("Forward"), tr("Forward"), {1020, 60, 855, 855}, ":/varrow/forward.png"});
-    cmdStop =
-        button("cmdStop", {tr("Stop"), tr("Stop"), {1920, 60, 855, 855}, ":/varrow/stop.png"});
-    cmdRefresh[0] = button(
-        "cmdRefresh", {tr("Refresh"), tr("Refresh"), {2820, 60, 795, 855}, ":/varrow/refresh.png"});
-    cmdBackDir = button("cmdBackDir", {tr("Up Dir"),
-                                       tr("Go back 1 directory level"),
-                                       {3660, 60, 855, 855},
-                                       ":/varrow/updir.png"});
-    Command1 = button("Command1", {tr("Send to IE"),
-                                   tr("Send Page to Browser Tab"),
-                                   {4560, 60, 915, 855},
-                                   ":/varrow/sendtoie.png"});
-    cmdWebsite =
-        button("cmdWebsite", {QString(), QString(), {5520, 60, 3495, 855}, ":/varrow/website.png"});
-    cmdWebsite->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    cmdGo = button("cmdGo", {QString(), tr("Go!"), {3600, 960, 1095, 315}, ":/varrow/go.png"});
-    cmdGo->setIconSize(QSize(16, 16));
     QFont sansSerif("MS Sans Serif");
     sansSerif.setPointSizeF(8.25);
-    for (QToolButton* made :
-         {cmbBack, cmdForward, cmdStop, cmdRefresh[0], cmdBackDir, Command1, cmdWebsite, cmdGo})
+    for (const ControlDesign& control : kDesign) {
+        if (!control.picture)
+            continue;
+        QToolButton* made =
+            makeButton(m_client, m_design, control.name,
+                       {tr(control.caption), tr(control.toolTip), control.twips, control.picture});
+        made->setIconSize(QSize(24, 24));
         made->setFont(sansSerif);
+    }
+    const auto button = [this](const char* name) {
+        return m_client->findChild<QToolButton*>(name, Qt::FindDirectChildrenOnly);
+    };
+    cmbBack = button("cmbBack");
+    cmdForward = button("cmdForward");
+    cmdStop = button("cmdStop");
+    cmdRefresh[0] = button("cmdRefresh");
+    cmdBackDir = button("cmdBackDir");
+    Command1 = button("Command1");
+    cmdWebsite = button("cmdWebsite");
+    cmdWebsite->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    cmdGo = button("cmdGo");
+    cmdGo->setIconSize(QSize(16, 16));
 
-    Text1 = new QLineEdit(tr("URL:"), m_client);
+    Text1 = new QLineEdit(tr(designOf(kDesign, "Text1").caption), m_client);
     Text1->setObjectName("Text1");
     Text1->setReadOnly(true);
     Text1->setFocusPolicy(Qt::NoFocus);
     Text1->setFrame(false);
     Text1->setStyleSheet("background: palette(button);");
-    setGeometryOf(Text1, {60, 1020, 495, 285});
+    setGeometryOf(Text1, designOf(kDesign, "Text1").twips);
     txtUrl = new QLineEdit(m_client);
     txtUrl->setObjectName("txtUrl");
-    setGeometryOf(txtUrl, {540, 960, 2715, 315});
+    setGeometryOf(txtUrl, designOf(kDesign, "txtUrl").twips);
     m_typedUrl = new TypedAddress(*txtUrl, [this] { return wb[0]->LocationURL(); });
 
     const ProgramServices& services = m_program.services();
@@ -120,7 +120,7 @@ void Form1::createControls()
     setControlTypeName(*wbPicture, "PictureBox");
     wbBanner = services.makeBrowser(m_client, BrowserRole::Browsing);
     wbBanner->setObjectName("wbBanner");
-    setGeometryOf(wbBanner->view(), {60, 1380, 7335, 945});
+    setGeometryOf(wbBanner->view(), designOf(kDesign, "wbBanner").twips);
 
     TabStrip1 = new TabStrip(m_client);
     TabStrip1->setObjectName("TabStrip1");
@@ -128,27 +128,29 @@ void Form1::createControls()
     TabStrip1->addTab(tr("Source Code"), tr("View the Source Code of the Current Page"));
     TabStrip1->addTab(tr("Images"),
                       tr("Displays All Images and Links to Images on the Current Page"));
-    setGeometryOf(TabStrip1, {0, 1380, 10215, 7875});
+    setGeometryOf(TabStrip1, designOf(kDesign, "TabStrip1").twips);
+    m_views = new ViewArray(this);
     for (std::int16_t i = 0; i < 3; ++i) {
         wb[i] = services.makeBrowser(m_client,
                                      i == 0 ? BrowserRole::Browsing : BrowserRole::GeneratedPage);
         wb[i]->setObjectName(QString("wb%1").arg(i));
         wb[i]->view()->raise();
-        connectView(i);
+        m_views->add(wb[i]);
     }
+    connectViews();
 
     sb1 = new StatusBar(m_client);
     sb1->setObjectName("sb1");
     pb1 = new ProgressMeter(m_client);
     pb1->setObjectName("pb1");
-    dockStatusBar();
+    dockStatusBar(m_design, *sb1, m_client->size());
     m_messages = std::make_unique<StatusMessages>(*sb1);
 
     endMessagesOnCommands();
     connect(cmbBack, &QToolButton::clicked, this, &Form1::cmbBack_Click);
     connect(cmdForward, &QToolButton::clicked, this, &Form1::cmdForward_Click);
     connect(cmdStop, &QToolButton::clicked, this, &Form1::cmdStop_Click);
-    connect(cmdRefresh[0], &QToolButton::clicked, this, [this] { cmdRefresh_Click(0); });
+    connect(cmdRefresh[0], &QToolButton::clicked, this, &Form1::cmdRefresh_Click);
     connect(cmdBackDir, &QToolButton::clicked, this, &Form1::cmdBackDir_Click);
     connect(Command1, &QToolButton::clicked, this, &Form1::Command1_Click);
     connect(cmdWebsite, &QToolButton::clicked, this, &Form1::cmdWebsite_Click);
@@ -157,18 +159,13 @@ void Form1::createControls()
     connect(TabStrip1, &TabStrip::Click, this, &Form1::TabStrip1_Click);
 }
 
-void Form1::connectView(std::int16_t index)
+void Form1::connectViews()
 {
-    BrowserControl* view = wb[index];
-    connect(view, &BrowserControl::StatusTextChange, this,
-            [this, index](const QString& text) { wb_StatusTextChange(index, text); });
-    connect(view, &BrowserControl::ProgressChange, this,
-            [this, index](int progress, int max) { wb_ProgressChange(index, progress, max); });
-    connect(view, &BrowserControl::TitleChange, this,
-            [this, index](const QString& text) { wb_TitleChange(index, text); });
-    connect(view, &BrowserControl::DownloadBegin, this, [this, index] { wb_DownloadBegin(index); });
-    connect(view, &BrowserControl::DownloadComplete, this,
-            [this, index] { wb_DownloadComplete(index); });
+    connect(m_views, &ViewArray::StatusTextChange, this, &Form1::wb_StatusTextChange);
+    connect(m_views, &ViewArray::ProgressChange, this, &Form1::wb_ProgressChange);
+    connect(m_views, &ViewArray::TitleChange, this, &Form1::wb_TitleChange);
+    connect(m_views, &ViewArray::DownloadBegin, this, &Form1::wb_DownloadBegin);
+    connect(m_views, &ViewArray::DownloadComplete, this, &Form1::wb_DownloadComplete);
 }
 
 void Form1::endMessagesOnCommands()
@@ -250,13 +247,6 @@ QSize Form1::outerSizeInTwips() const
     return {pixelsToTwipsX(this, outer.width()), pixelsToTwipsY(this, outer.height())};
 }
 
-void Form1::dockStatusBar()
-{
-    const int clientHeight = pixelsToTwipsY(this, m_client->height());
-    const int clientWidth = pixelsToTwipsX(this, m_client->width());
-    setGeometryOf(sb1, {0, clientHeight - kStatusBarHeight, clientWidth, kStatusBarHeight});
-}
-
 void Form1::ResizeControls()
 {
     const QSize outer = outerSizeInTwips();
@@ -283,7 +273,7 @@ void Form1::ResizeControls()
 void Form1::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    dockStatusBar();
+    dockStatusBar(m_design, *sb1, m_client->size());
     ResizeControls();
 }
 

@@ -26,6 +26,7 @@ class StatusBar;
 class StatusMessages;
 class TabStrip;
 class TypedAddress;
+class ViewArray;
 
 // The main window: navigation buttons, address row, banner strip, three browser views under a
 // tab strip, and a status bar with a progress bar. After every completed download of the
@@ -49,18 +50,21 @@ public:
     void cmbBack_Click();
     void cmdForward_Click();
     void cmdStop_Click();
-    void cmdRefresh_Click(std::int16_t index);
+    void cmdRefresh_Click();
     void cmdBackDir_Click();
     void Command1_Click();
     void cmdGo_Click();
     void cmdWebsite_Click();
     void TabStrip1_Click();
-    void mnuFileItem_Click(std::int16_t index);
-    void mnuGoItem_Click(std::int16_t index);
-    void mnuViewItem_Click(std::int16_t index);
-    void mnuToolsItem_Click(std::int16_t index);
-    void mnuHelpItem_Click(std::int16_t index);
-    void mnuAboutItem_Click(std::int16_t index);
+    void mnuFileOpen_Click();
+    void mnuFileExit_Click();
+    void mnuViewBrowser_Click();
+    void mnuViewSource_Click();
+    void mnuViewImages_Click();
+    void mnuToolsAdd_Click();
+    void mnuToolsRemove_Click();
+    void mnuHelpView_Click();
+    void mnuAboutThis_Click();
 
     // Notifications of the three views.
     void wb_StatusTextChange(std::int16_t index, const QString& text);
@@ -112,8 +116,8 @@ protected:
 private:
     void createControls();
     void createMenus();
-    void connectView(std::int16_t index);
-    void dockStatusBar();
+    // Connects the views' notifications, forwarded with each view's index, to the wb_ handlers.
+    void connectViews();
     // The view the user is looking at: the last visible one, or 3 when none is.
     std::int16_t visibleView() const;
     void stopAllViews();
@@ -129,6 +133,7 @@ private:
     DesignGeometry m_design;
     std::unique_ptr<StatusMessages> m_messages;
     TypedAddress* m_typedUrl;
+    ViewArray* m_views;
 };
 
 } // namespace varrow

@@ -5,6 +5,7 @@
 #include "platform/browser/BrowserControl.h"
 #include "platform/desktop/StatusBar.h"
 #include "platform/desktop/TypedAddress.h"
+#include "platform/desktop/WindowChrome.h"
 #include "platform/versioninfo/VersionInfo.h"
 #include "shell/Form1.h"
 #include "shell/Program.h"
@@ -17,15 +18,6 @@ namespace varrow
 {
 namespace
 {
-
-// Runs a step whose failure is ignored, so that the command goes on with its next step.
-template <typename Step> void ignoringErrors(Step step)
-{
-    try {
-        step();
-    } catch (const std::exception&) {
-    }
-}
 
 // The Tools menu's two items and the status bar, as the toolbar entry's commands see them.
 class ToolsMenuOfMainWindow : public ToolsMenu
@@ -70,31 +62,38 @@ void Form1::reportRefusal(const std::function<void()>& request)
 
 void Form1::createMenus()
 {
+    struct Item {
+        QString caption;
+        void (Form1::*handler)();
+    };
     QMenuBar* bar = menuBar();
-    const auto items = [this](QMenu* menu, auto& actions, const QStringList& captions,
-                              void (Form1::*handler)(std::int16_t)) {
-        for (std::int16_t i = 0; i < static_cast<std::int16_t>(actions.size()); ++i) {
-            actions[i] = menu->addAction(captions[i]);
+    const auto items = [this](QMenu* menu, auto& actions, const std::vector<Item>& design) {
+        for (size_t i = 0; i < actions.size(); ++i) {
+            actions[i] = menu->addAction(design[i].caption);
             connect(actions[i], &QAction::triggered, this, [this] { m_messages->commandRan(); });
-            connect(actions[i], &QAction::triggered, this,
-                    [this, handler, i] { (this->*handler)(i); });
+            connect(actions[i], &QAction::triggered, this, design[i].handler);
         }
     };
-    items(bar->addMenu(tr("File")), mnuFileItem, {tr("Open"), tr("Exit")},
-          &Form1::mnuFileItem_Click);
+    items(bar->addMenu(tr("File")), mnuFileItem,
+          {{tr("Open"), &Form1::mnuFileOpen_Click}, {tr("Exit"), &Form1::mnuFileExit_Click}});
     items(bar->addMenu(tr("Go")), mnuGoItem,
-          {tr("Back"), tr("Forward"), tr("Stop"), tr("Refresh"), tr("Back a Directory"),
-           tr("Send Page to Browser Tab")},
-          &Form1::mnuGoItem_Click);
+          {{tr("Back"), &Form1::cmbBack_Click},
+           {tr("Forward"), &Form1::cmdForward_Click},
+           {tr("Stop"), &Form1::cmdStop_Click},
+           {tr("Refresh"), &Form1::cmdRefresh_Click},
+           {tr("Back a Directory"), &Form1::cmdBackDir_Click},
+           {tr("Send Page to Browser Tab"), &Form1::Command1_Click}});
     items(bar->addMenu(tr("View")), mnuViewItem,
-          {tr("Browser"), tr("Source Code"), tr("Images"), tr("Website")},
-          &Form1::mnuViewItem_Click);
+          {{tr("Browser"), &Form1::mnuViewBrowser_Click},
+           {tr("Source Code"), &Form1::mnuViewSource_Click},
+           {tr("Images"), &Form1::mnuViewImages_Click},
+           {tr("Website"), &Form1::cmdWebsite_Click}});
     items(bar->addMenu(tr("Tools")), mnuToolsItem,
-          {tr("Add program to IE Tools Menu"), tr("Remove Program from IE Tools Menu")},
-          &Form1::mnuToolsItem_Click);
-    items(bar->addMenu(tr("Help")), mnuHelpItem, {tr("View Help")}, &Form1::mnuHelpItem_Click);
-    items(bar->addMenu(tr("About")), mnuAboutItem, {tr("About this software")},
-          &Form1::mnuAboutItem_Click);
+          {{tr("Add program to IE Tools Menu"), &Form1::mnuToolsAdd_Click},
+           {tr("Remove Program from IE Tools Menu"), &Form1::mnuToolsRemove_Click}});
+    items(bar->addMenu(tr("Help")), mnuHelpItem, {{tr("View Help"), &Form1::mnuHelpView_Click}});
+    items(bar->addMenu(tr("About")), mnuAboutItem,
+          {{tr("About this software"), &Form1::mnuAboutThis_Click}});
 }
 
 void Form1::cmbBack_Click()
@@ -116,7 +115,7 @@ void Form1::cmdStop_Click()
     stopAllViews();
 }
 
-void Form1::cmdRefresh_Click(std::int16_t)
+void Form1::cmdRefresh_Click()
 {
     stopAllViews();
     SelectView(0);
@@ -154,70 +153,53 @@ void Form1::cmdWebsite_Click()
     m_program.showSiteWindow();
 }
 
-void Form1::mnuFileItem_Click(std::int16_t index)
+void Form1::mnuFileOpen_Click()
 {
-    if (index == 0) {
-        const QString path = m_program.services().chooseFileToOpen(this);
-        if (!path.isEmpty())
-            reportRefusal([this, &path] { wb[0]->Navigate2(path); });
-    } else if (index == 1) {
-        close();
-    }
+    const QString path = m_program.services().chooseFileToOpen(this);
+    if (!path.isEmpty())
+        reportRefusal([this, &path] { wb[0]->Navigate2(path); });
 }
 
-void Form1::mnuGoItem_Click(std::int16_t index)
+void Form1::mnuFileExit_Click()
 {
-    switch (index) {
-    case 0:
-        cmbBack_Click();
-        break;
-    case 1:
-        cmdForward_Click();
-        break;
-    case 2:
-        cmdStop_Click();
-        break;
-    case 3:
-        cmdRefresh_Click(0);
-        break;
-    case 4:
-        cmdBackDir_Click();
-        break;
-    case 5:
-        Command1_Click();
-        break;
-    default:
-        break;
-    }
+    close();
 }
 
-void Form1::mnuViewItem_Click(std::int16_t index)
+void Form1::mnuViewBrowser_Click()
 {
-    if (index >= 0 && index <= 2)
-        SelectView(index);
-    else if (index > 2)
-        cmdWebsite_Click();
+    SelectView(0);
 }
 
-void Form1::mnuToolsItem_Click(std::int16_t index)
+void Form1::mnuViewSource_Click()
+{
+    SelectView(1);
+}
+
+void Form1::mnuViewImages_Click()
+{
+    SelectView(2);
+}
+
+void Form1::mnuToolsAdd_Click()
 {
     ToolsMenuOfMainWindow menu(*this);
-    if (index == kAddToolsItem)
-        InstallToolsButton(ToolsButtonOfProgram(m_program.services()), menu);
-    else if (index == kRemoveToolsItem)
-        RemoveToolsButton(menu);
+    InstallToolsButton(ToolsButtonOfProgram(m_program.services()), menu);
 }
 
-void Form1::mnuHelpItem_Click(std::int16_t index)
+void Form1::mnuToolsRemove_Click()
 {
-    if (index == 0)
-        m_program.showHelpWindow();
+    ToolsMenuOfMainWindow menu(*this);
+    RemoveToolsButton(menu);
 }
 
-void Form1::mnuAboutItem_Click(std::int16_t index)
+void Form1::mnuHelpView_Click()
 {
-    if (index == 0)
-        m_program.showAboutWindow();
+    m_program.showHelpWindow();
+}
+
+void Form1::mnuAboutThis_Click()
+{
+    m_program.showAboutWindow();
 }
 
 bool Form1::CapturePage()

@@ -93,10 +93,6 @@ Form8* Program::helpWindow() const
 {
     return m_help;
 }
-frmAbout* Program::aboutWindow() const
-{
-    return m_about;
-}
 frmWebsite* Program::siteWindow() const
 {
     return m_site;
@@ -114,10 +110,6 @@ void Program::unloadSplashWindow()
 void Program::unloadHelpWindow()
 {
     unload(m_help);
-}
-void Program::unloadAboutWindow()
-{
-    unload(m_about);
 }
 
 void Program::forgetWindow(QWidget* window)

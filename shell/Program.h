@@ -70,7 +70,6 @@ public:
     frmSplash* splashWindow() const;
     Form1* mainWindow() const;
     Form8* helpWindow() const;
-    frmAbout* aboutWindow() const;
     frmWebsite* siteWindow() const;
 
     bool isSiteWindowVisible() const;
@@ -78,7 +77,6 @@ public:
     // Unloading destroys the window (later, from the event loop) and forgets it at once.
     void unloadSplashWindow();
     void unloadHelpWindow();
-    void unloadAboutWindow();
     // Called by each window's close handler once it has run its own unload steps.
     void forgetWindow(QWidget* window);
 

@@ -7,6 +7,7 @@
 #include "platform/desktop/OnTop.h"
 #include "platform/desktop/StatusBar.h"
 #include "platform/desktop/TypedAddress.h"
+#include "platform/desktop/WindowChrome.h"
 #include "shell/Program.h"
 #include "shell/ProgramDirectory.h"
 #include "windows/SiteFallbackPage.h"
@@ -26,16 +27,19 @@ namespace
 
 constexpr int kClientWidth = 10545;
 constexpr int kClientHeight = 8580;
-constexpr int kStatusBarHeight = 315;
 
-// Runs a request whose failure is ignored.
-template <typename Request> void ignoringErrors(Request request)
-{
-    try {
-        request();
-    } catch (const std::exception&) {
-    }
-}
+// The site window's design.
+constexpr ControlDesign kDesign[] = {
+    {"frmBrowser", {60, 0, 6375, 7215}, "Browser"},
+    {"Label5", {120, 300, 495, 255}, "URL:"}, // partly behind Text1
+    {"Text1", {540, 240, 4875, 315}},
+    {"Command3", {5460, 240, 795, 315}, "", "browse the entered url", ":/varrow/go.png"},
+    {"Command4", {540, 600, 435, 435}, "", "back", ":/varrow/back.png"},
+    {"Command5", {1020, 600, 435, 435}, "", "forward", ":/varrow/forward.png"},
+    {"Command6", {1500, 600, 435, 435}, "", "stop", ":/varrow/stop.png"},
+    {"Command7", {1980, 600, 435, 435}, "", "refresh", ":/varrow/refresh.png"},
+    {"WebBrowser1", {120, 1140, 6135, 5595}},
+};
 
 } // namespace
 
@@ -47,32 +51,37 @@ frmWebsite::frmWebsite(Program& program)
     setWindowIcon(QIcon(":/varrow/icon.png"));
     resize(m_design.toPixelsX(kClientWidth), m_design.toPixelsY(kClientHeight));
 
-    frmBrowser = new QGroupBox(tr("Browser"), this);
+    frmBrowser = new QGroupBox(tr(designOf(kDesign, "frmBrowser").caption), this);
     frmBrowser->setObjectName("frmBrowser");
-    m_design.place(frmBrowser, {60, 0, 6375, 7215});
+    m_design.place(frmBrowser, designOf(kDesign, "frmBrowser").twips);
 
-    Label5 = new QLabel(tr("URL:"), frmBrowser);
+    Label5 = new QLabel(tr(designOf(kDesign, "Label5").caption), frmBrowser);
     Label5->setObjectName("Label5");
-    m_design.place(Label5, {120, 300, 495, 255}); // partly behind Text1
+    m_design.place(Label5, designOf(kDesign, "Label5").twips);
     Text1 = new QLineEdit(frmBrowser);
     Text1->setObjectName("Text1");
-    m_design.place(Text1, {540, 240, 4875, 315});
-    Command3 = makeButton("Command3", tr("browse the entered url"), ":/varrow/go.png",
-                          {5460, 240, 795, 315});
-    Command4 = makeButton("Command4", tr("back"), ":/varrow/back.png", {540, 600, 435, 435});
-    Command5 = makeButton("Command5", tr("forward"), ":/varrow/forward.png", {1020, 600, 435, 435});
-    Command6 = makeButton("Command6", tr("stop"), ":/varrow/stop.png", {1500, 600, 435, 435});
-    Command7 = makeButton("Command7", tr("refresh"), ":/varrow/refresh.png", {1980, 600, 435, 435});
+    m_design.place(Text1, designOf(kDesign, "Text1").twips);
+    for (const ControlDesign& control : kDesign)
+        if (control.picture)
+            makeButton(control);
+    const auto button = [this](const char* name) {
+        return frmBrowser->findChild<QToolButton*>(name, Qt::FindDirectChildrenOnly);
+    };
+    Command3 = button("Command3");
+    Command4 = button("Command4");
+    Command5 = button("Command5");
+    Command6 = button("Command6");
+    Command7 = button("Command7");
 
     WebBrowser1 = m_program.services().makeBrowser(frmBrowser, BrowserRole::Browsing);
     WebBrowser1->setObjectName("WebBrowser1");
-    m_design.place(WebBrowser1->view(), {120, 1140, 6135, 5595});
+    m_design.place(WebBrowser1->view(), designOf(kDesign, "WebBrowser1").twips);
     m_typedAddress = new TypedAddress(*Text1, [this] { return WebBrowser1->LocationURL(); });
     SkinLabel::createTemplate(*frmBrowser);
 
     StatusBar1 = new StatusBar(this);
     StatusBar1->setObjectName("StatusBar1");
-    dockStatusBar();
+    dockStatusBar(m_design, *StatusBar1, size());
 
     connect(Command3, &QToolButton::clicked, this, &frmWebsite::Command3_Click);
     connect(Command4, &QToolButton::clicked, this, &frmWebsite::Command4_Click);
@@ -89,17 +98,13 @@ frmWebsite::frmWebsite(Program& program)
             &frmWebsite::WebBrowser1_DownloadComplete);
 }
 
-QToolButton* frmWebsite::makeButton(const char* name, const QString& toolTip, const char* picture,
-                                    const TwipsRect& twips)
+void frmWebsite::makeButton(const ControlDesign& control)
 {
-    auto* button = new QToolButton(frmBrowser);
-    button->setObjectName(name);
-    button->setToolTip(toolTip);
-    button->setIcon(QIcon(picture));
-    m_design.place(button, twips);
+    QToolButton* button = varrow::makeButton(
+        frmBrowser, m_design, control.name,
+        {tr(control.caption), tr(control.toolTip), control.twips, control.picture});
     const int side = std::min(button->width(), button->height()) - 6;
     button->setIconSize(QSize(side, side));
-    return button;
 }
 
 void frmWebsite::Form_Load()
@@ -126,12 +131,6 @@ QSize frmWebsite::outerSizeInTwips() const
 {
     const QSize outer = frameGeometry().size();
     return {m_design.toTwipsX(outer.width()), m_design.toTwipsY(outer.height())};
-}
-
-void frmWebsite::dockStatusBar()
-{
-    m_design.place(StatusBar1, {0, m_design.toTwipsY(height()) - kStatusBarHeight,
-                                m_design.toTwipsX(width()), kStatusBarHeight});
 }
 
 void frmWebsite::setPanelWidth(int panel, int twips)
@@ -174,7 +173,7 @@ void frmWebsite::paintEvent(QPaintEvent* event)
 void frmWebsite::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    dockStatusBar();
+    dockStatusBar(m_design, *StatusBar1, size());
     ArrangeSiteWindow();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/desktop/DesignGeometry.h"
+#include "platform/desktop/WindowChrome.h"
 
 #include <QWidget>
 
@@ -64,11 +65,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QToolButton* makeButton(const char* name, const QString& toolTip, const char* picture,
-                            const TwipsRect& twips);
+    // A picture button in the browser frame, its picture fitted to it.
+    void makeButton(const ControlDesign& control);
     // Navigates WebBrowser1 to `address` as typed; a refusal shows in panel 1.
     void browse(const QString& address);
-    void dockStatusBar();
     void setPanelWidth(int panel, int twips);
 
     Program& m_program;

@@ -25,14 +25,6 @@ int StatusBar::panelWidth(int panel) const
     return m_panels.at(static_cast<size_t>(panel - 1)).width;
 }
 
-int StatusBar::panelLeft(int panel) const
-{
-    int left = 0;
-    for (int i = 1; i < panel; ++i)
-        left += panelWidth(i);
-    return left;
-}
-
 void StatusBar::setPanelText(int panel, const QString& text)
 {
     m_panels.at(static_cast<size_t>(panel - 1)).text = text;

@@ -21,7 +21,6 @@ public:
 
     void setPanelWidth(int panel, int pixels);
     int panelWidth(int panel) const;
-    int panelLeft(int panel) const; // in pixels, from the bar's left edge
     void setPanelText(int panel, const QString& text);
     QString panelText(int panel) const;
 
