@@ -15,6 +15,17 @@ namespace
 
 constexpr std::size_t kUnlimited = std::string::npos;
 
+// Words of 1 to `maxLength` characters drawn from `alphabet`.
+auto wordsFrom(std::mt19937& random, std::string alphabet)
+{
+    return [&random, alphabet = std::move(alphabet)](std::size_t maxLength) {
+        std::string w;
+        for (std::size_t n = 1 + random() % maxLength; n > 0; --n)
+            w += alphabet[random() % alphabet.size()];
+        return w;
+    };
+}
+
 TEST(SubstituteSequentially, LaterPassesReachIntoTheAddressesAndNamesOfEarlierLinks)
 {
     const std::vector<Substitution> passes{{"x.jpg", "http://h/a.gif/x.jpg"},
@@ -47,13 +58,7 @@ TEST(SubstituteSequentially, APassThatMakesTheTextTooLongFailsAndTheNextOnesStil
 TEST(SubstituteSequentially, EqualsTheLiteralPassesOnRandomText)
 {
     std::mt19937 random(11);
-    const std::string alphabet = "ab.<'>/ &#39;";
-    auto word = [&](std::size_t maxLength) {
-        std::string w;
-        for (std::size_t n = 1 + random() % maxLength; n > 0; --n)
-            w += alphabet[random() % alphabet.size()];
-        return w;
-    };
+    const auto word = wordsFrom(random, "ab.<'>/ &#39;");
     for (int round = 0; round < 3000; ++round) {
         std::deque<std::string> strings; // keeps each string in place for the views
         std::vector<Substitution> passes;
@@ -98,13 +103,7 @@ TEST(SubstituteSequentially, EqualsTheLiteralPassesWithLongOverlappingNames)
 TEST(SourcePage, EqualsTheLiteralPassesWhereNamesMeetTheEscapes)
 {
     std::mt19937 random(5);
-    const std::string alphabet = "<\r\n&lt;BR>a";
-    auto word = [&](std::size_t maxLength) {
-        std::string w;
-        for (std::size_t n = 1 + random() % maxLength; n > 0; --n)
-            w += alphabet[random() % alphabet.size()];
-        return w;
-    };
+    const auto word = wordsFrom(random, "<\r\n&lt;BR>a");
     for (int round = 0; round < 3000; ++round) {
         ImageLists lists;
         for (int i = static_cast<int>(random() % 6); i > 0; --i) {
