@@ -8,8 +8,8 @@
 //        capture_bench --capture-once BODY_FILE DIR   (the child that one memory figure comes from)
 
 #include "bench/BenchPages.h"
-#include "bench/ChildProcess.h"
 #include "capture/CapturePage.h"
+#include "platform/process/ChildProcess.h"
 #include "platform/textfile/TextFile.h"
 
 #include <algorithm>
@@ -28,6 +28,13 @@
 
 namespace
 {
+
+// The standard output of a run that exited with 0; empty otherwise. Its error output is dropped.
+std::string outputOfRun(const std::vector<std::string>& arguments)
+{
+    varrow::ProcessOutput run = varrow::runForOutput(arguments, /*dropErrors=*/true);
+    return run.exitCode == 0 ? std::move(run.output) : std::string();
+}
 
 using Clock = std::chrono::steady_clock;
 constexpr int kRuns = 10;
@@ -120,7 +127,7 @@ void printRow(const std::string& name, std::size_t bytes, const Figures& figures
 std::vector<double> lxmlSeconds(const std::vector<Input>& inputs)
 {
     const std::string python = VARROW_BENCH_PYTHON;
-    if (varrow::bench::outputOfRun({python, "-c", "import lxml.html; print(1)"}).empty()) {
+    if (outputOfRun({python, "-c", "import lxml.html; print(1)"}).empty()) {
         std::printf("lxml listing: not run (%s cannot import lxml; install python3-lxml)\n",
                     python.c_str());
         return {};
@@ -129,7 +136,7 @@ std::vector<double> lxmlSeconds(const std::vector<Input>& inputs)
                                      kAddress};
     for (const Input& input : inputs)
         command.push_back(input.file.string());
-    std::istringstream output(varrow::bench::outputOfRun(command));
+    std::istringstream output(outputOfRun(command));
     std::vector<double> seconds;
     for (double best = 0; output >> best;) {
         seconds.push_back(best);
@@ -149,7 +156,7 @@ long long capturePeak(const std::string& self, const std::filesystem::path& file
                       const std::filesystem::path& directory)
 {
     const std::string output =
-        varrow::bench::outputOfRun({self, "--capture-once", file.string(), directory.string()});
+        outputOfRun({self, "--capture-once", file.string(), directory.string()});
     return output.empty() ? -1 : std::stoll(output);
 }
 

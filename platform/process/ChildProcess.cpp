@@ -1,0 +1,64 @@
+#include "platform/process/ChildProcess.h"
+
+#ifndef _WIN32
+#include <cerrno>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+#endif
+
+namespace varrow
+{
+
+#ifdef _WIN32
+ProcessOutput runForOutput(const std::vector<std::string>&, bool)
+{
+    return {};
+}
+#else
+ProcessOutput runForOutput(const std::vector<std::string>& arguments, bool dropErrors)
+{
+    ProcessOutput result;
+    int ends[2];
+    if (arguments.empty() || pipe(ends) != 0)
+        return result;
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, ends[0]);
+    if (dropErrors)
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t child = -1;
+    const int failed = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(ends[1]);
+
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t count = failed ? 0 : read(ends[0], buffer, sizeof buffer);
+        if (count > 0)
+            result.output.append(buffer, static_cast<std::size_t>(count));
+        else if (count == 0 || errno != EINTR)
+            break;
+    }
+    close(ends[0]);
+    int status = 0;
+    if (failed)
+        return result;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (WIFEXITED(status))
+        result.exitCode = WEXITSTATUS(status);
+    return result;
+}
+#endif
+
+} // namespace varrow

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Other programs run to completion: varrow-capture's page renderer, and the benchmarks' runs.
+namespace varrow
+{
+
+// What a program that ran wrote to its standard output, and how it ended.
+struct ProcessOutput {
+    std::string output;
+    int exitCode = -1; // -1 when it could not be started or did not exit by itself
+};
+
+// Runs `arguments` (the program, looked up in PATH when it has no "/", then its arguments) and
+// waits for it. Its standard error is ours, or dropped with `dropErrors`. Not available on
+// Windows, where it starts nothing.
+ProcessOutput runForOutput(const std::vector<std::string>& arguments, bool dropErrors = false);
+
+} // namespace varrow
