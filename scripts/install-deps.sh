@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages_for() {
     case "$1" in
-    core) echo cmake ninja-build make g++ libgtest-dev libgmock-dev ;;
+    core) echo cmake ninja-build make g++ libgtest-dev libgmock-dev nlohmann-json3-dev ;;
     desktop) echo qt6-base-dev qt6-webengine-dev libqt6webenginecore6-bin qt6-tools-dev \
         libgl-dev binutils python3 ;;
     screen) echo xvfb xdotool imagemagick ;; # the test that looks at the real program's screen
