@@ -1,6 +1,6 @@
 #include "integration/Skin.h"
 #include "integration/modSkin.h"
-#include "shell/Program.h"
+#include "app/Program.h"
 #include "shell/frmSplash.h"
 
 #include <QPointer>

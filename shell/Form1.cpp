@@ -13,7 +13,7 @@
 #include "platform/desktop/TypedAddress.h"
 #include "platform/desktop/WindowChrome.h"
 #include "shell/FileExists.h"
-#include "shell/Program.h"
+#include "app/Program.h"
 #include "shell/StatusMessages.h"
 #include "shell/ViewArray.h"
 

@@ -8,7 +8,7 @@
 #include "platform/desktop/WindowChrome.h"
 #include "platform/versioninfo/VersionInfo.h"
 #include "shell/Form1.h"
-#include "shell/Program.h"
+#include "app/Program.h"
 #include "shell/StatusMessages.h"
 
 #include <QLineEdit>

@@ -3,7 +3,7 @@
 #include "integration/modSkin.h"
 #include "platform/desktop/Twips.h"
 #include "shell/Form1.h"
-#include "shell/Program.h"
+#include "app/Program.h"
 
 #include <QGuiApplication>
 #include <QLabel>

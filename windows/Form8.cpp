@@ -6,7 +6,7 @@
 #include "platform/desktop/SettingsStore.h"
 #include "platform/richtext/RtfTextDocument.h"
 #include "shell/FileExists.h"
-#include "shell/Program.h"
+#include "app/Program.h"
 #include "shell/ProgramDirectory.h"
 
 #include <QCheckBox>

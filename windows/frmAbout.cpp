@@ -4,7 +4,7 @@
 #include "integration/Skin.h"
 #include "integration/SkinLabel.h"
 #include "integration/modSkin.h"
-#include "shell/Program.h"
+#include "app/Program.h"
 
 #include <QCloseEvent>
 #include <QIcon>

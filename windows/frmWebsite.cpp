@@ -8,7 +8,7 @@
 #include "platform/desktop/StatusBar.h"
 #include "platform/desktop/TypedAddress.h"
 #include "platform/desktop/WindowChrome.h"
-#include "shell/Program.h"
+#include "app/Program.h"
 #include "shell/ProgramDirectory.h"
 #include "windows/SiteFallbackPage.h"
 #include "windows/SiteLayout.h"

@@ -1,4 +1,4 @@
-#include "shell/Program.h"
+#include "app/Program.h"
 
 #include "shell/Form1.h"
 #include "shell/frmSplash.h"
