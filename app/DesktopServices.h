@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Program.h"
+#include "shell/ProgramServices.h"
 
 namespace varrow
 {

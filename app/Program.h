@@ -1,70 +1,41 @@
 #pragma once
 
-#include "platform/browser/BrowserControl.h"
-#include "platform/versioninfo/VersionInfo.h"
-#include "shell/Identity.h"
+#include "shell/Form1.h"
+#include "shell/WindowContext.h"
+#include "shell/frmSplash.h"
+#include "windows/Form8.h"
+#include "windows/frmAbout.h"
+#include "windows/frmWebsite.h"
 
 #include <QPointer>
-#include <QString>
-#include <filesystem>
-#include <functional>
-
-class QWidget;
 
 namespace varrow
 {
 
-class Form1;
-class Form8;
-class frmAbout;
-class frmSplash;
-class frmWebsite;
-class SettingsStore;
-
-// What the windows need from their surroundings; tests replace any of it.
-struct ProgramServices {
-    // Creates a browser whose view is a child of `parent`.
-    std::function<BrowserControl*(QWidget* parent, BrowserRole role)> makeBrowser;
-    // Shows the open-file dialog; the chosen path, or an empty text when cancelled.
-    std::function<QString(QWidget* parent)> chooseFileToOpen;
-    // The running executable's version information, read afresh on every call.
-    std::function<VersionInfo()> readVersionInfo;
-    // Ends the process (the event loop) at once.
-    std::function<void()> endProgram;
-    SettingsStore* settings = nullptr;
-    // Where the program's own files lie ("Help.rtf", icons, the start page).
-    std::filesystem::path programDirectory;
-    // Where the working files go: the program directory, or the per-user data directory when
-    // that cannot be written.
-    std::filesystem::path workingDirectory;
-};
-
-// Owns the windows and their lifetimes. A window is "loaded" while it exists; showing a window
-// loads it first when needed, and showing a loaded window only brings it up again.
-class Program
+// Creates the windows, owns them and their lifetimes, and is the context each of them sees.
+class Program final : public WindowContext
 {
 public:
     explicit Program(ProgramServices services);
-    ~Program();
+    ~Program() override;
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    const ProgramServices& services() const { return m_services; }
-    Identity& identity() { return m_identity; }
-    // Re-reads the version information into identity(). The banner's tip is picked once per
-    // run, so every call gives the same values.
-    void LoadIdentity();
+    const ProgramServices& services() const override { return m_services; }
+    const Identity& identity() const override { return m_identity; }
+    // The banner's tip is picked once per run, so every call gives the same values.
+    void LoadIdentity() override;
 
-    // Set when the main window unloads while the site window is visible; the program then
-    // ends when the site window unloads.
     bool MainWindowClosed = false;
+    bool mainWindowClosed() const override { return MainWindowClosed; }
+    void setMainWindowClosed(bool closed) override { MainWindowClosed = closed; }
 
     void start(); // loads and shows the splash window
 
-    Form1& showMainWindow();
-    Form8& showHelpWindow();
-    frmAbout& showAboutWindow();
-    frmWebsite& showSiteWindow();
+    Form1& showMainWindow() override;
+    Form8& showHelpWindow() override;
+    frmAbout& showAboutWindow() override;
+    frmWebsite& showSiteWindow() override;
 
     // Loaded windows, or null.
     frmSplash* splashWindow() const;
@@ -72,15 +43,12 @@ public:
     Form8* helpWindow() const;
     frmWebsite* siteWindow() const;
 
-    bool isSiteWindowVisible() const;
-
-    // Unloading destroys the window (later, from the event loop) and forgets it at once.
-    void unloadSplashWindow();
-    void unloadHelpWindow();
-    // Called by each window's close handler once it has run its own unload steps.
-    void forgetWindow(QWidget* window);
-
-    void EndProgram();
+    bool isSiteWindowVisible() const override;
+    void unloadSplashWindow() override;
+    void unloadHelpWindow() override;
+    void forgetWindow(QWidget* window) override;
+    void loadSkin() override;
+    void EndProgram() override;
 
 private:
     ProgramServices m_services;
