@@ -7,9 +7,9 @@
 #include "platform/browser/EngineEnvironment.h"
 #include "platform/desktop/SettingsStore.h"
 #include "platform/textfile/TextFile.h"
-#include "shell/DesktopServices.h"
+#include "app/DesktopServices.h"
 #include "shell/Form1.h"
-#include "shell/Program.h"
+#include "app/Program.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

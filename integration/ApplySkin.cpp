@@ -1,7 +1,5 @@
 #include "integration/Skin.h"
 #include "integration/modSkin.h"
-#include "shell/Program.h"
-#include "shell/frmSplash.h"
 
 #include <QPointer>
 
@@ -25,21 +23,6 @@ void skinWindow(QWidget& window)
     skin->Apply(window);
 }
 
-// Loads the splash window for its skin and keeps it from opening the main window.
-void recoverSkin(Program& program)
-{
-    // The splash window's load runs to its end, enabling the timer last, before start()
-    // returns; there is nothing to wait for.
-    if (!program.splashWindow())
-        program.start();
-    frmSplash* splash = program.splashWindow();
-    splash->Timer2.setEnabled(false);
-    splash->hide();
-    // A splash window loaded while skinning was off has not stored its skin.
-    if (!skinObject())
-        setSkinObject(&splash->skn);
-}
-
 } // namespace
 
 void setSkinObject(Skin* skin)
@@ -52,12 +35,12 @@ Skin* skinObject()
     return skinReference().data();
 }
 
-void ApplySkin(Program& program, QWidget& window)
+void ApplySkin(QWidget& window, const std::function<void()>& loadSkin)
 {
     try {
         skinWindow(window);
     } catch (const SkinError&) {
-        recoverSkin(program);
+        loadSkin();
         skinWindow(window);
     }
 }

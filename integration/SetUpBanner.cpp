@@ -1,7 +1,7 @@
 #include "integration/ControlType.h"
 #include "integration/modSkin.h"
 #include "platform/browser/BrowserControl.h"
-#include "shell/Form1.h"
+#include "platform/desktop/DesignGeometry.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -32,25 +32,26 @@ QRect bannerStrip(const QRect& banner, ScaleMode mode)
     return {banner.x(), banner.y(), banner.width() - allowance, banner.height()};
 }
 
-void SetUpBanner(Form1& window, const QString& bannerAddress)
+void SetUpBanner(BrowserControl& banner, QWidget& picture, DesignGeometry& design,
+                 const QString& bannerAddress)
 {
-    QWidget* banner = window.wbBanner->view();
-    auto* picBox = new QFrame(banner->parentWidget());
+    QWidget* view = banner.view();
+    auto* picBox = new QFrame(view->parentWidget());
     picBox->setObjectName("picBox");
     setControlTypeName(*picBox, "PictureBox");
 
-    const TwipsRect bannerTwips = window.geometryOf(banner);
-    window.setGeometryOf(picBox, toTwipsRect(bannerStrip(toRect(bannerTwips), ScaleMode::Twips)));
+    const TwipsRect bannerTwips = design.of(view);
+    design.place(picBox, toTwipsRect(bannerStrip(toRect(bannerTwips), ScaleMode::Twips)));
     picBox->setFrameShape(QFrame::NoFrame);
 
-    banner->setParent(picBox);
-    window.setGeometryOf(banner, {0, 0, bannerTwips.width, bannerTwips.height});
+    view->setParent(picBox);
+    design.place(view, {0, 0, bannerTwips.width, bannerTwips.height});
     picBox->show();
     picBox->update();
 
-    banner->show();
-    window.wbPicture->hide();
-    window.wbBanner->Navigate(bannerAddress);
+    view->show();
+    picture.hide();
+    banner.Navigate(bannerAddress);
 }
 
 } // namespace varrow

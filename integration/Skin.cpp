@@ -1,7 +1,5 @@
 #include "integration/Skin.h"
 
-#include "shell/Identity.h"
-
 #include <QApplication>
 #include <QPalette>
 #include <QToolTip>
@@ -57,9 +55,9 @@ bool Skin::turnedOn()
     return turnedOnSetting();
 }
 
-bool skinningOn(const Identity& identity)
+bool skinningOn(bool useSkin)
 {
-    return identity.UseSkin || Skin::turnedOn();
+    return useSkin || Skin::turnedOn();
 }
 
 namespace SkinGlobal

@@ -8,8 +8,6 @@ class QWidget;
 namespace varrow
 {
 
-struct Identity;
-
 // The theming facility behind the UseSkin switch: three colours and an operation that skins a
 // window. The first colour is the face of buttons and text boxes, the second the colour of their
 // text, the third the colour of picture boxes and window backgrounds.
@@ -41,9 +39,9 @@ private:
     QColor m_third;
 };
 
-// True when windows skin themselves as they load: the identity's UseSkin switch is on, or the
-// facility has been turned on.
-bool skinningOn(const Identity& identity);
+// True when windows skin themselves as they load: `useSkin` (the identity's UseSkin switch) is
+// on, or the facility has been turned on.
+bool skinningOn(bool useSkin);
 
 // What the skin does for the application as a whole rather than for one window: tooltips belong
 // to no window, so only here can they take the skin's colours.

@@ -3,6 +3,7 @@
 #include <QRect>
 #include <QRgb>
 #include <QString>
+#include <functional>
 #include <stdexcept>
 
 class QWidget;
@@ -10,8 +11,8 @@ class QWidget;
 namespace varrow
 {
 
-class Form1;
-class Program;
+class BrowserControl;
+class DesignGeometry;
 class Skin;
 
 // The skin could not be applied because no skin has been loaded.
@@ -27,10 +28,9 @@ void setSkinObject(Skin* skin);
 Skin* skinObject();
 
 // Colours the controls of `window` from the skin object and applies the skin to it. Without a
-// skin object it recovers once: it loads the splash window when it is not loaded (its load
-// stores the skin), keeps the splash window from going on to open the main window, hides it and
-// tries again. Throws SkinError when that second try fails too.
-void ApplySkin(Program& program, QWidget& window);
+// skin object it recovers once: it calls `loadSkin`, which is to store one, and tries again.
+// Throws SkinError when that second try fails too.
+void ApplySkin(QWidget& window, const std::function<void()>& loadSkin);
 
 // Colours every control of `window` by its type name, in collection order: command buttons take
 // `first` as background; text, combo, list and file boxes take `first` as background and `second`
@@ -55,10 +55,12 @@ enum class ScaleMode { Twips = 1, Pixels = 3 };
 // right edge.
 QRect bannerStrip(const QRect& banner, ScaleMode mode);
 
-// Puts the main window's banner strip in place: creates the container "picBox" at bannerStrip()
-// of wbBanner, without border, moves wbBanner into it at 0, 0, shows both, hides wbPicture and
-// navigates wbBanner to `bannerAddress`. The main window works in twips. Throws BrowserError when
-// the browser refuses the address; the strip is then in place and empty.
-void SetUpBanner(Form1& window, const QString& bannerAddress);
+// Puts a window's banner strip in place: creates the container "picBox" at bannerStrip() of the
+// `banner` browser's view, without border, beside it in its parent, moves the view into it at
+// 0, 0, shows both, hides `picture` and navigates `banner` to `bannerAddress`. Places are in the
+// twips of `design`, the window's design geometry. Throws BrowserError when the browser refuses
+// the address; the strip is then in place and empty.
+void SetUpBanner(BrowserControl& banner, QWidget& picture, DesignGeometry& design,
+                 const QString& bannerAddress);
 
 } // namespace varrow

@@ -13,9 +13,9 @@
 #include "platform/desktop/TypedAddress.h"
 #include "platform/desktop/WindowChrome.h"
 #include "shell/FileExists.h"
-#include "shell/Program.h"
 #include "shell/StatusMessages.h"
 #include "shell/ViewArray.h"
+#include "shell/WindowContext.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -59,7 +59,8 @@ constexpr ControlDesign kDesign[] = {
 
 } // namespace
 
-Form1::Form1(Program& program) : m_program(program), m_client(new QWidget(this)), m_design(*this)
+Form1::Form1(WindowContext& context)
+    : m_context(context), m_client(new QWidget(this)), m_design(*this)
 {
     setObjectName("Form1");
     setAttribute(Qt::WA_DeleteOnClose);
@@ -114,7 +115,7 @@ void Form1::createControls()
     setGeometryOf(txtUrl, designOf(kDesign, "txtUrl").twips);
     m_typedUrl = new TypedAddress(*txtUrl, [this] { return wb[0]->LocationURL(); });
 
-    const ProgramServices& services = m_program.services();
+    const ProgramServices& services = m_context.services();
     wbPicture = new QLabel(m_client);
     wbPicture->setObjectName("wbPicture");
     setControlTypeName(*wbPicture, "PictureBox");
@@ -179,17 +180,17 @@ void Form1::endMessagesOnCommands()
 
 void Form1::Form_Load()
 {
-    Identity& identity = m_program.identity();
+    const Identity& identity = m_context.identity();
     cmdWebsite->setText("Visit " + identity.WebsiteText);
     mnuViewItem[3]->setText(identity.WebsiteText);
     setWindowTitle(identity.productByCompany());
 
-    if (skinningOn(identity)) {
+    if (skinningOn(identity.UseSkin)) {
         // This window has no labels, so the skin-label step has nothing to copy; a failure of
         // either step leaves the window as designed.
         try {
             LoadSkinLabels(*this, SkinLabelScope::AllLabels);
-            ApplySkin(m_program, *this);
+            ApplySkin(*this, [this] { m_context.loadSkin(); });
         } catch (const SkinError&) {
         }
     }
@@ -198,12 +199,14 @@ void Form1::Form_Load()
         TwipsRect tabStrip = geometryOf(TabStrip1);
         tabStrip.top = geometryOf(wbBanner->view()).height + tabStrip.top + kBannerGap;
         setGeometryOf(TabStrip1, tabStrip);
-        reportRefusal([this, &identity] { SetUpBanner(*this, identity.BannerAddress); });
+        reportRefusal([this, &identity] {
+            SetUpBanner(*wbBanner, *wbPicture, m_design, identity.BannerAddress);
+        });
     }
 
-    const ProgramServices& services = m_program.services();
+    const ProgramServices& services = m_context.services();
     if (services.settings->GetSetting(identity.ProductNameText, "Settings", "showHelp", "1") == "1")
-        m_program.showHelpWindow();
+        m_context.showHelpWindow();
 
     createMissingWorkFiles();
     sb1->addPanel();
@@ -213,7 +216,7 @@ void Form1::Form_Load()
 
 void Form1::createMissingWorkFiles()
 {
-    const WorkFiles files(m_program.services().workingDirectory);
+    const WorkFiles files(m_context.services().workingDirectory);
     for (std::string_view name : WorkFiles::kAll) {
         const std::string path = files.pathOf(name).string();
         if (FileExists(path))
@@ -225,7 +228,7 @@ void Form1::createMissingWorkFiles()
                 tr("Cannot create the working file %1").arg(QString::fromStdString(path)),
                 StatusMessages::Lasts::UntilCommand);
     }
-    if (files.directory() != m_program.services().programDirectory)
+    if (files.directory() != m_context.services().programDirectory)
         m_messages->showLasting(tr("Working files are kept in %1")
                                     .arg(QString::fromStdString(files.directory().string())),
                                 StatusMessages::Lasts::UntilCommand);
@@ -329,7 +332,7 @@ void Form1::wb_TitleChange(std::int16_t index, const QString&)
     if (index != 0)
         return;
     m_typedUrl->follow(wb[0]->LocationURL());
-    setWindowTitle(m_program.identity().productByCompany() + " - " + wb[0]->LocationName());
+    setWindowTitle(m_context.identity().productByCompany() + " - " + wb[0]->LocationName());
 }
 
 void Form1::wb_DownloadBegin(std::int16_t index)
@@ -353,17 +356,17 @@ void Form1::stopAllViews()
 void Form1::closeEvent(QCloseEvent* event)
 {
     event->accept();
-    m_program.unloadHelpWindow();
-    m_program.unloadSplashWindow();
+    m_context.unloadHelpWindow();
+    m_context.unloadSplashWindow();
     stopAllViews();
-    if (m_program.isSiteWindowVisible()) {
-        m_program.MainWindowClosed = true;
-        m_program.forgetWindow(this);
+    if (m_context.isSiteWindowVisible()) {
+        m_context.setMainWindowClosed(true);
+        m_context.forgetWindow(this);
         return;
     }
-    if (skinningOn(m_program.identity()))
+    if (skinningOn(m_context.identity().UseSkin))
         SkinGlobal::Release();
-    m_program.EndProgram();
+    m_context.EndProgram();
 }
 
 } // namespace varrow

@@ -20,7 +20,7 @@ namespace varrow
 {
 
 class BrowserControl;
-class Program;
+class WindowContext;
 class ProgressMeter;
 class StatusBar;
 class StatusMessages;
@@ -36,7 +36,7 @@ class Form1 : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit Form1(Program& program);
+    explicit Form1(WindowContext& context);
     ~Form1() override;
 
     void Form_Load();
@@ -128,7 +128,7 @@ private:
     // Runs a request whose refusal the user should hear about, in the status bar.
     void reportRefusal(const std::function<void()>& request);
 
-    Program& m_program;
+    WindowContext& m_context;
     QWidget* m_client;
     DesignGeometry m_design;
     std::unique_ptr<StatusMessages> m_messages;

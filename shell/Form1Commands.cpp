@@ -8,8 +8,8 @@
 #include "platform/desktop/WindowChrome.h"
 #include "platform/versioninfo/VersionInfo.h"
 #include "shell/Form1.h"
-#include "shell/Program.h"
 #include "shell/StatusMessages.h"
+#include "shell/WindowContext.h"
 
 #include <QLineEdit>
 #include <QMenuBar>
@@ -150,12 +150,12 @@ void Form1::cmdGo_Click()
 
 void Form1::cmdWebsite_Click()
 {
-    m_program.showSiteWindow();
+    m_context.showSiteWindow();
 }
 
 void Form1::mnuFileOpen_Click()
 {
-    const QString path = m_program.services().chooseFileToOpen(this);
+    const QString path = m_context.services().chooseFileToOpen(this);
     if (!path.isEmpty())
         reportRefusal([this, &path] { wb[0]->Navigate2(path); });
 }
@@ -183,7 +183,7 @@ void Form1::mnuViewImages_Click()
 void Form1::mnuToolsAdd_Click()
 {
     ToolsMenuOfMainWindow menu(*this);
-    InstallToolsButton(ToolsButtonOfProgram(m_program.services()), menu);
+    InstallToolsButton(ToolsButtonOfProgram(m_context.services()), menu);
 }
 
 void Form1::mnuToolsRemove_Click()
@@ -194,17 +194,17 @@ void Form1::mnuToolsRemove_Click()
 
 void Form1::mnuHelpView_Click()
 {
-    m_program.showHelpWindow();
+    m_context.showHelpWindow();
 }
 
 void Form1::mnuAboutThis_Click()
 {
-    m_program.showAboutWindow();
+    m_context.showAboutWindow();
 }
 
 bool Form1::CapturePage()
 {
-    const WorkFiles files(m_program.services().workingDirectory);
+    const WorkFiles files(m_context.services().workingDirectory);
     const std::string markup = wb[0]->BodyMarkup().value_or(std::string());
     const QString address = wb[0]->LocationURL();
     const CaptureResult result = varrow::CapturePage(files, markup, address.toStdString(), lists);

@@ -2,8 +2,7 @@
 
 #include "integration/modSkin.h"
 #include "platform/desktop/Twips.h"
-#include "shell/Form1.h"
-#include "shell/Program.h"
+#include "shell/WindowContext.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -20,9 +19,9 @@ constexpr int kLastCount = 150; // reached on the 75th tick
 
 } // namespace
 
-frmSplash::frmSplash(Program& program)
+frmSplash::frmSplash(WindowContext& context)
     : QWidget(nullptr, Qt::SplashScreen), Image1(new QLabel(this)), Label3(new QLabel(this)),
-      m_program(program)
+      m_context(context)
 {
     setObjectName("frmSplash");
     const QSize size(twipsToPixelsX(this, kClientWidth), twipsToPixelsY(this, kClientHeight));
@@ -48,11 +47,11 @@ frmSplash::frmSplash(Program& program)
 
 void frmSplash::Form_Load()
 {
-    m_program.MainWindowClosed = false;
-    m_program.LoadIdentity();
-    if (skinningOn(m_program.identity())) {
+    m_context.setMainWindowClosed(false);
+    m_context.LoadIdentity();
+    if (skinningOn(m_context.identity().UseSkin)) {
         setSkinObject(&skn);
-        ApplySkin(m_program, *this);
+        ApplySkin(*this, [this] { m_context.loadSkin(); });
         SkinGlobal::SetSkin(skn);
         SkinGlobal::Refresh();
     }
@@ -65,7 +64,7 @@ void frmSplash::Timer2_Timer()
     if (intTemp != kLastCount)
         return;
     Timer2.setEnabled(false);
-    m_program.showMainWindow();
+    m_context.showMainWindow();
     hide();
 }
 

@@ -11,7 +11,7 @@ class QLabel;
 namespace varrow
 {
 
-class Program;
+class WindowContext;
 
 // The splash window: shows the product picture while its timer counts 75 ticks, then opens the
 // main window and hides itself.
@@ -20,7 +20,7 @@ class frmSplash : public QWidget
     Q_OBJECT
 
 public:
-    explicit frmSplash(Program& program);
+    explicit frmSplash(WindowContext& context);
 
     void Form_Load();
     void Timer2_Timer();
@@ -32,7 +32,7 @@ public:
     Skin skn; // the program's skin, used when skinning is on
 
 private:
-    Program& m_program;
+    WindowContext& m_context;
 };
 
 } // namespace varrow

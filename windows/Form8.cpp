@@ -6,8 +6,8 @@
 #include "platform/desktop/SettingsStore.h"
 #include "platform/richtext/RtfTextDocument.h"
 #include "shell/FileExists.h"
-#include "shell/Program.h"
 #include "shell/ProgramDirectory.h"
+#include "shell/WindowContext.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -42,9 +42,9 @@ std::optional<int> wholeNumberOf(const QString& text)
 
 } // namespace
 
-Form8::Form8(Program& program)
+Form8::Form8(WindowContext& context)
     : QWidget(nullptr, Qt::Window), rtf1(new QTextEdit(this)),
-      Check1(new QCheckBox(tr("Show at Startup"), this)), m_program(program), m_design(*this)
+      Check1(new QCheckBox(tr("Show at Startup"), this)), m_context(context), m_design(*this)
 {
     setObjectName("Form8");
     setAttribute(Qt::WA_DeleteOnClose);
@@ -63,13 +63,13 @@ Form8::Form8(Program& program)
 
 std::filesystem::path Form8::helpFilePath() const
 {
-    return m_program.services().programDirectory / kHelpFileName;
+    return m_context.services().programDirectory / kHelpFileName;
 }
 
 void Form8::Form_Load()
 {
-    if (skinningOn(m_program.identity()))
-        skippingFailure([this] { ApplySkin(m_program, *this); });
+    if (skinningOn(m_context.identity().UseSkin))
+        skippingFailure([this] { ApplySkin(*this, [this] { m_context.loadSkin(); }); });
     if (!FileExists(helpFilePath().string())) {
         setVisible(false);
         return;
@@ -84,8 +84,8 @@ void Form8::Form_Load()
 
 void Form8::showStoredSetting()
 {
-    const QString stored = m_program.services().settings->GetSetting(
-        m_program.identity().ProductNameText, "Settings", "showHelp", "1");
+    const QString stored = m_context.services().settings->GetSetting(
+        m_context.identity().ProductNameText, "Settings", "showHelp", "1");
     // The box has two states; other numbers leave it as it is, like text that is no number.
     const std::optional<int> value = wholeNumberOf(stored);
     if (value == 0 || value == 1)
@@ -94,14 +94,14 @@ void Form8::showStoredSetting()
 
 void Form8::Check1_Click()
 {
-    m_program.services().settings->SaveSetting(m_program.identity().ProductNameText, "Settings",
+    m_context.services().settings->SaveSetting(m_context.identity().ProductNameText, "Settings",
                                                "showHelp", Check1->isChecked() ? "1" : "0");
 }
 
 void Form8::closeEvent(QCloseEvent* event)
 {
     event->accept();
-    m_program.forgetWindow(this);
+    m_context.forgetWindow(this);
 }
 
 } // namespace varrow

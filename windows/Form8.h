@@ -11,7 +11,7 @@ class QTextEdit;
 namespace varrow
 {
 
-class Program;
+class WindowContext;
 
 // The help window "Readme/Help": the help file "Help.rtf" from the program directory in a
 // rich-text view, and the "Show at Startup" check box that decides whether the main window opens
@@ -21,7 +21,7 @@ class Form8 : public QWidget
     Q_OBJECT
 
 public:
-    explicit Form8(Program& program);
+    explicit Form8(WindowContext& context);
 
     // Every failing step is skipped. A missing help file hides the window and ends the load; the
     // opener then shows it, empty.
@@ -41,7 +41,7 @@ protected:
 private:
     void showStoredSetting();
 
-    Program& m_program;
+    WindowContext& m_context;
     DesignGeometry m_design;
 };
 

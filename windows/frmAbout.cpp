@@ -4,7 +4,7 @@
 #include "integration/Skin.h"
 #include "integration/SkinLabel.h"
 #include "integration/modSkin.h"
-#include "shell/Program.h"
+#include "shell/WindowContext.h"
 
 #include <QCloseEvent>
 #include <QIcon>
@@ -32,8 +32,8 @@ int rowTop(int row)
 
 } // namespace
 
-frmAbout::frmAbout(Program& program)
-    : QWidget(nullptr, Qt::Window), m_program(program), m_design(*this)
+frmAbout::frmAbout(WindowContext& context)
+    : QWidget(nullptr, Qt::Window), m_context(context), m_design(*this)
 {
     setObjectName("frmAbout");
     setAttribute(Qt::WA_DeleteOnClose);
@@ -89,25 +89,25 @@ QLabel* frmAbout::makeLabel(const char* name, const QString& caption, const Twip
 
 void frmAbout::Form_Load()
 {
-    const Identity& identity = m_program.identity();
+    const Identity& identity = m_context.identity();
     setWindowTitle("About " + identity.ProductNameText);
 
-    const ProgramServices& services = m_program.services();
+    const ProgramServices& services = m_context.services();
     Label1->setText(QString::fromStdString(services.readVersionInfo().productName));
     lblCompany->setText(QString::fromStdString(services.readVersionInfo().companyName));
     const VersionInfo version = services.readVersionInfo();
     lblVersion->setText(QString::number(version.major) + "." + QString::number(version.minor));
     lblWebsite->setText(QString::fromStdString(services.readVersionInfo().comments));
 
-    if (skinningOn(identity)) {
+    if (skinningOn(identity.UseSkin)) {
         LoadSkinLabels(*this, SkinLabelScope::AllLabels);
-        ApplySkin(m_program, *this);
+        ApplySkin(*this, [this] { m_context.loadSkin(); });
     }
 }
 
 void frmAbout::lblWebsite_Click()
 {
-    m_program.showSiteWindow();
+    m_context.showSiteWindow();
 }
 
 bool frmAbout::eventFilter(QObject* watched, QEvent* event)
@@ -121,7 +121,7 @@ bool frmAbout::eventFilter(QObject* watched, QEvent* event)
 void frmAbout::closeEvent(QCloseEvent* event)
 {
     event->accept();
-    m_program.forgetWindow(this);
+    m_context.forgetWindow(this);
 }
 
 } // namespace varrow

@@ -9,7 +9,7 @@ class QLabel;
 namespace varrow
 {
 
-class Program;
+class WindowContext;
 
 // The About window: product name, version, maker and website from the version information, read
 // when the window loads. The website label opens the site window.
@@ -18,7 +18,7 @@ class frmAbout : public QWidget
     Q_OBJECT
 
 public:
-    explicit frmAbout(Program& program);
+    explicit frmAbout(WindowContext& context);
 
     void Form_Load();
     void lblWebsite_Click();
@@ -39,7 +39,7 @@ protected:
 private:
     QLabel* makeLabel(const char* name, const QString& caption, const TwipsRect& twips);
 
-    Program& m_program;
+    WindowContext& m_context;
     DesignGeometry m_design;
 };
 

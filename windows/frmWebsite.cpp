@@ -8,8 +8,8 @@
 #include "platform/desktop/StatusBar.h"
 #include "platform/desktop/TypedAddress.h"
 #include "platform/desktop/WindowChrome.h"
-#include "shell/Program.h"
 #include "shell/ProgramDirectory.h"
+#include "shell/WindowContext.h"
 #include "windows/SiteFallbackPage.h"
 #include "windows/SiteLayout.h"
 
@@ -43,8 +43,8 @@ constexpr ControlDesign kDesign[] = {
 
 } // namespace
 
-frmWebsite::frmWebsite(Program& program)
-    : QWidget(nullptr, Qt::Window), m_program(program), m_design(*this)
+frmWebsite::frmWebsite(WindowContext& context)
+    : QWidget(nullptr, Qt::Window), m_context(context), m_design(*this)
 {
     setObjectName("frmWebsite");
     setAttribute(Qt::WA_DeleteOnClose);
@@ -73,7 +73,7 @@ frmWebsite::frmWebsite(Program& program)
     Command6 = button("Command6");
     Command7 = button("Command7");
 
-    WebBrowser1 = m_program.services().makeBrowser(frmBrowser, BrowserRole::Browsing);
+    WebBrowser1 = m_context.services().makeBrowser(frmBrowser, BrowserRole::Browsing);
     WebBrowser1->setObjectName("WebBrowser1");
     m_design.place(WebBrowser1->view(), designOf(kDesign, "WebBrowser1").twips);
     m_typedAddress = new TypedAddress(*Text1, [this] { return WebBrowser1->LocationURL(); });
@@ -109,16 +109,16 @@ void frmWebsite::makeButton(const ControlDesign& control)
 
 void frmWebsite::Form_Load()
 {
-    m_program.LoadIdentity();
+    m_context.LoadIdentity();
     StatusBar1->addPanel();
-    const Identity& identity = m_program.identity();
+    const Identity& identity = m_context.identity();
     setWindowTitle(identity.WebsiteText);
     SetOnTop(*this, true);
-    if (skinningOn(identity)) {
+    if (skinningOn(identity.UseSkin)) {
         LoadSkinLabels(*this, SkinLabelScope::TemplateContainer);
-        ApplySkin(m_program, *this);
+        ApplySkin(*this, [this] { m_context.loadSkin(); });
     }
-    const ProgramServices& services = m_program.services();
+    const ProgramServices& services = m_context.services();
     WebBrowser1->setFallbackPage(
         identity.WebsiteText,
         siteFallbackPage(services.readVersionInfo(), services.programDirectory / kHelpFileName));
@@ -232,11 +232,11 @@ void frmWebsite::WebBrowser1_DownloadComplete()
 void frmWebsite::closeEvent(QCloseEvent* event)
 {
     event->accept();
-    m_program.forgetWindow(this);
-    if (m_program.MainWindowClosed) {
-        if (skinningOn(m_program.identity()))
+    m_context.forgetWindow(this);
+    if (m_context.mainWindowClosed()) {
+        if (skinningOn(m_context.identity().UseSkin))
             SkinGlobal::Release();
-        m_program.EndProgram();
+        m_context.EndProgram();
     }
 }
 

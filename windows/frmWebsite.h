@@ -14,7 +14,7 @@ namespace varrow
 {
 
 class BrowserControl;
-class Program;
+class WindowContext;
 class StatusBar;
 class TypedAddress;
 
@@ -26,7 +26,7 @@ class frmWebsite : public QWidget
     Q_OBJECT
 
 public:
-    explicit frmWebsite(Program& program);
+    explicit frmWebsite(WindowContext& context);
 
     void Form_Load();
     // Sizes the status panels, the frame, the address box, the browse button and the browser to
@@ -71,7 +71,7 @@ private:
     void browse(const QString& address);
     void setPanelWidth(int panel, int twips);
 
-    Program& m_program;
+    WindowContext& m_context;
     DesignGeometry m_design;
     TypedAddress* m_typedAddress;
 };

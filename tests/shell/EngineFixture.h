@@ -5,7 +5,7 @@
 #include "platform/desktop/SettingsStore.h"
 #include "platform/textfile/TextFile.h"
 #include "shell/Form1.h"
-#include "shell/Program.h"
+#include "app/Program.h"
 #include "tests/support/LocalWebServer.h"
 #include "tests/support/LoopbackOnly.h"
 

@@ -2,7 +2,7 @@
 
 #include "platform/desktop/SettingsStore.h"
 #include "shell/Form1.h"
-#include "shell/Program.h"
+#include "app/Program.h"
 #include "shell/frmSplash.h"
 #include "tests/support/FakeBrowser.h"
 

@@ -2,7 +2,7 @@
 #include "platform/browser/WebEngineBrowser.h"
 #include "platform/desktop/SettingsStore.h"
 #include "platform/desktop/StatusBar.h"
-#include "shell/Program.h"
+#include "app/Program.h"
 #include "tests/support/LocalWebServer.h"
 #include "tests/support/LoopbackOnly.h"
 #include "tests/support/PageScript.h"

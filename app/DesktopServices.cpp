@@ -1,4 +1,4 @@
-#include "shell/DesktopServices.h"
+#include "app/DesktopServices.h"
 
 #include "platform/browser/WebEngineBrowser.h"
 #include "platform/desktop/FileDialog.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/Program.h"
+#include "shell/ProgramServices.h"
 
 namespace varrow
 {

@@ -1,8 +1,8 @@
 // Varrow: starts with the splash window, which opens the main window.
+#include "app/DesktopServices.h"
+#include "app/Program.h"
 #include "platform/browser/EngineEnvironment.h"
 #include "platform/desktop/SettingsStore.h"
-#include "shell/DesktopServices.h"
-#include "shell/Program.h"
 
 #include <QApplication>
 #include <iostream>

@@ -1,10 +1,6 @@
-#include "shell/Program.h"
+#include "app/Program.h"
 
-#include "shell/Form1.h"
-#include "shell/frmSplash.h"
-#include "windows/Form8.h"
-#include "windows/frmAbout.h"
-#include "windows/frmWebsite.h"
+#include "integration/modSkin.h"
 
 #include <QRandomGenerator>
 
@@ -14,10 +10,10 @@ namespace
 {
 
 // Loads the window into `slot` when it is not loaded yet, then shows it modeless.
-template <typename Window> Window& loadAndShow(Program& program, QPointer<Window>& slot)
+template <typename Window> Window& loadAndShow(WindowContext& context, QPointer<Window>& slot)
 {
     if (!slot) {
-        slot = new Window(program);
+        slot = new Window(context);
         slot->Form_Load();
     }
     slot->show();
@@ -124,6 +120,19 @@ void Program::forgetWindow(QWidget* window)
         m_site.clear();
     else if (window == m_splash)
         m_splash.clear();
+}
+
+void Program::loadSkin()
+{
+    // The splash window's load runs to its end, enabling the timer last, before start()
+    // returns; there is nothing to wait for.
+    if (!m_splash)
+        start();
+    m_splash->Timer2.setEnabled(false);
+    m_splash->hide();
+    // A splash window loaded while skinning was off has not stored its skin.
+    if (!skinObject())
+        setSkinObject(&m_splash->skn);
 }
 
 void Program::EndProgram()
