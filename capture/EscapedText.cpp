@@ -29,14 +29,6 @@ EscapedText::EscapedText(std::string_view source, const Replacements& replacemen
         m_length += growth[static_cast<unsigned char>(c)];
 }
 
-std::string EscapedText::whole() const
-{
-    std::string text;
-    text.reserve(m_length);
-    Reader(*this).readTo(m_length, [&](std::string_view piece) { text.append(piece); });
-    return text;
-}
-
 void EscapedText::Reader::readTo(std::size_t end, const TextPieceSink& sink)
 {
     while (m_position < end) {

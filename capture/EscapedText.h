@@ -25,8 +25,25 @@ public:
 
     std::size_t length() const { return m_length; }
 
-    // The whole escaped text in one string.
-    std::string whole() const;
+    // Hands the whole escaped text to `onSpan` in order, as views of the source and of the
+    // replacements: nothing is copied.
+    template <typename OnSpan> void forEachSpan(OnSpan&& onSpan) const
+    {
+        const std::size_t size = m_source.size();
+        for (std::size_t at = 0; at < size;) {
+            const auto byte = static_cast<unsigned char>(m_source[at]);
+            if (m_replaced[byte]) {
+                onSpan(m_replacements[byte]);
+                ++at;
+                continue;
+            }
+            std::size_t runEnd = at + 1;
+            while (runEnd < size && !m_replaced[static_cast<unsigned char>(m_source[runEnd])])
+                ++runEnd;
+            onSpan(m_source.substr(at, runEnd - at));
+            at = runEnd;
+        }
+    }
 
     // Reads the escaped text from its start to its end, handing on some spans and passing over
     // others.

@@ -104,11 +104,6 @@ public:
         bool inAddress;
     };
     using Regions = std::array<Region, 2>;
-    // Those of the root: the text itself has no address, all of it is searched.
-    static Regions rootRegions(std::string_view rootText)
-    {
-        return {{{0, {}, true}, {0, rootText, false}}};
-    }
     // Those of a link.
     Regions regions(Index index) const
     {
@@ -309,11 +304,14 @@ public:
         m_tree.emplace(root);
         if (m_byName.names().empty())
             return std::move(*m_tree);
-        {
-            // The only search of the root: its escaped text is held just for that.
-            const std::string rootText = root.whole();
-            registerMatches(0, PieceTree::rootRegions(rootText), 0);
-        }
+        // The only search of the root, all of which is searched as it is escaped: it has no
+        // address.
+        NameMatcher::Search search(m_matcher);
+        root.forEachSpan([&](std::string_view span) {
+            search.feed(span, [&](std::size_t name, std::size_t start) {
+                registerMatch(name, {start, 0, kNone, false}, 0);
+            });
+        });
         // Each occurrence in the text is a link to be, unless its pass fails, and most passes
         // insert their plain link; only links that later passes find inside links need more.
         std::size_t markupLength = 0;
@@ -410,11 +408,19 @@ private:
     {
         for (const PieceTree::Region& region : regions)
             m_matcher.forEachMatch(region.text, [&](std::size_t name, std::size_t start) {
-                m_byName.forEachPass(name, [&](Index pass) {
-                    if (pass >= firstPass)
-                        addPending(pass, {region.begin + start, piece, kNone, region.inAddress});
-                });
+                registerMatch(name, {region.begin + start, piece, kNone, region.inAddress},
+                              firstPass);
             });
+    }
+
+    // Notes an occurrence of name number `name` for the passes from `firstPass` on that look
+    // for it.
+    void registerMatch(std::size_t name, const Occurrence& occurrence, std::size_t firstPass)
+    {
+        m_byName.forEachPass(name, [&](Index pass) {
+            if (pass >= firstPass)
+                addPending(pass, occurrence);
+        });
     }
 
     void addPending(std::size_t pass, const Occurrence& occurrence)
