@@ -98,8 +98,20 @@ double megabytes(double bytes)
     return bytes / 1e6;
 }
 
+// The system's load averages over 1, 5 and 15 minutes, as /proc/loadavg gives them: the
+// processor times below depend on how many other processes want the processors meanwhile.
+std::string loadAverages()
+{
+    std::ifstream file("/proc/loadavg");
+    std::string one, five, fifteen;
+    if (!(file >> one >> five >> fifteen))
+        return "unknown";
+    return one + " " + five + " " + fifteen;
+}
+
 void printHeader()
 {
+    std::printf("load average (1, 5, 15 min): %s\n", loadAverages().c_str());
     std::printf("%-40s %9s %8s %8s %7s %8s %7s %8s %8s %6s\n", "input", "markup KB", "wall ms",
                 "cpu ms", "MB/s", "lxml ms", "lxml/x", "peak MB", "M+S MB", "peak/x");
 }
@@ -284,6 +296,7 @@ int main(int argc, char** argv)
     }
     std::printf("peak memory less an empty capture's (%.2f MB); M+S: markup plus source page\n",
                 megabytes(static_cast<double>(emptyPeak)));
+    std::printf("load average at the end (1, 5, 15 min): %s\n", loadAverages().c_str());
     std::filesystem::remove_all(workDirectory);
     return 0;
 }
