@@ -292,8 +292,10 @@ private:
 class SequentialSubstitution
 {
 public:
-    SequentialSubstitution(const std::vector<Substitution>& passes, std::size_t maxLength)
-        : m_passes(passes), m_maxLength(maxLength), m_byName(passes), m_matcher(m_byName.names()),
+    SequentialSubstitution(const std::vector<Substitution>& passes, std::size_t maxLength,
+                           std::size_t rootLength)
+        : m_passes(passes), m_maxLength(maxLength), m_byName(passes),
+          m_matcher(m_byName.names(), rootLength),
           m_pending(passes.size()), m_anchorOfPass{std::vector<Index>(passes.size(), kNone),
                                                    std::vector<Index>(passes.size(), kNone)}
     {
@@ -453,7 +455,8 @@ public:
 
 SubstitutedText::SubstitutedText(const EscapedText& text, const std::vector<Substitution>& passes,
                                  std::size_t maxLength)
-    : m_pieces(std::make_unique<Pieces>(SequentialSubstitution(passes, maxLength).run(text)))
+    : m_pieces(std::make_unique<Pieces>(
+          SequentialSubstitution(passes, maxLength, text.length()).run(text)))
 {
 }
 

@@ -19,7 +19,9 @@ class NameMatcher
 {
 public:
     // The names must be distinct and non-empty; their positions in the vector identify them.
-    explicit NameMatcher(const std::vector<std::string_view>& names);
+    // `textLength`, how much text is to be searched, lets the table grow with it: a larger table
+    // pays for its building and its memory only over a long text.
+    explicit NameMatcher(const std::vector<std::string_view>& names, std::size_t textLength = 0);
 
     // Whether every state got its row of the table (else the deeper ones walk the failure links).
     bool hasFullTable() const { return m_denseStates == m_failure.size(); }
@@ -108,7 +110,7 @@ private:
 
     void buildTrie(const std::vector<std::string_view>& names);
     void linkFailures();
-    void buildTable();
+    void buildTable(std::size_t textLength);
 
     // Per state, in breadth-first order. The children of a state are the states from
     // m_childBegin[state] up to m_childBegin[state + 1], in byte order.
