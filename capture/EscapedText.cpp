@@ -18,15 +18,21 @@ const EscapedText::Replacements kNoReplacements{};
 EscapedText::EscapedText(std::string_view source) : EscapedText(source, kNoReplacements) {}
 
 EscapedText::EscapedText(std::string_view source, const Replacements& replacements)
-    : m_source(source), m_replacements(replacements), m_length(source.size())
+    : m_source(source), m_replacements(replacements)
+{
+    for (std::size_t byte = 0; byte < 256; ++byte)
+        m_replaced[byte] = !replacements[byte].empty();
+}
+
+std::size_t EscapedText::length() const
 {
     std::array<std::size_t, 256> growth{};
-    for (std::size_t byte = 0; byte < 256; ++byte) {
-        m_replaced[byte] = !replacements[byte].empty();
-        growth[byte] = m_replaced[byte] ? replacements[byte].size() - 1 : 0;
-    }
-    for (const char c : source)
-        m_length += growth[static_cast<unsigned char>(c)];
+    for (std::size_t byte = 0; byte < 256; ++byte)
+        growth[byte] = m_replaced[byte] ? m_replacements[byte].size() - 1 : 0;
+    std::size_t length = m_source.size();
+    for (const char c : m_source)
+        length += growth[static_cast<unsigned char>(c)];
+    return length;
 }
 
 void EscapedText::Reader::readTo(std::size_t end, const TextPieceSink& sink)

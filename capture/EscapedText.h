@@ -23,7 +23,9 @@ public:
     // `replacements` must outlive the text.
     EscapedText(std::string_view source, const Replacements& replacements);
 
-    std::size_t length() const { return m_length; }
+    std::size_t sourceLength() const { return m_source.size(); }
+    // Counted each time: forEachSpan's spans add up to it as well.
+    std::size_t length() const;
 
     // Hands the whole escaped text to `onSpan` in order, as views of the source and of the
     // replacements: nothing is copied.
@@ -72,7 +74,6 @@ private:
     std::string_view m_source;
     const Replacements& m_replacements;
     std::array<bool, 256> m_replaced{}; // whether the byte has a replacement
-    std::size_t m_length;
 };
 
 } // namespace varrow

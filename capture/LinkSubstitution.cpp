@@ -88,12 +88,12 @@ struct AnchorSpan {
 class PieceTree
 {
 public:
-    explicit PieceTree(const EscapedText& root) : m_root(root)
+    // `rootLength`: the length of the escaped root.
+    PieceTree(const EscapedText& root, std::size_t rootLength)
+        : m_root(root), m_rootLength(rootLength), m_nextPlace(rootLength), m_length(rootLength)
     {
         m_pieces.push_back({0, kRoot, false});
-        m_nextPlace = m_root.length();
         m_covered.extendTo(m_nextPlace);
-        m_length = m_root.length();
     }
 
     // Where a piece may be searched, relative to the piece, and whether that stands inside an
@@ -199,7 +199,7 @@ public:
             const Piece& piece = m_pieces[frame.piece];
             const bool isRoot = piece.anchor == kRoot;
             const std::size_t end =
-                piece.place + (isRoot ? m_root.length() : m_anchors[piece.anchor].length);
+                piece.place + (isRoot ? m_rootLength : m_anchors[piece.anchor].length);
             const bool last = frame.nextCut == m_cuts.size() || m_cuts[frame.nextCut].begin >= end;
             const std::size_t spanEnd = last ? end : m_cuts[frame.nextCut].begin;
             if (isRoot)
@@ -241,6 +241,7 @@ private:
     }
 
     EscapedText m_root;
+    std::size_t m_rootLength;
     std::string m_arena; // every anchor's markup, one after the other
     std::vector<AnchorSpan> m_anchors;
     std::vector<Piece> m_pieces;
@@ -292,28 +293,30 @@ private:
 class SequentialSubstitution
 {
 public:
-    SequentialSubstitution(const std::vector<Substitution>& passes, std::size_t maxLength,
-                           std::size_t rootLength)
-        : m_passes(passes), m_maxLength(maxLength), m_byName(passes),
-          m_matcher(m_byName.names(), rootLength),
+    // `rootSourceLength`: the length of the text that the root escapes.
+    SequentialSubstitution(const std::vector<Substitution>& passes, std::size_t rootSourceLength)
+        : m_passes(passes), m_byName(passes), m_matcher(m_byName.names(), rootSourceLength),
           m_pending(passes.size()), m_anchorOfPass{std::vector<Index>(passes.size(), kNone),
                                                    std::vector<Index>(passes.size(), kNone)}
     {
     }
 
-    PieceTree run(const EscapedText& root)
+    PieceTree run(const EscapedText& root, const SubstitutedText::LengthBound& maxLengthFor)
     {
-        m_tree.emplace(root);
         if (m_byName.names().empty())
-            return std::move(*m_tree);
+            return PieceTree(root, root.length());
         // The only search of the root, all of which is searched as it is escaped: it has no
-        // address.
+        // address. The same pass measures it.
         NameMatcher::Search search(m_matcher);
+        std::size_t rootLength = 0;
         root.forEachSpan([&](std::string_view span) {
             search.feed(span, [&](std::size_t name, std::size_t start) {
                 registerMatch(name, {start, 0, kNone, false}, 0);
             });
+            rootLength += span.size();
         });
+        m_maxLength = maxLengthFor(rootLength);
+        m_tree.emplace(root, rootLength);
         // Each occurrence in the text is a link to be, unless its pass fails, and most passes
         // insert their plain link; only links that later passes find inside links need more.
         std::size_t markupLength = 0;
@@ -435,7 +438,7 @@ private:
     }
 
     const std::vector<Substitution>& m_passes;
-    const std::size_t m_maxLength;
+    std::size_t m_maxLength = 0;
     const PassesByName m_byName;
     const NameMatcher m_matcher;
     std::optional<PieceTree> m_tree;
@@ -454,9 +457,9 @@ public:
 };
 
 SubstitutedText::SubstitutedText(const EscapedText& text, const std::vector<Substitution>& passes,
-                                 std::size_t maxLength)
+                                 const LengthBound& maxLengthFor)
     : m_pieces(std::make_unique<Pieces>(
-          SequentialSubstitution(passes, maxLength, text.length()).run(text)))
+          SequentialSubstitution(passes, text.sourceLength()).run(text, maxLengthFor)))
 {
 }
 
@@ -480,7 +483,8 @@ std::string SubstitutedText::text() const
 std::string SubstituteSequentially(std::string_view text, const std::vector<Substitution>& passes,
                                    std::size_t maxLength)
 {
-    return SubstitutedText(EscapedText(text), passes, maxLength).text();
+    return SubstitutedText(EscapedText(text), passes, [&](std::size_t) { return maxLength; })
+        .text();
 }
 
 } // namespace varrow
