@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -39,9 +40,7 @@ public:
                 ++at;
                 continue;
             }
-            std::size_t runEnd = at + 1;
-            while (runEnd < size && !m_replaced[static_cast<unsigned char>(m_source[runEnd])])
-                ++runEnd;
+            const std::size_t runEnd = endOfRun(at + 1, size);
             onSpan(m_source.substr(at, runEnd - at));
             at = runEnd;
         }
@@ -71,9 +70,18 @@ public:
     };
 
 private:
+    // The first place from `at` on, before `limit`, of a byte that has a replacement; else limit,
+    // or the end of the source if that comes first.
+    std::size_t endOfRun(std::size_t at, std::size_t limit) const;
+
     std::string_view m_source;
     const Replacements& m_replacements;
     std::array<bool, 256> m_replaced{}; // whether the byte has a replacement
+    // When at most kFewReplaced byte values have a replacement: each of them in every byte of a
+    // word, the first one again in the places left over, so that runs are sought a word at a time.
+    static constexpr std::size_t kFewReplaced = 3;
+    std::array<std::uint64_t, kFewReplaced> m_replacedInEveryByte{};
+    std::size_t m_replacedCount = 0;
 };
 
 } // namespace varrow
