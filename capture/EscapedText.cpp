@@ -1,6 +1,7 @@
 #include "capture/EscapedText.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace varrow
 {
@@ -13,28 +14,63 @@ constexpr std::size_t kReadChunk = std::size_t{64} << 10;
 
 const EscapedText::Replacements kNoReplacements{};
 
+constexpr std::uint64_t kEveryByte = 0x0101010101010101;
+
+// Whether one of the eight bytes of `word` is zero.
+bool hasZeroByte(std::uint64_t word)
+{
+    return ((word - kEveryByte) & ~word & (kEveryByte << 7)) != 0;
+}
+
 } // namespace
 
 EscapedText::EscapedText(std::string_view source) : EscapedText(source, kNoReplacements) {}
 
 EscapedText::EscapedText(std::string_view source, const Replacements& replacements)
-    : m_source(source), m_replacements(replacements), m_length(source.size())
+    : m_source(source), m_replacements(replacements)
 {
-    std::array<std::size_t, 256> growth{};
     for (std::size_t byte = 0; byte < 256; ++byte) {
         m_replaced[byte] = !replacements[byte].empty();
-        growth[byte] = m_replaced[byte] ? replacements[byte].size() - 1 : 0;
+        if (!m_replaced[byte])
+            continue;
+        if (m_replacedCount < kFewReplaced)
+            m_replacedInEveryByte[m_replacedCount] = kEveryByte * byte;
+        ++m_replacedCount;
     }
-    for (const char c : source)
-        m_length += growth[static_cast<unsigned char>(c)];
+    for (std::size_t i = m_replacedCount; i < kFewReplaced && m_replacedCount > 0; ++i)
+        m_replacedInEveryByte[i] = m_replacedInEveryByte[0];
 }
 
-std::string EscapedText::whole() const
+std::size_t EscapedText::endOfRun(std::size_t at, std::size_t limit) const
 {
-    std::string text;
-    text.reserve(m_length);
-    Reader(*this).readTo(m_length, [&](std::string_view piece) { text.append(piece); });
-    return text;
+    limit = std::min(limit, m_source.size());
+    if (m_replacedCount == 0)
+        return limit;
+    if (m_replacedCount <= kFewReplaced) {
+        // Eight bytes at a time, up to the word that holds one of the bytes.
+        for (; limit - at >= sizeof(std::uint64_t); at += sizeof(std::uint64_t)) {
+            std::uint64_t word;
+            std::memcpy(&word, m_source.data() + at, sizeof word);
+            if (hasZeroByte(word ^ m_replacedInEveryByte[0]) ||
+                hasZeroByte(word ^ m_replacedInEveryByte[1]) ||
+                hasZeroByte(word ^ m_replacedInEveryByte[2]))
+                break;
+        }
+    }
+    while (at < limit && !m_replaced[static_cast<unsigned char>(m_source[at])])
+        ++at;
+    return at;
+}
+
+std::size_t EscapedText::length() const
+{
+    std::array<std::size_t, 256> growth{};
+    for (std::size_t byte = 0; byte < 256; ++byte)
+        growth[byte] = m_replaced[byte] ? m_replacements[byte].size() - 1 : 0;
+    std::size_t length = m_source.size();
+    for (const char c : m_source)
+        length += growth[static_cast<unsigned char>(c)];
+    return length;
 }
 
 void EscapedText::Reader::readTo(std::size_t end, const TextPieceSink& sink)
@@ -60,10 +96,7 @@ void EscapedText::Reader::advance(std::size_t end, std::string* out)
     while (m_position < end) {
         if (!isReplaced(m_at)) {
             // A run of bytes that stand as they are.
-            const std::size_t limit = m_at + (end - m_position);
-            std::size_t runEnd = m_at + 1;
-            while (runEnd < limit && !isReplaced(runEnd))
-                ++runEnd;
+            const std::size_t runEnd = m_text.endOfRun(m_at + 1, m_at + (end - m_position));
             if (out)
                 out->append(source.substr(m_at, runEnd - m_at));
             m_position += runEnd - m_at;

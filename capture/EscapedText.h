@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -23,10 +24,27 @@ public:
     // `replacements` must outlive the text.
     EscapedText(std::string_view source, const Replacements& replacements);
 
-    std::size_t length() const { return m_length; }
+    std::size_t sourceLength() const { return m_source.size(); }
+    // Counted each time: forEachSpan's spans add up to it as well.
+    std::size_t length() const;
 
-    // The whole escaped text in one string.
-    std::string whole() const;
+    // Hands the whole escaped text to `onSpan` in order, as views of the source and of the
+    // replacements: nothing is copied.
+    template <typename OnSpan> void forEachSpan(OnSpan&& onSpan) const
+    {
+        const std::size_t size = m_source.size();
+        for (std::size_t at = 0; at < size;) {
+            const auto byte = static_cast<unsigned char>(m_source[at]);
+            if (m_replaced[byte]) {
+                onSpan(m_replacements[byte]);
+                ++at;
+                continue;
+            }
+            const std::size_t runEnd = endOfRun(at + 1, size);
+            onSpan(m_source.substr(at, runEnd - at));
+            at = runEnd;
+        }
+    }
 
     // Reads the escaped text from its start to its end, handing on some spans and passing over
     // others.
@@ -52,10 +70,18 @@ public:
     };
 
 private:
+    // The first place from `at` on, before `limit`, of a byte that has a replacement; else limit,
+    // or the end of the source if that comes first.
+    std::size_t endOfRun(std::size_t at, std::size_t limit) const;
+
     std::string_view m_source;
     const Replacements& m_replacements;
     std::array<bool, 256> m_replaced{}; // whether the byte has a replacement
-    std::size_t m_length;
+    // When at most kFewReplaced byte values have a replacement: each of them in every byte of a
+    // word, the first one again in the places left over, so that runs are sought a word at a time.
+    static constexpr std::size_t kFewReplaced = 3;
+    std::array<std::uint64_t, kFewReplaced> m_replacedInEveryByte{};
+    std::size_t m_replacedCount = 0;
 };
 
 } // namespace varrow

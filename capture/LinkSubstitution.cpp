@@ -88,12 +88,12 @@ struct AnchorSpan {
 class PieceTree
 {
 public:
-    explicit PieceTree(const EscapedText& root) : m_root(root)
+    // `rootLength`: the length of the escaped root.
+    PieceTree(const EscapedText& root, std::size_t rootLength)
+        : m_root(root), m_rootLength(rootLength), m_nextPlace(rootLength), m_length(rootLength)
     {
         m_pieces.push_back({0, kRoot, false});
-        m_nextPlace = m_root.length();
         m_covered.extendTo(m_nextPlace);
-        m_length = m_root.length();
     }
 
     // Where a piece may be searched, relative to the piece, and whether that stands inside an
@@ -104,11 +104,6 @@ public:
         bool inAddress;
     };
     using Regions = std::array<Region, 2>;
-    // Those of the root: the text itself has no address, all of it is searched.
-    static Regions rootRegions(std::string_view rootText)
-    {
-        return {{{0, {}, true}, {0, rootText, false}}};
-    }
     // Those of a link.
     Regions regions(Index index) const
     {
@@ -204,7 +199,7 @@ public:
             const Piece& piece = m_pieces[frame.piece];
             const bool isRoot = piece.anchor == kRoot;
             const std::size_t end =
-                piece.place + (isRoot ? m_root.length() : m_anchors[piece.anchor].length);
+                piece.place + (isRoot ? m_rootLength : m_anchors[piece.anchor].length);
             const bool last = frame.nextCut == m_cuts.size() || m_cuts[frame.nextCut].begin >= end;
             const std::size_t spanEnd = last ? end : m_cuts[frame.nextCut].begin;
             if (isRoot)
@@ -246,6 +241,7 @@ private:
     }
 
     EscapedText m_root;
+    std::size_t m_rootLength;
     std::string m_arena; // every anchor's markup, one after the other
     std::vector<AnchorSpan> m_anchors;
     std::vector<Piece> m_pieces;
@@ -297,23 +293,30 @@ private:
 class SequentialSubstitution
 {
 public:
-    SequentialSubstitution(const std::vector<Substitution>& passes, std::size_t maxLength)
-        : m_passes(passes), m_maxLength(maxLength), m_byName(passes), m_matcher(m_byName.names()),
+    // `rootSourceLength`: the length of the text that the root escapes.
+    SequentialSubstitution(const std::vector<Substitution>& passes, std::size_t rootSourceLength)
+        : m_passes(passes), m_byName(passes), m_matcher(m_byName.names(), rootSourceLength),
           m_pending(passes.size()), m_anchorOfPass{std::vector<Index>(passes.size(), kNone),
                                                    std::vector<Index>(passes.size(), kNone)}
     {
     }
 
-    PieceTree run(const EscapedText& root)
+    PieceTree run(const EscapedText& root, const SubstitutedText::LengthBound& maxLengthFor)
     {
-        m_tree.emplace(root);
         if (m_byName.names().empty())
-            return std::move(*m_tree);
-        {
-            // The only search of the root: its escaped text is held just for that.
-            const std::string rootText = root.whole();
-            registerMatches(0, PieceTree::rootRegions(rootText), 0);
-        }
+            return PieceTree(root, root.length());
+        // The only search of the root, all of which is searched as it is escaped: it has no
+        // address. The same pass measures it.
+        NameMatcher::Search search(m_matcher);
+        std::size_t rootLength = 0;
+        root.forEachSpan([&](std::string_view span) {
+            search.feed(span, [&](std::size_t name, std::size_t start) {
+                registerMatch(name, {start, 0, kNone, false}, 0);
+            });
+            rootLength += span.size();
+        });
+        m_maxLength = maxLengthFor(rootLength);
+        m_tree.emplace(root, rootLength);
         // Each occurrence in the text is a link to be, unless its pass fails, and most passes
         // insert their plain link; only links that later passes find inside links need more.
         std::size_t markupLength = 0;
@@ -410,11 +413,19 @@ private:
     {
         for (const PieceTree::Region& region : regions)
             m_matcher.forEachMatch(region.text, [&](std::size_t name, std::size_t start) {
-                m_byName.forEachPass(name, [&](Index pass) {
-                    if (pass >= firstPass)
-                        addPending(pass, {region.begin + start, piece, kNone, region.inAddress});
-                });
+                registerMatch(name, {region.begin + start, piece, kNone, region.inAddress},
+                              firstPass);
             });
+    }
+
+    // Notes an occurrence of name number `name` for the passes from `firstPass` on that look
+    // for it.
+    void registerMatch(std::size_t name, const Occurrence& occurrence, std::size_t firstPass)
+    {
+        m_byName.forEachPass(name, [&](Index pass) {
+            if (pass >= firstPass)
+                addPending(pass, occurrence);
+        });
     }
 
     void addPending(std::size_t pass, const Occurrence& occurrence)
@@ -427,7 +438,7 @@ private:
     }
 
     const std::vector<Substitution>& m_passes;
-    const std::size_t m_maxLength;
+    std::size_t m_maxLength = 0;
     const PassesByName m_byName;
     const NameMatcher m_matcher;
     std::optional<PieceTree> m_tree;
@@ -446,8 +457,9 @@ public:
 };
 
 SubstitutedText::SubstitutedText(const EscapedText& text, const std::vector<Substitution>& passes,
-                                 std::size_t maxLength)
-    : m_pieces(std::make_unique<Pieces>(SequentialSubstitution(passes, maxLength).run(text)))
+                                 const LengthBound& maxLengthFor)
+    : m_pieces(std::make_unique<Pieces>(
+          SequentialSubstitution(passes, text.sourceLength()).run(text, maxLengthFor)))
 {
 }
 
@@ -471,7 +483,8 @@ std::string SubstitutedText::text() const
 std::string SubstituteSequentially(std::string_view text, const std::vector<Substitution>& passes,
                                    std::size_t maxLength)
 {
-    return SubstitutedText(EscapedText(text), passes, maxLength).text();
+    return SubstitutedText(EscapedText(text), passes, [&](std::size_t) { return maxLength; })
+        .text();
 }
 
 } // namespace varrow

@@ -3,6 +3,7 @@
 #include "capture/EscapedText.h"
 #include "platform/textfile/TextFile.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -28,8 +29,8 @@ struct Substitution {
 // out of it.
 //
 // As the passes also link names inside the addresses that earlier passes inserted, the text can
-// grow geometrically; a pass that would make it longer than `maxLength` fails and leaves it as it
-// was, and the later passes still run.
+// grow geometrically; a pass that would make it longer than `maxLengthFor` gives for the length of
+// the text before the passes fails and leaves it as it was, and the later passes still run.
 //
 // The text is searched once for all names together, and each inserted link once when it is
 // inserted, instead of once per pass. The result is kept as the text with its links cut in, so
@@ -38,8 +39,11 @@ struct Substitution {
 class SubstitutedText
 {
 public:
+    // The longest text for a text of `length` bytes before the passes.
+    using LengthBound = std::function<std::size_t(std::size_t length)>;
+
     SubstitutedText(const EscapedText& text, const std::vector<Substitution>& passes,
-                    std::size_t maxLength);
+                    const LengthBound& maxLengthFor);
     SubstitutedText(SubstitutedText&&) noexcept;
     SubstitutedText& operator=(SubstitutedText&&) noexcept;
     ~SubstitutedText();

@@ -1,6 +1,7 @@
 #include "capture/NameMatcher.h"
 
 #include <algorithm>
+#include <cstring>
 #include <numeric>
 
 namespace varrow
@@ -8,19 +9,23 @@ namespace varrow
 
 namespace
 {
-// Largest transition table, in entries (4 bytes each): small enough to stay in the cache and to
-// cost little to build for every capture.
-constexpr std::uint32_t kTableBudget = std::uint32_t{1} << 16;
+// The transition table's size, in entries of 4 bytes: up to an eighth of the text's length in
+// bytes, within a floor that keeps it in the first-level cache and a ceiling of 1 MiB, which
+// stays in the second-level one. The table is built only as far as the states go, so a page with
+// few names builds a small one.
+constexpr std::size_t kLeastTableBudget = std::size_t{1} << 16;
+constexpr std::size_t kMostTableBudget = std::size_t{1} << 18;
+constexpr std::size_t kTextBytesPerEntry = 32;
 } // namespace
 
-NameMatcher::NameMatcher(const std::vector<std::string_view>& names)
+NameMatcher::NameMatcher(const std::vector<std::string_view>& names, std::size_t textLength)
 {
     m_lengths.reserve(names.size());
     for (const std::string_view name : names)
         m_lengths.push_back(name.size());
     buildTrie(names);
     linkFailures();
-    buildTable();
+    buildTable(textLength);
 }
 
 void NameMatcher::buildTrie(const std::vector<std::string_view>& names)
@@ -103,13 +108,15 @@ void NameMatcher::linkFailures()
     }
 }
 
-void NameMatcher::buildTable()
+void NameMatcher::buildTable(std::size_t textLength)
 {
     // Bytes that no name uses all lead back to the root, so they share class 0.
     for (std::size_t state = 1; state < m_byteInto.size(); ++state)
         if (m_classOf[m_byteInto[state]] == 0)
             m_classOf[m_byteInto[state]] = static_cast<std::uint16_t>(m_classCount++);
-    m_denseStates = std::min<std::size_t>(m_failure.size(), kTableBudget / m_classCount);
+    const std::size_t budget =
+        std::clamp(textLength / kTextBytesPerEntry, kLeastTableBudget, kMostTableBudget);
+    m_denseStates = std::min<std::size_t>(m_failure.size(), budget / m_classCount);
     m_tableSize = static_cast<std::uint32_t>(m_denseStates) * m_classCount;
     m_table.reset(new std::uint32_t[m_tableSize]);
     // Breadth first, so the row of a state's failure target is complete before the state's own.
@@ -151,17 +158,21 @@ std::int32_t NameMatcher::child(std::int32_t state, unsigned char byte) const
 std::size_t NameMatcher::walkTable(std::string_view text, std::size_t from,
                                    std::uint32_t& place) const
 {
-    const std::uint32_t* const table = m_table.get();
-    std::uint32_t row = place;
+    // An entry without its flag is its place doubled, which as a byte offset at half the scale of
+    // the table's entries is the place itself: so each step is one addition and one load, and
+    // the shift is left to the state that ends the walk.
+    const auto* const table = reinterpret_cast<const unsigned char*>(m_table.get());
+    constexpr std::size_t kHalfEntry = sizeof(std::uint32_t) / 2;
+    std::uint32_t entry = place << 1;
     for (std::size_t i = from; i < text.size(); ++i) {
-        const std::uint32_t entry = table[row + m_classOf[static_cast<unsigned char>(text[i])]];
-        row = entry >> 1;
+        const std::uint32_t doubledClass = 2u * m_classOf[static_cast<unsigned char>(text[i])];
+        std::memcpy(&entry, table + kHalfEntry * (std::size_t{entry} + doubledClass), sizeof entry);
         if (entry & 1) {
-            place = row;
+            place = entry >> 1;
             return i;
         }
     }
-    place = row;
+    place = entry >> 1;
     return text.size();
 }
 

@@ -19,31 +19,56 @@ class NameMatcher
 {
 public:
     // The names must be distinct and non-empty; their positions in the vector identify them.
-    explicit NameMatcher(const std::vector<std::string_view>& names);
+    // `textLength`, how much text is to be searched, lets the table grow with it: a larger table
+    // pays for its building and its memory only over a long text.
+    explicit NameMatcher(const std::vector<std::string_view>& names, std::size_t textLength = 0);
 
     // Whether every state got its row of the table (else the deeper ones walk the failure links).
     bool hasFullTable() const { return m_denseStates == m_failure.size(); }
 
-    // Calls `onMatch(nameIndex, start)` for every occurrence, overlapping ones included, in order
-    // of their end position.
+    // A search of a text handed over piece by piece, in order, as if it were one string: the
+    // occurrences that run across pieces are found too.
+    class Search
+    {
+    public:
+        explicit Search(const NameMatcher& matcher) : m_matcher(matcher) {}
+
+        // Calls `onMatch(nameIndex, start)` for every occurrence that ends in `piece`, overlapping
+        // ones included, in order of their end position; `start` counts from the beginning of
+        // the first piece.
+        template <typename OnMatch> void feed(std::string_view piece, OnMatch&& onMatch)
+        {
+            const NameMatcher& matcher = m_matcher;
+            for (std::size_t i = 0; i < piece.size(); ++i) {
+                if (m_place < matcher.m_tableSize) {
+                    i = matcher.walkTable(piece, i, m_place);
+                    if (i == piece.size())
+                        break;
+                } else {
+                    // A state without a row: the bytes are walked through the trie until a state
+                    // with one.
+                    const std::uint32_t entry = matcher.sparseStep(
+                        matcher.stateAt(m_place), static_cast<unsigned char>(piece[i]));
+                    m_place = entry >> 1;
+                    if (!(entry & 1))
+                        continue;
+                }
+                // The state reached at byte i needs a closer look: a name may end there.
+                matcher.reportHits(matcher.stateAt(m_place), m_fed + i + 1, onMatch);
+            }
+            m_fed += piece.size();
+        }
+
+    private:
+        const NameMatcher& m_matcher;
+        std::uint32_t m_place = 0; // of the state reached, as walkTable keeps it
+        std::size_t m_fed = 0;     // the length of the pieces before
+    };
+
+    // Calls `onMatch(nameIndex, start)` for every occurrence in `text`, as Search::feed does.
     template <typename OnMatch> void forEachMatch(std::string_view text, OnMatch&& onMatch) const
     {
-        std::uint32_t place = 0;
-        for (std::size_t i = walkTable(text, 0, place); i < text.size();
-             i = walkTable(text, i + 1, place)) {
-            // The state reached at byte i needs a closer look: a name ends there, or it has no
-            // row, so that the bytes after it are walked through the trie until a state with one.
-            for (;;) {
-                const std::int32_t state = stateAt(place);
-                reportHits(state, i + 1, onMatch);
-                if (place < m_tableSize || ++i == text.size())
-                    break;
-                const std::uint32_t entry = sparseStep(state, static_cast<unsigned char>(text[i]));
-                place = entry >> 1;
-                if (!(entry & 1))
-                    break;
-            }
-        }
+        Search(*this).feed(text, onMatch);
     }
 
 private:
@@ -85,7 +110,7 @@ private:
 
     void buildTrie(const std::vector<std::string_view>& names);
     void linkFailures();
-    void buildTable();
+    void buildTable(std::size_t textLength);
 
     // Per state, in breadth-first order. The children of a state are the states from
     // m_childBegin[state] up to m_childBegin[state + 1], in byte order.

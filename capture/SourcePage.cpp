@@ -43,8 +43,8 @@ SubstitutedText substitutedPage(std::string_view markup, const ImageLists& lists
         for (std::size_t i = 0; i < addresses.size() && i < names.size(); ++i)
             passes.push_back({names[i], addresses[i]});
     }
-    const EscapedText page(markup, kMarkupEscapes);
-    return SubstitutedText(page, passes, bound.maxLength(page.length()));
+    return SubstitutedText(EscapedText(markup, kMarkupEscapes), passes,
+                           [&](std::size_t length) { return bound.maxLength(length); });
 }
 
 } // namespace

@@ -21,6 +21,22 @@ constexpr std::string_view kCgiPrefix = "cgi-bin/i/";
 constexpr std::array<std::string_view, 4> kImageExtensions{".bmp", ".gif", ".jpeg", ".jpg"};
 constexpr std::array<std::string_view, 4> kDirectorySuffixes{".com", ".net", ".edu", ".gov"};
 
+// Whether an image extension occurs anywhere in `line`: one pass from dot to dot, as each of
+// them starts with one.
+bool containsImageExtension(std::string_view line)
+{
+    static_assert(std::all_of(kImageExtensions.begin(), kImageExtensions.end(),
+                              [](std::string_view extension) { return extension[0] == '.'; }));
+    for (std::size_t dot = line.find('.'); dot != npos; dot = line.find('.', dot + 1)) {
+        const std::string_view from = line.substr(dot);
+        if (std::any_of(
+                kImageExtensions.begin(), kImageExtensions.end(),
+                [&](std::string_view extension) { return startsWithNoCase(from, extension); }))
+            return true;
+    }
+    return false;
+}
+
 bool isAdmitted(const ScanParameters& parameters, std::string_view line)
 {
     if (!containsNoCase(line, parameters.tagMarker) ||
@@ -28,9 +44,7 @@ bool isAdmitted(const ScanParameters& parameters, std::string_view line)
         return false;
     if (!parameters.needsImageExtension)
         return true;
-    return contains(line, ">") &&
-           std::any_of(kImageExtensions.begin(), kImageExtensions.end(),
-                       [&](std::string_view extension) { return containsNoCase(line, extension); });
+    return contains(line, ">") && containsImageExtension(line);
 }
 
 // Cuts the value out of the text that follows the attribute name. A quoted value ends at its

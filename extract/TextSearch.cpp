@@ -1,5 +1,6 @@
 #include "extract/TextSearch.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace varrow
@@ -25,25 +26,52 @@ bool startsWithNoCase(std::string_view text, std::string_view prefix)
     return text.size() >= prefix.size() && equalsNoCase(text.substr(0, prefix.size()), prefix);
 }
 
+namespace
+{
+
+bool isAsciiLetter(char c)
+{
+    const char lower = asciiLower(c);
+    return lower >= 'a' && lower <= 'z';
+}
+
+} // namespace
+
 std::size_t findNoCase(std::string_view haystack, std::string_view needle, std::size_t from)
 {
     if (needle.empty())
         return from <= haystack.size() ? from : npos;
     if (from >= haystack.size() || haystack.size() - from < needle.size())
         return npos;
-    const char first = asciiLower(needle[0]);
-    const char firstUpper = (first >= 'a' && first <= 'z') ? static_cast<char>(first - 32) : first;
-    const std::string_view rest = needle.substr(1);
     const std::size_t last = haystack.size() - needle.size();
     const char* base = haystack.data();
-    // Next position of each letter case of the first byte; memchr is far faster than a byte
-    // loop, and each cached position is searched again only once it has been passed.
+    // memchr is far faster than a byte loop. It looks for a byte of the needle that has one case
+    // only, when there is one, so that one search suffices; the occurrence starts that far before.
+    const std::size_t anchor = static_cast<std::size_t>(
+        std::find_if_not(needle.begin(), needle.end(), isAsciiLetter) - needle.begin());
+    if (anchor < needle.size()) {
+        for (std::size_t at = from; at <= last;) {
+            const void* hit = std::memchr(base + at + anchor, needle[anchor], last - at + 1);
+            if (!hit)
+                return npos;
+            at = static_cast<std::size_t>(static_cast<const char*>(hit) - base) - anchor;
+            if (equalsNoCase(haystack.substr(at, needle.size()), needle))
+                return at;
+            ++at;
+        }
+        return npos;
+    }
+    const char first = asciiLower(needle[0]);
+    const char firstUpper = static_cast<char>(first - 32);
+    const std::string_view rest = needle.substr(1);
+    // Next position of each letter case of the first byte; each cached position is searched again
+    // only once it has been passed.
     auto nextOf = [&](char c, std::size_t at) -> std::size_t {
         const void* hit = std::memchr(base + at, c, last - at + 1);
         return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - base) : npos;
     };
     std::size_t nextLower = nextOf(first, from);
-    std::size_t nextUpper = firstUpper == first ? npos : nextOf(firstUpper, from);
+    std::size_t nextUpper = nextOf(firstUpper, from);
     while (nextLower != npos || nextUpper != npos) {
         const std::size_t at = nextLower < nextUpper ? nextLower : nextUpper;
         if (equalsNoCase(haystack.substr(at + 1, rest.size()), rest))

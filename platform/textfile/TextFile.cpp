@@ -95,6 +95,16 @@ std::uintmax_t largestReadableSize(const std::string& contents)
                                     contents.max_size());
 }
 
+// The checks of checkTextFileWritable on the target itself.
+void checkTarget(const std::filesystem::path& path)
+{
+    if (!mayWriteExisting(path))
+        throw FileError(path, lastSystemError());
+    std::error_code code;
+    if (std::filesystem::is_directory(path, code))
+        throw FileError(path, std::strerror(EISDIR));
+}
+
 void removeQuietly(const std::filesystem::path& path)
 {
     std::error_code ignored;
@@ -145,23 +155,24 @@ std::string readTextFile(const std::filesystem::path& path)
 
 void checkTextFileWritable(const std::filesystem::path& path)
 {
-    if (!mayWriteExisting(path))
-        throw FileError(path, lastSystemError());
-    std::error_code code;
-    if (std::filesystem::is_directory(path, code))
-        throw FileError(path, std::strerror(EISDIR));
+    checkTarget(path);
     if (!mayCreateIn(path.parent_path()))
         throw FileError(path, lastSystemError());
 }
 
 bool fileHoldsText(const std::filesystem::path& path, std::string_view text)
 {
+    // A file of another size is never opened; one of the same size holds the text when its
+    // bytes do.
     std::error_code code;
     if (std::filesystem::file_size(path, code) != text.size() + 2 || code)
         return false;
     std::FILE* file = std::fopen(path.string().c_str(), "rb");
     if (!file)
         return false;
+    // Unbuffered, each chunk is read straight into place, without a stream buffer sized from a
+    // look at the file.
+    std::setvbuf(file, nullptr, _IONBF, 0);
     char chunk[4096];
     bool same = true;
     for (std::size_t at = 0; same && at < text.size();) {
@@ -170,7 +181,7 @@ bool fileHoldsText(const std::filesystem::path& path, std::string_view text)
                text.substr(at, wanted) == std::string_view(chunk, wanted);
         at += wanted;
     }
-    same = same && std::fread(chunk, 1, 3, file) == 2 && chunk[0] == '\r' && chunk[1] == '\n';
+    same = same && std::fread(chunk, 1, 2, file) == 2 && chunk[0] == '\r' && chunk[1] == '\n';
     std::fclose(file);
     return same;
 }
@@ -183,7 +194,8 @@ void writeTextFile(const std::filesystem::path& path, std::string_view text)
 void writeTextFileInPieces(const std::filesystem::path& path,
                            const std::function<void(const TextPieceSink&)>& produce)
 {
-    checkTextFileWritable(path);
+    // The creation of the temporary file fails as the check of the directory would.
+    checkTarget(path);
     const std::filesystem::path temporary = temporaryPathBeside(path);
     {
         // A text handed over in many small pieces reaches the file in large writes.

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -152,6 +153,15 @@ TEST_F(CapturePageTest, UnwritableDirectoryFailsEveryWriteButRunsEveryStep)
         CapturePage(WorkFiles(m_directory / "missing"), "<img src=\"a.gif\">", "http://h/", lists);
     EXPECT_FALSE(result.failures.empty());
     EXPECT_EQ(lists, ImageLists{});
+    // Both pages fail, each naming its file, and nothing is left behind.
+    for (const std::filesystem::path& page : {result.sourcePage, result.imagePage})
+        EXPECT_EQ(std::count_if(result.failures.begin(), result.failures.end(),
+                                [&](const std::string& failure) {
+                                    return failure.starts_with(page.string() + ": ");
+                                }),
+                  1)
+            << page;
+    EXPECT_FALSE(std::filesystem::exists(m_directory / "missing"));
 }
 
 // One file of the program directory is a directory, so that it can be neither written nor read.
@@ -254,6 +264,23 @@ TEST_F(CapturePageTest, WorkingFilesThatHoldTheirTextAreLeftAsTheyAre)
     EXPECT_EQ(std::filesystem::last_write_time(files.pathOf(WorkFiles::kMarkup)),
               before - std::chrono::hours(1));
     EXPECT_EQ(read(WorkFiles::kMarkup), "\r\n");
+}
+
+// A working file that holds another text of the length of its last one is written all the same.
+TEST_F(CapturePageTest, WorkingFilesWithOtherTextOfTheSameLengthAreWritten)
+{
+    const WorkFiles files(m_directory);
+    for (const std::string_view held : {"\n\r", "ab", "\r\r", "\n\n"}) {
+        for (const std::string_view name : WorkFiles::kAll) {
+            std::ofstream(files.pathOf(name), std::ios::binary) << held;
+            ASSERT_EQ(std::filesystem::file_size(files.pathOf(name)), 2u);
+        }
+        ImageLists lists;
+        EXPECT_TRUE(CapturePage(files, "<img src=\"a.gif\">", "http://h/", lists).failures.empty());
+        for (const std::string_view name :
+             {WorkFiles::kMarkup, WorkFiles::kScratch, WorkFiles::kBrowser, WorkFiles::kImages})
+            EXPECT_EQ(read(name), "\r\n") << name << " held " << testing::PrintToString(held);
+    }
 }
 
 // The generated pages go to their files piece by piece: a page that fails part way through has

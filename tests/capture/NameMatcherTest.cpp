@@ -137,6 +137,52 @@ TEST(NameMatcher, ManyFileNamesBeyondTheTableFindTheSameAsTheNaiveSearch)
     EXPECT_GT(found.size(), 10000u);
 }
 
+// A text handed over in pieces of any size, empty ones included, gives the occurrences of the
+// whole text, at the same places and in the same order: those that run across pieces too, also
+// while the search stands in a state beyond the table.
+TEST(NameMatcher, SearchInPiecesFindsWhatTheWholeTextGives)
+{
+    std::vector<std::string> storage{"ab", "b", "abab", ".png.p"};
+    for (int i = 0; i < 4000; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "pic-%05d.png", i * 13);
+        storage.push_back(name);
+    }
+    const std::vector<std::string_view> names(storage.begin(), storage.end());
+    const NameMatcher matcher(names);
+    ASSERT_FALSE(matcher.hasFullTable());
+
+    std::mt19937 random(7);
+    std::string text;
+    while (text.size() < 50000) {
+        std::string piece = storage[random() % storage.size()];
+        if (random() % 3 == 0)
+            piece.resize(1 + random() % piece.size());
+        text += piece;
+        if (random() % 2)
+            text += " <ab"[random() % 4];
+    }
+    using Ordered = std::vector<std::pair<std::size_t, std::size_t>>;
+    Ordered whole;
+    matcher.forEachMatch(
+        text, [&](std::size_t name, std::size_t start) { whole.emplace_back(name, start); });
+    ASSERT_GT(whole.size(), 2000u);
+
+    const std::string_view view(text);
+    for (const std::size_t largest : {1, 2, 7, 64, 5000}) {
+        Ordered inPieces;
+        NameMatcher::Search search(matcher);
+        for (std::size_t at = 0; at < view.size();) {
+            const std::size_t length = random() % (largest + 1);
+            search.feed(view.substr(at, length), [&](std::size_t name, std::size_t start) {
+                inPieces.emplace_back(name, start);
+            });
+            at += length;
+        }
+        EXPECT_EQ(inPieces, whole) << "pieces of up to " << largest << " bytes";
+    }
+}
+
 TEST(NameMatcher, HandlesEveryByteValue)
 {
     const std::string name("\0\xff", 2);

@@ -1,0 +1,66 @@
+#include "capture/EscapedText.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+namespace varrow
+{
+namespace
+{
+
+std::string escapedNaively(std::string_view source, const EscapedText::Replacements& replacements)
+{
+    std::string text;
+    for (const char c : source) {
+        const std::string_view replacement = replacements[static_cast<unsigned char>(c)];
+        if (replacement.empty())
+            text += c;
+        else
+            text += replacement;
+    }
+    return text;
+}
+
+// No byte, one, three and four bytes replaced (runs are sought a word at a time up to three),
+// over text where runs end at every place of a word and at the end of the text: the spans, and a
+// reader that hands on some stretches and passes over others, give the text escaped byte by byte.
+TEST(EscapedText, SpansAndReaderGiveTheTextEscapedByteByByte)
+{
+    std::mt19937 random(23);
+    const std::vector<std::string_view> replacedSets{"", "<", "<\r\n", "<\r\n&"};
+    for (const std::string_view replaced : replacedSets) {
+        EscapedText::Replacements replacements{};
+        for (const char c : replaced)
+            replacements[static_cast<unsigned char>(c)] = c == '<' ? "&lt;" : "<BR>";
+        for (int round = 0; round < 300; ++round) {
+            std::string source;
+            for (std::size_t length = random() % 40; length > 0; --length)
+                source +=
+                    random() % 6 ? 'a' + static_cast<char>(random() % 3) : "<\r\n&"[random() % 4];
+            const std::string expected = escapedNaively(source, replacements);
+            const EscapedText text(source, replacements);
+            ASSERT_EQ(text.length(), expected.size());
+
+            std::string spans;
+            text.forEachSpan([&](std::string_view span) { spans += span; });
+            ASSERT_EQ(spans, expected) << source;
+
+            std::string read, kept;
+            EscapedText::Reader reader(text);
+            for (std::size_t at = 0; at < expected.size();) {
+                const std::size_t end = std::min(expected.size(), at + 1 + random() % 9);
+                if (random() % 2) {
+                    reader.readTo(end, [&](std::string_view piece) { read += piece; });
+                    kept += expected.substr(at, end - at);
+                } else {
+                    reader.skipTo(end);
+                }
+                at = end;
+            }
+            ASSERT_EQ(read, kept) << source;
+        }
+    }
+}
+
+} // namespace
+} // namespace varrow
