@@ -109,6 +109,11 @@ private:
 // element; each link is one.
 void addCaptureLists(PageImageInventory& inventory, const ImageLists& lists);
 
+// Runs the capture's two scans over `markup` of the page at `pageAddress` and adds their lists
+// as addCaptureLists does.
+void addScannedMarkup(PageImageInventory& inventory, std::string_view markup,
+                      std::string_view pageAddress);
+
 // A data: address in short form: the part before the first comma and up to 24 characters after
 // it, then "…" and the whole address's length, e.g. "data:image/png;base64,iVBORw0KGgoAAAANSUhE…
 // (2310 chars)". Addresses of at most 64 characters stay whole.

@@ -20,6 +20,7 @@ void printUsage(std::ostream& stream)
 {
     stream << "Usage: " << kProgram << " --url ADDRESS [--out DIR] [--lists] [FILE]\n"
            << "       " << kProgram << " --load ADDRESS_OR_FILE [--out DIR] [--lists]\n"
+           << "       " << kProgram << " --load ADDRESS_OR_FILE --save FOLDER\n"
            << "\n"
            << "Captures a page as Varrow does after every load: reads the body markup from FILE\n"
            << "(standard input when FILE is absent or \"-\"), finds its embedded images and its\n"
@@ -33,6 +34,9 @@ void printUsage(std::ostream& stream)
            << "                 browser reports\n"
            << "  --out DIR      program directory for the working files (default: .)\n"
            << "  --lists        print the four lists as tab-separated lines instead of a summary\n"
+           << "  --save FOLDER  instead of capturing, save every picture of the page into FOLDER\n"
+           << "                 (never replacing a file) and print \"saved<TAB>FILE\" or\n"
+           << "                 \"failed<TAB>REASON\" for each; exits 1 when any failed\n"
            << "  --help         show this text\n";
 }
 
@@ -80,6 +84,7 @@ ParsedCommand parseCaptureCommand(const std::vector<std::string>& arguments, std
     CaptureOptions options;
     bool haveAddress = false;
     bool haveInput = false;
+    bool haveOut = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         auto value = [&](std::string& target) {
@@ -101,8 +106,12 @@ ParsedCommand parseCaptureCommand(const std::vector<std::string>& arguments, std
         } else if (argument == "--out") {
             if (!value(options.outputDirectory))
                 return misuse(err, "--out needs a directory");
+            haveOut = true;
         } else if (argument == "--lists") {
             options.printLists = true;
+        } else if (argument == "--save") {
+            if (!value(options.saveFolder) || options.saveFolder.empty())
+                return misuse(err, "--save needs a folder");
         } else if (argument.size() > 1 && argument[0] == '-') {
             return misuse(err, "unknown option " + argument);
         } else if (haveInput) {
@@ -116,6 +125,10 @@ ParsedCommand parseCaptureCommand(const std::vector<std::string>& arguments, std
         return misuse(err, "--url or --load is required");
     if (!options.load.empty() && (haveAddress || haveInput))
         return misuse(err, "--load takes neither --url nor FILE");
+    if (!options.saveFolder.empty() && options.load.empty())
+        return misuse(err, "--save needs --load");
+    if (!options.saveFolder.empty() && (haveOut || options.printLists))
+        return misuse(err, "--save takes neither --out nor --lists");
     return {options, 0};
 }
 

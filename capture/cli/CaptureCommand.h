@@ -19,6 +19,7 @@ struct CaptureOptions {
     bool printLists = false;           // --lists
     std::string input = "-";           // FILE; "-" is standard input
     std::string load;                  // --load: a page to render instead of reading FILE
+    std::string saveFolder;            // --save: save the loaded page's pictures here instead
 };
 
 // A page rendered by the browser engine: its body markup (empty when it cannot be read) and the

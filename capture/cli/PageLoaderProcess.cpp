@@ -2,6 +2,7 @@
 
 #include "platform/process/ChildProcess.h"
 
+#include <ostream>
 #include <stdexcept>
 #include <string>
 
@@ -53,6 +54,26 @@ PageLoader pageLoaderProcess(const std::filesystem::path& program)
         return LoadedPage{std::move(output), std::move(address)};
     };
 #endif
+}
+
+int savePictures(const std::filesystem::path& program, const std::string& addressOrFile,
+                 const std::string& folder, std::ostream& out, std::ostream& err)
+{
+    auto [output, exitCode] = runForOutput({program.string(), "--save", folder, addressOrFile});
+    if (exitCode == 0 || exitCode == 1) {
+        out << output;
+        return exitCode;
+    }
+    while (!output.empty() && (output.back() == '\n' || output.back() == '\r'))
+        output.pop_back();
+    if (exitCode == kPageNotLoaded)
+        err << "varrow-capture: cannot load " << addressOrFile << ": " << output << "\n";
+    else if (exitCode < 0)
+        err << "varrow-capture: cannot run " << program.string() << "\n";
+    else
+        err << "varrow-capture: " << program.filename().string() << " ended with status "
+            << exitCode << "\n";
+    return 1;
 }
 
 } // namespace varrow

@@ -42,6 +42,9 @@ int run(const std::vector<std::string>& arguments)
     if (!parsed.options->load.empty()) {
         std::error_code ignored; // no path of our own: no loader, and --load is refused
         const auto program = varrow::findPageLoader(ownExecutable(ignored));
+        if (!program.empty() && !parsed.options->saveFolder.empty())
+            return varrow::savePictures(program, parsed.options->load, parsed.options->saveFolder,
+                                        std::cout, std::cerr);
         if (!program.empty())
             loader = varrow::pageLoaderProcess(program);
     }

@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 #include <QTimer>
+#include <QWebEngineView>
 #include <QWidget>
 #include <memory>
 
@@ -18,7 +19,7 @@ constexpr int kGiveUpAfterMs = 120000;
 struct PageRun {
     QWidget window;
     WebEngineBrowser* browser = nullptr;
-    std::function<void(const LoadedPage*, const std::string&)> done;
+    std::function<void(const LoadedPage*, const std::string&, QWebEnginePage*)> done;
     bool finished = false;
 
     void finish(const LoadedPage* page, const std::string& problem)
@@ -26,7 +27,8 @@ struct PageRun {
         if (finished)
             return;
         finished = true;
-        done(page, problem);
+        const auto* view = qobject_cast<QWebEngineView*>(browser->view());
+        done(page, problem, page && view ? view->page() : nullptr);
     }
 };
 
@@ -34,6 +36,15 @@ struct PageRun {
 
 void openPageOffscreen(const std::string& addressOrFile,
                        std::function<void(const LoadedPage*, const std::string&)> done)
+{
+    openEnginePageOffscreen(
+        addressOrFile, [done = std::move(done)](const LoadedPage* page, const std::string& problem,
+                                                QWebEnginePage*) { done(page, problem); });
+}
+
+void openEnginePageOffscreen(
+    const std::string& addressOrFile,
+    std::function<void(const LoadedPage*, const std::string&, QWebEnginePage*)> done)
 {
     auto run = std::make_shared<PageRun>();
     run->done = std::move(done);

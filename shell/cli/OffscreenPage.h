@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+class QWebEnginePage;
+
 namespace varrow
 {
 
@@ -14,5 +16,12 @@ namespace varrow
 void openPageOffscreen(
     const std::string& addressOrFile,
     std::function<void(const LoadedPage* page, const std::string& problem)> done);
+
+// The same, handing over the engine's page as well (null with a problem), for work on the page
+// beyond its markup; the page stays open for the rest of the process.
+void openEnginePageOffscreen(const std::string& addressOrFile,
+                             std::function<void(const LoadedPage* page, const std::string& problem,
+                                                QWebEnginePage* enginePage)>
+                                 done);
 
 } // namespace varrow
