@@ -42,13 +42,17 @@ test-windows:
 	ctest --preset windows-64 -j $(JOBS)
 
 # Capture speed and memory on the corpus, on the corpus in one page and on generated pages, side by
-# side with an lxml listing of the same images; then varrow-capture's start against /bin/true.
+# side with an lxml listing of the same images; then varrow-capture's start against /bin/true; then
+# saving 500 small pictures from a loopback server through the browser engine.
 bench:
-	scripts/install-deps.sh core bench
+	scripts/install-deps.sh core bench desktop
 	cmake --preset bench
 	cmake --build --preset bench -j $(JOBS)
 	build-bench/bin/capture_bench ../shared/corpus/pages
 	build-bench/bin/command_start_bench build-bench/bin/varrow-capture
+	cmake --preset desktop
+	cmake --build --preset desktop -j $(JOBS) --target picture_save_bench
+	build/bin/picture_save_bench 500
 
 # Each fuzz target for FUZZ_SECONDS; inputs that fail land in build-fuzz/fuzz-findings.
 fuzz:
