@@ -126,11 +126,11 @@ void PictureSaveJob::setStallLimit(int milliseconds)
 void PictureSaveJob::start()
 {
     m_started = true;
-    m_stallCheck->start();
     if (m_rows.empty()) {
         emit jobFinished();
         return;
     }
+    m_stallCheck->start();
     if (const QString problem = folderProblem(); !problem.isEmpty()) {
         for (std::size_t row = m_nextWaiting; row < m_rows.size(); ++row)
             if (m_rows[row].state == State::Waiting)
