@@ -43,14 +43,18 @@ test-windows:
 
 # Capture speed and memory on the corpus, on the corpus in one page and on generated pages, side by
 # side with an lxml listing of the same images; then varrow-capture's start against /bin/true; then
-# saving 500 small pictures from a loopback server through the browser engine.
+# the picture inventory of a served page with 2,000 pictures; then saving 500 small pictures from a
+# loopback server through the browser engine.
 bench:
-	scripts/install-deps.sh core bench desktop
+	scripts/install-deps.sh core bench
 	cmake --preset bench
 	cmake --build --preset bench -j $(JOBS)
 	build-bench/bin/capture_bench ../shared/corpus/pages
 	build-bench/bin/command_start_bench build-bench/bin/varrow-capture
+	scripts/install-deps.sh desktop
 	cmake --preset desktop
+	cmake --build --preset desktop -j $(JOBS) --target page_images_bench
+	build/bin/page_images_bench
 	cmake --build --preset desktop -j $(JOBS) --target picture_save_bench
 	build/bin/picture_save_bench 500
 

@@ -109,8 +109,8 @@ private:
 // element; each link is one.
 void addCaptureLists(PageImageInventory& inventory, const ImageLists& lists);
 
-// Runs the capture's two scans over `markup` of the page at `pageAddress` and adds their lists
-// as addCaptureLists does.
+// Adds the findings of the capture's image scan and link scan of `markup`, resolved against
+// `pageAddress`, as addCaptureLists does: the lists a capture of the markup would fill.
 void addScannedMarkup(PageImageInventory& inventory, std::string_view markup,
                       std::string_view pageAddress);
 

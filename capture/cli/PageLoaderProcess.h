@@ -12,10 +12,12 @@ namespace varrow
 {
 
 // The name of the page-rendering program. Given ADDRESS_OR_FILE, it writes the address the
-// browser reports, a line feed and the body markup to standard output and exits 0; when the page
-// cannot be loaded it writes the reason and exits 1. Given --save FOLDER ADDRESS_OR_FILE, it saves
-// the page's pictures into FOLDER instead and writes one line per picture (see savePictures), or,
-// when the page cannot be loaded, the reason, exiting kPageNotLoaded.
+// browser reports, a line feed and the body markup to standard output and exits 0; given
+// "--inventory --settle SECONDS ADDRESS_OR_FILE", it writes the page's pictures as JSON Lines and
+// exits 0. When the page cannot be loaded it writes the reason and exits 1. Given --save FOLDER
+// ADDRESS_OR_FILE, it saves the page's pictures into FOLDER instead and writes one line per
+// picture (see savePictures), or, when the page cannot be loaded, the reason, exiting
+// kPageNotLoaded.
 inline constexpr const char* kPageLoaderName = "varrow-load-page";
 inline constexpr int kPageNotLoaded = 3;
 
@@ -27,6 +29,9 @@ std::filesystem::path findPageLoader(const std::filesystem::path& executable);
 // A loader that runs `program` once per page. It throws std::runtime_error with the program's
 // reason when the page cannot be loaded, or when the program cannot be run.
 PageLoader pageLoaderProcess(const std::filesystem::path& program);
+
+// A lister that runs `program` once per page, with --inventory; it throws as the loader does.
+PageInventoryLister pageInventoryProcess(const std::filesystem::path& program);
 
 // Has `program` save every picture of the page `addressOrFile` into `folder` and writes its lines
 // to `out`: "saved<TAB>FILE" for each picture saved, "failed<TAB>REASON" (the reason names the

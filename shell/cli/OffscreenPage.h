@@ -1,6 +1,7 @@
 #pragma once
 
 #include "capture/cli/CaptureCommand.h"
+#include "extract/PageImages.h"
 
 #include <functional>
 #include <string>
@@ -17,11 +18,14 @@ void openPageOffscreen(
     const std::string& addressOrFile,
     std::function<void(const LoadedPage* page, const std::string& problem)> done);
 
-// The same, handing over the engine's page as well (null with a problem), for work on the page
-// beyond its markup; the page stays open for the rest of the process.
-void openEnginePageOffscreen(const std::string& addressOrFile,
-                             std::function<void(const LoadedPage* page, const std::string& problem,
-                                                QWebEnginePage* enginePage)>
+// Opens one page as openPageOffscreen does and, `settleMs` after the browser reports the download
+// complete, lists its pictures: first the capture's lists of the body markup it reported, then
+// what the page's PageImageFinder finds. `done` runs from the event loop with the inventory and
+// the engine's page (which stays open for the rest of the process), or with the reason the page
+// could not be opened.
+void findPageImagesOffscreen(const std::string& addressOrFile, int settleMs,
+                             std::function<void(const PageImageInventory* inventory,
+                                                const std::string& problem, QWebEnginePage* page)>
                                  done);
 
 } // namespace varrow

@@ -34,24 +34,23 @@ void report(const PictureSaveJob& job)
 
 void savePagePictures(const std::string& addressOrFile, const std::string& folder)
 {
-    openEnginePageOffscreen(addressOrFile, [folder](const LoadedPage* loaded,
-                                                    const std::string& problem,
-                                                    QWebEnginePage* page) {
-        if (!loaded || !page) {
-            std::cout << problem << std::endl;
-            QCoreApplication::exit(kPageNotLoaded);
-            return;
-        }
-        PageImageInventory inventory;
-        addScannedMarkup(inventory, loaded->markup, loaded->address);
-        std::vector<QUrl> pictures;
-        for (const PageImage& image : inventory.images())
-            pictures.emplace_back(QString::fromStdString(image.url));
-        auto* job =
-            new PictureSaveJob(*page, QString::fromStdString(folder), std::move(pictures), page);
-        QObject::connect(job, &PictureSaveJob::jobFinished, job, [job] { report(*job); });
-        job->start();
-    });
+    findPageImagesOffscreen(
+        addressOrFile, 0,
+        [folder](const PageImageInventory* inventory, const std::string& problem,
+                 QWebEnginePage* page) {
+            if (!inventory || !page) {
+                std::cout << problem << std::endl;
+                QCoreApplication::exit(kPageNotLoaded);
+                return;
+            }
+            std::vector<QUrl> pictures;
+            for (const PageImage& image : inventory->images())
+                pictures.emplace_back(QString::fromStdString(image.url));
+            auto* job = new PictureSaveJob(*page, QString::fromStdString(folder),
+                                           std::move(pictures), page);
+            QObject::connect(job, &PictureSaveJob::jobFinished, job, [job] { report(*job); });
+            job->start();
+        });
 }
 
 } // namespace varrow
