@@ -1,8 +1,10 @@
 // varrow-capture --load PAGE --save FOLDER, run as the command it is against pages served on
 // 127.0.0.1 by this test, judged by what lies in the folder afterwards.
 #include "tests/support/LocalWebServer.h"
+#include "tests/support/ServedFolder.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -80,6 +82,32 @@ TEST(CaptureSaveTest, SavesEveryPictureOfAServedPageAndPrintsOneLineEach)
     EXPECT_EQ(fileBytes(QDir(folder.path()).filePath("shown.gif")), "kept");
     // Every saved picture and the file that was there, no temporary file.
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), lines.size());
+}
+
+TEST(CaptureSaveTest, SavesEveryKindOfPictureOfTheFixtureSite)
+{
+    LocalWebServer server;
+    serveFolder(server, VARROW_PAGE_IMAGES_SITE);
+    QTemporaryDir folder;
+
+    const CommandRun run =
+        runCapture({"--load", server.address("/index.html"), "--save", folder.path()});
+
+    EXPECT_EQ(run.exitCode, 0) << run.output.toStdString() << run.errors.toStdString();
+    // Each picture file of the site under its own name, the inline one as "picture.png".
+    QStringList expected{"picture.png"};
+    QDirIterator files(QString(VARROW_PAGE_IMAGES_SITE) + "/pictures", QDir::Files,
+                       QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QFileInfo served(files.next());
+        expected.append(served.fileName());
+        EXPECT_EQ(fileBytes(QDir(folder.path()).filePath(served.fileName())),
+                  fileBytes(served.filePath()))
+            << served.fileName().toStdString();
+    }
+    expected.sort();
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
+    EXPECT_EQ(run.output.count("saved\t"), expected.size());
 }
 
 TEST(CaptureSaveTest, ALocalPageSavesItsLocalPicturesAndExitsZero)
