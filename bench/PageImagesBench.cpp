@@ -8,8 +8,8 @@
 
 #include "extract/PageImages.h"
 #include "platform/browser/EngineEnvironment.h"
-#include "platform/browser/PageImageFinder.h"
 #include "platform/browser/WebEngineBrowser.h"
+#include "shell/pictures/PageImageFinder.h"
 #include "tests/support/LocalWebServer.h"
 
 #include <QApplication>
@@ -110,9 +110,9 @@ Run inventoryOf(varrow::WebEngineBrowser& browser)
     varrow::addScannedMarkup(inventory, browser.BodyMarkup().value_or(std::string()),
                              browser.LocationURL().toStdString());
     std::optional<std::size_t> found;
-    browser.imageFinder().find(std::move(inventory), [&](varrow::PageImageInventory complete) {
-        found = complete.images().size();
-    });
+    varrow::PageImageFinder::of(browser).find(
+        std::move(inventory),
+        [&](varrow::PageImageInventory complete) { found = complete.images().size(); });
     if (!runUntil([&] { return found.has_value(); }))
         std::fprintf(stderr, "the finder gave no answer\n");
     return {clock.elapsed(), found.value_or(0)};
@@ -131,6 +131,7 @@ int main(int argc, char** argv)
     QWidget window;
     window.resize(1024, 768);
     auto* browser = new varrow::WebEngineBrowser(&window, varrow::BrowserRole::Browsing);
+    varrow::PageImageFinder::of(*browser); // from the first request on
     browser->view()->resize(window.size());
     window.show();
     bool complete = false;

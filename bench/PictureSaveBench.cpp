@@ -5,7 +5,7 @@
 // Usage: picture_save_bench [PICTURES [RUNS]]   (default 500 pictures, 3 runs)
 
 #include "platform/browser/EngineEnvironment.h"
-#include "platform/browser/PictureSaveJob.h"
+#include "shell/pictures/PictureSaveJob.h"
 #include "tests/support/LocalWebServer.h"
 #include "tests/support/LoopbackOnly.h"
 

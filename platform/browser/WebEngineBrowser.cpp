@@ -1,7 +1,6 @@
 #include "platform/browser/WebEngineBrowser.h"
 
 #include "platform/browser/LocalFileGuard.h"
-#include "platform/browser/PageImageFinder.h"
 
 #include <QTimer>
 #include <QWebEngineHistory>
@@ -59,9 +58,7 @@ WebEngineBrowser::WebEngineBrowser(QWidget* parent, BrowserRole role)
     // The page owns its guard, so that the guard lives as long as the page that calls it.
     m_guard = new LocalFileGuard(role, page);
     page->setUrlRequestInterceptor(m_guard);
-    m_imageFinder = new PageImageFinder(*page);
-    connect(m_guard, &LocalFileGuard::imageRequested, m_imageFinder,
-            &PageImageFinder::noteImageRequest);
+    connect(m_guard, &LocalFileGuard::imageRequested, this, &WebEngineBrowser::imageRequested);
     m_view->setPage(page);
 
     m_earlyCapture->setSingleShot(true);

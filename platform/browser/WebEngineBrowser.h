@@ -13,7 +13,6 @@ class QWebEngineView;
 namespace varrow
 {
 class LocalFileGuard;
-class PageImageFinder;
 } // namespace varrow
 
 namespace varrow
@@ -56,9 +55,12 @@ public:
     void setCapturedPage(const QString& address) override;
     QWidget* view() const override;
 
-    // The page on show, and what finds its pictures; both live as long as the control's view.
+    // The page on show; it lives as long as the control's view.
     QWebEnginePage* page() const;
-    PageImageFinder& imageFinder() { return *m_imageFinder; }
+
+signals:
+    // The page asked for a picture (or its icon) at `address`.
+    void imageRequested(const QUrl& address);
 
 private:
     void onLoadStarted();
@@ -75,7 +77,6 @@ private:
     BrowserRole m_role;
     QWebEngineView* m_view;
     LocalFileGuard* m_guard = nullptr;
-    PageImageFinder* m_imageFinder = nullptr;
     QTimer* m_earlyCapture;
     std::optional<std::string> m_body;
     QUrl m_fallbackAddress;

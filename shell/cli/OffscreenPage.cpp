@@ -1,7 +1,7 @@
 #include "shell/cli/OffscreenPage.h"
 
-#include "platform/browser/PageImageFinder.h"
 #include "platform/browser/WebEngineBrowser.h"
+#include "shell/pictures/PageImageFinder.h"
 
 #include <QFileInfo>
 #include <QTimer>
@@ -54,6 +54,7 @@ void startRun(const std::string& addressOrFile,
     run->failed = std::move(failed);
     run->window.resize(1024, 768);
     run->browser = new WebEngineBrowser(&run->window, BrowserRole::Browsing);
+    PageImageFinder::of(*run->browser); // from the first request on
     run->browser->view()->resize(run->window.size());
     run->window.show();
 
@@ -112,11 +113,12 @@ void findPageImagesOffscreen(
             run->giveUp.stop();
             QTimer::singleShot(settleMs, &run->window, [run, done, inventory] {
                 run->giveUp.start(kGiveUpAfterMs); // for the finder's answer
-                run->browser->imageFinder().find(inventory, [run, done](PageImageInventory found) {
-                    if (run->finish())
-                        done(&found, {},
-                             qobject_cast<QWebEngineView*>(run->browser->view())->page());
-                });
+                PageImageFinder::of(*run->browser)
+                    .find(inventory, [run, done](PageImageInventory found) {
+                        if (run->finish())
+                            done(&found, {},
+                                 qobject_cast<QWebEngineView*>(run->browser->view())->page());
+                    });
             });
         },
         [done](const std::string& problem) { done(nullptr, problem, nullptr); });

@@ -3,8 +3,8 @@
 #include "capture/cli/CaptureCommand.h"
 #include "capture/cli/PageLoaderProcess.h"
 #include "extract/PageImages.h"
-#include "platform/browser/PictureSaveJob.h"
 #include "shell/cli/OffscreenPage.h"
+#include "shell/pictures/PictureSaveJob.h"
 
 #include <QCoreApplication>
 #include <QUrl>

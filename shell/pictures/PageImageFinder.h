@@ -14,6 +14,8 @@ class QWebEnginePage;
 namespace varrow
 {
 
+class WebEngineBrowser;
+
 // Finds every picture a page uses: its live document, read by a script in an isolated world (so
 // also when the page's own scripts are off), its same-origin frames, and every image request the
 // page made since its current load began.
@@ -24,6 +26,10 @@ class PageImageFinder : public QObject
 public:
     // Watches `page` from now on. The finder is a child of the page.
     explicit PageImageFinder(QWebEnginePage& page);
+
+    // The finder of `browser`'s page, made and connected to the browser's picture requests on the
+    // first call. Call it as soon as the browser exists, so that the finder sees every request.
+    static PageImageFinder& of(WebEngineBrowser& browser);
 
     // Lists the pictures of the page now shown after those `inventory` already holds (the
     // capture's lists, for instance) and hands the whole inventory to `done`, from the event loop.

@@ -1,6 +1,6 @@
 // Saves pictures served on 127.0.0.1 through the real engine's downloads and checks what lies in
 // the folder afterwards, byte for byte.
-#include "platform/browser/PictureSaveJob.h"
+#include "shell/pictures/PictureSaveJob.h"
 
 #include "tests/platform/PermissionsBind.h"
 #include "tests/support/LocalWebServer.h"

@@ -1,4 +1,6 @@
-#include "platform/browser/PageImageFinder.h"
+#include "shell/pictures/PageImageFinder.h"
+
+#include "platform/browser/WebEngineBrowser.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -19,7 +21,7 @@ const QString kBytesScriptName = QStringLiteral("varrow-picture-bytes");
 // The finder's scripts, compiled in beside this file.
 QString scriptText(const QString& name)
 {
-    QFile file(QStringLiteral(":/varrow/browser/") + name);
+    QFile file(QStringLiteral(":/varrow/pictures/") + name);
     if (!file.open(QIODevice::ReadOnly))
         qFatal("The picture finder's script %s is missing", qPrintable(name));
     return QString::fromUtf8(file.readAll());
@@ -55,6 +57,17 @@ std::optional<std::int64_t> byteCount(const QJsonObject& bytes, const QString& a
 }
 
 } // namespace
+
+PageImageFinder& PageImageFinder::of(WebEngineBrowser& browser)
+{
+    QWebEnginePage& page = *browser.page();
+    if (auto* finder = page.findChild<PageImageFinder*>(QString(), Qt::FindDirectChildrenOnly))
+        return *finder;
+    auto* finder = new PageImageFinder(page);
+    connect(&browser, &WebEngineBrowser::imageRequested, finder,
+            &PageImageFinder::noteImageRequest);
+    return *finder;
+}
 
 PageImageFinder::PageImageFinder(QWebEnginePage& page) : QObject(&page), m_page(page)
 {

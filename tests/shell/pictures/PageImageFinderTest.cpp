@@ -1,6 +1,6 @@
 // The picture finder on the real browser engine, against the fixture site (one picture of every
 // kind, each of its own size) and small pages served from 127.0.0.1.
-#include "platform/browser/PageImageFinder.h"
+#include "shell/pictures/PageImageFinder.h"
 
 #include "capture/CapturePage.h"
 #include "platform/browser/LocalFileGuard.h"
@@ -36,6 +36,7 @@ public:
         serveFolder(server, VARROW_PAGE_IMAGES_SITE);
         window.resize(1024, 768);
         browser = new WebEngineBrowser(&window, BrowserRole::Browsing);
+        PageImageFinder::of(*browser); // from the first request on
         // The browser's own guard reports the page's requests to the finder.
         LoopbackOnly::installOnPage(*browser->page(),
                                     *browser->page()->findChild<LocalFileGuard*>());
@@ -67,8 +68,8 @@ public:
     PageImageInventory find(PageImageInventory start = {})
     {
         std::optional<PageImageInventory> found;
-        browser->imageFinder().find(std::move(start),
-                                    [&](PageImageInventory inventory) { found = inventory; });
+        PageImageFinder::of(*browser).find(
+            std::move(start), [&](PageImageInventory inventory) { found = inventory; });
         EXPECT_TRUE(QTest::qWaitFor([&] { return found.has_value(); }, kPatienceMs));
         return found.value_or(PageImageInventory{});
     }
@@ -209,7 +210,7 @@ TEST_F(PageImageFinderTest, ANewPageStartsAFreshListOfRequests)
                               "<body><img src=\"pictures/img.png\" alt=\"one\"></body>");
     open("/index.html");
     bool changed = false;
-    QObject::connect(&browser->imageFinder(), &PageImageFinder::pageChanged,
+    QObject::connect(&PageImageFinder::of(*browser), &PageImageFinder::pageChanged,
                      [&] { changed = true; });
     open("/one.html", /*withIcon=*/true);
     EXPECT_TRUE(changed);
@@ -247,7 +248,7 @@ TEST_F(PageImageFinderTest, GivesNoAnswerOnceThePageIsGone)
 {
     open("/index.html");
     bool answered = false;
-    browser->imageFinder().find({}, [&](PageImageInventory) { answered = true; });
+    PageImageFinder::of(*browser).find({}, [&](PageImageInventory) { answered = true; });
     delete browser->view(); // and with it the page and its finder
     QTest::qWait(1000);
     EXPECT_FALSE(answered);

@@ -1,4 +1,4 @@
-#include "platform/browser/PictureSaveJob.h"
+#include "shell/pictures/PictureSaveJob.h"
 
 #include "capture/PictureFileNames.h"
 #include "extract/PageImages.h"
