@@ -1,8 +1,10 @@
 #include "shell/Program.h"
 
 #include "shell/Form1.h"
+#include "shell/PageImagesSources.h"
 #include "shell/frmSplash.h"
 #include "windows/Form8.h"
+#include "windows/PageImagesWindow.h"
 #include "windows/frmAbout.h"
 #include "windows/frmWebsite.h"
 
@@ -80,6 +82,15 @@ frmWebsite& Program::showSiteWindow()
 {
     return loadAndShow(*this, m_site);
 }
+PageImagesWindow& Program::showPageImagesWindow()
+{
+    if (!m_pageImages)
+        m_pageImages = new PageImagesWindow(pageImagesSourcesOf(*m_main),
+                                            PageImagesDialogs::standard(), m_main);
+    m_pageImages->show();
+    m_pageImages->raise();
+    return *m_pageImages;
+}
 
 frmSplash* Program::splashWindow() const
 {
@@ -92,6 +103,10 @@ Form1* Program::mainWindow() const
 Form8* Program::helpWindow() const
 {
     return m_help;
+}
+PageImagesWindow* Program::pageImagesWindow() const
+{
+    return m_pageImages;
 }
 frmWebsite* Program::siteWindow() const
 {

@@ -19,6 +19,7 @@ class Form8;
 class frmAbout;
 class frmSplash;
 class frmWebsite;
+class PageImagesWindow;
 class SettingsStore;
 
 // What the windows need from their surroundings; tests replace any of it.
@@ -65,11 +66,14 @@ public:
     Form8& showHelpWindow();
     frmAbout& showAboutWindow();
     frmWebsite& showSiteWindow();
+    // The main window's Page Images window, modeless; needs the main window loaded.
+    PageImagesWindow& showPageImagesWindow();
 
     // Loaded windows, or null.
     frmSplash* splashWindow() const;
     Form1* mainWindow() const;
     Form8* helpWindow() const;
+    PageImagesWindow* pageImagesWindow() const;
     frmWebsite* siteWindow() const;
 
     bool isSiteWindowVisible() const;
@@ -91,6 +95,7 @@ private:
     QPointer<Form8> m_help;
     QPointer<frmAbout> m_about;
     QPointer<frmWebsite> m_site;
+    QPointer<PageImagesWindow> m_pageImages; // a child window of the main window
 };
 
 } // namespace varrow

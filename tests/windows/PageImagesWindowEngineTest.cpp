@@ -1,0 +1,240 @@
+// The Page Images window on the real browser engine, following the main window's browser view
+// through pages served from 127.0.0.1.
+#include "shell/PageImagesSources.h"
+#include "tests/shell/EngineFixture.h"
+#include "windows/PageImagesFilter.h"
+#include "windows/PageImagesModel.h"
+#include "windows/PageImagesWindow.h"
+
+#include <QBuffer>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableView>
+
+namespace varrow::testing
+{
+namespace
+{
+
+QByteArray png(QColor colour, QSize size)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    return bytes;
+}
+
+// The table's cells of one column, in the order shown.
+QStringList column(const QTableView& table, int column, int role = Qt::DisplayRole)
+{
+    QStringList cells;
+    for (int row = 0; row < table.model()->rowCount(); ++row)
+        cells += table.model()->index(row, column).data(role).toString();
+    return cells;
+}
+
+class PageImagesWindowEngineTest : public EngineFixture
+{
+protected:
+    void SetUp() override
+    {
+        EngineFixture::SetUp();
+        server.serve("/red.png", png(Qt::red, {30, 20}), "image/png");
+        server.serve("/blue.png", png(Qt::blue, {20, 30}), "image/png");
+        server.serve("/pictures.html",
+                     "<html><body><img src='/red.png' alt='Red'>"
+                     "<a href='/big.jpg'>big</a><a href='/archive/a,b.gif'>gif</a>"
+                     "</body></html>");
+        server.serve("/other.html", "<html><body><img src='blue.png'></body></html>");
+        dialogs.chooseFileToWrite = [this](QWidget*, const QString&, const QString&) {
+            return chosenFile;
+        };
+        dialogs.showProblem = [this](QWidget*, const QString& text) { problems += text; };
+    }
+
+    PageImagesWindow& openOn(const QString& path, int rows)
+    {
+        go(server.address(path));
+        EXPECT_TRUE(browserShows(server.address(path)));
+        images = std::make_unique<PageImagesWindow>(pageImagesSourcesOf(*window), dialogs);
+        images->show();
+        EXPECT_TRUE(waitForRows(rows)) << images->pictures().rowCount();
+        return *images;
+    }
+    bool waitForRows(int rows)
+    {
+        return QTest::qWaitFor([&] { return images->pictures().rowCount() == rows; }, kPatienceMs);
+    }
+    QString address(const QString& path) const { return server.address(path); }
+
+    PageImagesDialogs dialogs;
+    QString chosenFile;
+    QStringList problems;
+    std::unique_ptr<PageImagesWindow> images;
+};
+
+TEST_F(PageImagesWindowEngineTest, ViewMenuEndsWithPageImagesWhichOpensTheWindowOnce)
+{
+    QMenu* view = nullptr;
+    for (QAction* action : window->menuBar()->actions())
+        if (action->text() == "View")
+            view = action->menu();
+    ASSERT_NE(view, nullptr);
+    const QList<QAction*> items = view->actions();
+    ASSERT_EQ(items.size(), 5);
+    EXPECT_EQ(items.last()->text(), "Page Images");
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(items[i], window->mnuViewItem[static_cast<std::size_t>(i)]);
+
+    go(address("/pictures.html"));
+    ASSERT_TRUE(browserShows(address("/pictures.html")));
+    items.last()->trigger();
+    PageImagesWindow* opened = program->pageImagesWindow();
+    ASSERT_NE(opened, nullptr);
+    EXPECT_TRUE(opened->isVisible());
+    EXPECT_EQ(opened->windowTitle(), "Page Images");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return opened->pictures().rowCount() == 3; }, kPatienceMs));
+    items.last()->trigger();
+    EXPECT_EQ(program->pageImagesWindow(), opened);
+}
+
+TEST_F(PageImagesWindowEngineTest, ListsTheServedPagesPicturesAndHowEachWasFound)
+{
+    PageImagesWindow& shown = openOn("/pictures.html", 3);
+    EXPECT_EQ(column(*shown.table, PageImagesModel::Address),
+              (QStringList{address("/red.png"), address("/big.jpg"), address("/archive/a,b.gif")}));
+    EXPECT_EQ(column(*shown.table, PageImagesModel::Found),
+              (QStringList{"img", "linked", "linked"}));
+    EXPECT_EQ(shown.status->text(), "3 of 3 pictures shown");
+}
+
+TEST_F(PageImagesWindowEngineTest, SortingAndFilteringChangeTheRowsShown)
+{
+    PageImagesWindow& shown = openOn("/pictures.html", 3);
+    shown.table->horizontalHeader()->setSortIndicator(PageImagesModel::Address,
+                                                      Qt::DescendingOrder);
+    EXPECT_EQ(column(*shown.table, PageImagesModel::Address),
+              (QStringList{address("/red.png"), address("/big.jpg"), address("/archive/a,b.gif")}));
+    shown.table->horizontalHeader()->setSortIndicator(PageImagesModel::Address, Qt::AscendingOrder);
+    EXPECT_EQ(column(*shown.table, PageImagesModel::Address),
+              (QStringList{address("/archive/a,b.gif"), address("/big.jpg"), address("/red.png")}));
+
+    shown.addressFilter->setText("PNG");
+    EXPECT_EQ(column(*shown.table, PageImagesModel::Address), QStringList{address("/red.png")});
+    EXPECT_EQ(shown.status->text(), "1 of 3 pictures shown");
+    shown.regularExpression->setChecked(true);
+    shown.addressFilter->setText("/(big|red)\\.");
+    EXPECT_EQ(column(*shown.table, PageImagesModel::Address),
+              (QStringList{address("/big.jpg"), address("/red.png")}));
+    shown.addressFilter->setText("([");
+    EXPECT_EQ(shown.table->model()->rowCount(), 3);
+    EXPECT_TRUE(shown.status->text().contains("Not a valid regular expression"));
+    shown.addressFilter->clear();
+    // The capture's lists know no sizes, so any minimum leaves nothing.
+    shown.minimumWidth->setValue(1);
+    EXPECT_EQ(shown.table->model()->rowCount(), 0);
+    EXPECT_EQ(shown.status->text(), "0 of 3 pictures shown");
+}
+
+TEST_F(PageImagesWindowEngineTest, ExportedFilesHoldTheRowsShown)
+{
+    PageImagesWindow& shown = openOn("/pictures.html", 3);
+    shown.addressFilter->setText("r");
+    const QStringList addresses = column(*shown.table, PageImagesModel::Address);
+    ASSERT_EQ(addresses, (QStringList{address("/red.png"), address("/archive/a,b.gif")}));
+
+    QTemporaryDir folder;
+    chosenFile = folder.filePath("pictures.json");
+    shown.exportJsonButton->click();
+    const QJsonDocument json =
+        QJsonDocument::fromJson(QByteArray::fromStdString(readTextFile(chosenFile.toStdString())));
+    ASSERT_TRUE(json.isArray());
+    ASSERT_EQ(json.array().size(), 2);
+    for (int row = 0; row < 2; ++row) {
+        const QJsonObject object = json.array()[row].toObject();
+        EXPECT_EQ(object.keys().size(), 8);
+        EXPECT_EQ(object["url"].toString(), addresses[row]);
+        EXPECT_EQ(object["found"].toArray()[0].toString(),
+                  column(*shown.table, PageImagesModel::Found)[row]);
+        EXPECT_TRUE(object["bytes"].isNull());
+    }
+
+    chosenFile = folder.filePath("pictures.csv");
+    shown.exportCsvButton->click();
+    const QStringList lines =
+        QString::fromStdString(readTextFile(chosenFile.toStdString())).split("\r\n");
+    EXPECT_EQ(lines, (QStringList{"url,found,width,height,type,bytes,alt,count",
+                                  addresses[0] + ",img,0,0,,,,0",
+                                  '"' + addresses[1] + "\",linked,0,0,,,,1", ""}));
+    EXPECT_TRUE(problems.isEmpty()) << problems.join('\n').toStdString();
+}
+
+TEST_F(PageImagesWindowEngineTest, AFileThatCannotBeWrittenIsNamedWithTheReason)
+{
+    PageImagesWindow& shown = openOn("/pictures.html", 3);
+    QTemporaryDir folder;
+    chosenFile = folder.filePath("missing/pictures.csv");
+    shown.exportCsvButton->click();
+    ASSERT_EQ(problems.size(), 1);
+    EXPECT_TRUE(problems[0].contains(chosenFile)) << problems[0].toStdString();
+    EXPECT_TRUE(problems[0].contains("No such file or directory")) << problems[0].toStdString();
+    EXPECT_FALSE(QFile::exists(chosenFile));
+}
+
+TEST_F(PageImagesWindowEngineTest, CopyPutsTheSelectedWholeAddressesOnTheClipboard)
+{
+    PageImagesWindow& shown = openOn("/pictures.html", 3);
+    shown.table->selectRow(2);
+    shown.table->selectionModel()->select(shown.table->model()->index(0, 0),
+                                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    shown.copyButton->click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              address("/red.png") + '\n' + address("/archive/a,b.gif"));
+}
+
+TEST_F(PageImagesWindowEngineTest, TheThumbnailShowsThePicture)
+{
+    PageImagesWindow& shown = openOn("/pictures.html", 3);
+    const QModelIndex cell = shown.table->model()->index(0, PageImagesModel::Thumbnail);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            shown.table->viewport()->repaint();
+            return !cell.data(Qt::DecorationRole).value<QPixmap>().isNull();
+        },
+        kPatienceMs));
+    const QImage painted = shown.table->viewport()->grab().toImage();
+    const QRect place = shown.table->visualRect(cell);
+    EXPECT_EQ(QColor(painted.pixel(place.center())), QColor(Qt::red));
+}
+
+TEST_F(PageImagesWindowEngineTest, FollowsTheBrowserViewToTheNextPage)
+{
+    PageImagesWindow& shown = openOn("/pictures.html", 3);
+    go(address("/other.html"));
+    ASSERT_TRUE(browserShows(address("/other.html")));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return column(*shown.table, PageImagesModel::Address) ==
+                   QStringList{address("/blue.png")};
+        },
+        kPatienceMs))
+        << column(*shown.table, PageImagesModel::Address).join(' ').toStdString();
+    EXPECT_EQ(shown.status->text(), "1 of 1 pictures shown");
+}
+
+} // namespace
+} // namespace varrow::testing

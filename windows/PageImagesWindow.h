@@ -1,0 +1,106 @@
+#pragma once
+
+#include "extract/ImageLists.h"
+#include "extract/PageImages.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+class QTableView;
+
+namespace varrow
+{
+
+class BrowserControl;
+class PageImagesFilter;
+class PageImagesModel;
+class ThumbnailLoader;
+
+// What the window lists: the browser view it follows, the capture's lists of that view's page,
+// and the finder of the live page's pictures.
+struct PageImagesSources {
+    BrowserControl* view = nullptr;
+    const ImageLists* captureLists = nullptr;
+    // Adds the live page's pictures after those the inventory holds and hands the whole
+    // inventory on; when empty, the capture's lists are the whole inventory.
+    std::function<void(PageImageInventory, std::function<void(PageImageInventory)>)> findOnPage;
+};
+
+// How the window asks the person; tests replace each of them.
+struct PageImagesDialogs {
+    // The file to write, or an empty text when cancelled.
+    std::function<QString(QWidget* parent, const QString& caption, const QString& filter)>
+        chooseFileToWrite;
+    // Tells the person what went wrong.
+    std::function<void(QWidget* parent, const QString& text)> showProblem;
+
+    // The standard file dialogs and message boxes.
+    static PageImagesDialogs standard();
+};
+
+// "Page Images": every picture of the page in a browser view, in a table with thumbnails that
+// sorts by any column and filters by minimum size, type and address; copies the selected
+// addresses and exports the rows shown as CSV or JSON. It lists the page again after every
+// completed download of the view it follows.
+class PageImagesWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    PageImagesWindow(PageImagesSources sources, PageImagesDialogs dialogs,
+                     QWidget* parent = nullptr);
+    ~PageImagesWindow() override;
+
+    // Lists the pictures of the page the view shows now.
+    void listPage();
+    // The view began another page: the rows of the old one go.
+    void handlePageChanged();
+
+    void copyAddresses();
+    void exportCsv();
+    void exportJson();
+
+    PageImagesModel& pictures() const { return *m_pictures; }
+    PageImagesFilter& shown() const { return *m_shown; }
+
+    QSpinBox* minimumWidth;
+    QSpinBox* minimumHeight;
+    QComboBox* typeFilter;
+    QLineEdit* addressFilter;
+    QCheckBox* regularExpression;
+    QTableView* table;
+    QLabel* status;
+    QPushButton* copyButton;
+    QPushButton* exportCsvButton;
+    QPushButton* exportJsonButton;
+
+private:
+    void createControls();
+    void showImages(std::vector<PageImage> images);
+    void applyFilters();
+    void fillTypes();
+    void updateStatus();
+    // The pictures of the rows shown, in the order shown.
+    std::vector<PageImage> shownImages() const;
+    // The pictures of the selected rows, in the order shown.
+    std::vector<PageImage> selectedImages() const;
+    void exportText(const QString& caption, const QString& filter, const std::string& text);
+
+    PageImagesSources m_sources;
+    PageImagesDialogs m_dialogs;
+    ThumbnailLoader* m_thumbnails;
+    PageImagesModel* m_pictures;
+    PageImagesFilter* m_shown;
+    QString m_problem; // the filters' complaint, shown in the status line
+    // Counts listings, so that a late answer for an earlier page is dropped.
+    unsigned m_listing = 0;
+};
+
+} // namespace varrow
