@@ -31,11 +31,11 @@ namespace
 
 constexpr int kRowHeight = ThumbnailLoader::kEdge + 4;
 constexpr int kLargestSize = 100000;
-constexpr int kWindowWidth = 960;
+constexpr int kWindowWidth = 1040;
 constexpr int kWindowHeight = 600;
 
 // The columns' widths when the window opens, in pixels.
-constexpr int kColumnWidths[PageImagesModel::Columns] = {56, 360, 90, 100, 80, 140, 50, 120, 120};
+constexpr int kColumnWidths[PageImagesModel::Columns] = {56, 300, 90, 100, 70, 120, 50, 110, 120};
 
 QSpinBox* makeSizeBox(QWidget* parent, const char* name)
 {

@@ -22,7 +22,8 @@ void ThumbnailLoader::setPage(const QUrl& page)
     m_running.clear();
     for (QNetworkReply* reply : running) {
         reply->disconnect(this);
-        reply->abort();
+        if (reply->isRunning())
+            reply->abort();
         reply->deleteLater();
     }
 }
@@ -84,12 +85,15 @@ void ThumbnailLoader::finish(QNetworkReply* reply, const QString& url)
         QByteArray bytes = reply->readAll();
         QBuffer buffer(&bytes);
         QImageReader reader(&buffer);
+        // A very large picture is decoded at a reduced size where its format allows; the
+        // others whole, since some formats scale badly while they decode (indexed colours).
         const QSize size = reader.size();
-        if (size.isValid())
-            reader.setScaledSize(size.scaled(kEdge, kEdge, Qt::KeepAspectRatio).expandedTo({1, 1}));
+        if (size.width() > kDecodedEdge || size.height() > kDecodedEdge)
+            reader.setScaledSize(size.scaled(kDecodedEdge, kDecodedEdge, Qt::KeepAspectRatio));
         picture = reader.read();
-        if (!picture.isNull() && !size.isValid())
-            picture = picture.scaled(kEdge, kEdge, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        if (picture.width() > kEdge || picture.height() > kEdge)
+            picture = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                          .scaled(kEdge, kEdge, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     }
     if (picture.isNull())
         m_unavailable.insert(url);

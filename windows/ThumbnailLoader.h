@@ -26,7 +26,10 @@ class ThumbnailLoader : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int kEdge = 48;    // thumbnails fit a square of this many pixels
+    // Thumbnails fit a square of this many pixels; smaller pictures keep their size.
+    static constexpr int kEdge = 48;
+    // Larger pictures are decoded smaller where their format allows.
+    static constexpr int kDecodedEdge = 1024;
     static constexpr int kCached = 512; // thumbnails kept
     static constexpr int kRunning = 6;  // loads at the same time
     static constexpr int kWaiting = 96; // asked-for loads kept waiting; older ones are dropped

@@ -27,10 +27,13 @@ namespace varrow::testing
 namespace
 {
 
+// A picture of one colour, with a palette of two colours at one bit a pixel, the way small
+// pictures often come.
 QByteArray png(QColor colour, QSize size)
 {
-    QImage picture(size, QImage::Format_RGB32);
-    picture.fill(colour);
+    QImage picture(size, QImage::Format_Mono);
+    picture.setColorTable({colour.rgb(), qRgb(0, 0, 0)});
+    picture.fill(0);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -53,7 +56,7 @@ protected:
     void SetUp() override
     {
         EngineFixture::SetUp();
-        server.serve("/red.png", png(Qt::red, {30, 20}), "image/png");
+        server.serve("/red.png", png(Qt::red, {300, 200}), "image/png");
         server.serve("/blue.png", png(Qt::blue, {20, 30}), "image/png");
         server.serve("/pictures.html",
                      "<html><body><img src='/red.png' alt='Red'>"
