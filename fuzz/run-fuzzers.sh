@@ -28,5 +28,6 @@ fuzz() {
 }
 fuzz scan_fuzz "$here/capture/capture.dict" "$seeds"
 fuzz capture_fuzz "$here/capture/capture.dict" "$seeds"
+fuzz picture_name_fuzz "$here/capture/capture.dict" "$seeds"
 fuzz rtf_fuzzer "$here/richtext/rtf.dict" "$here/../tests/platform/richtext/data" "$here/../data"
 exit $status

@@ -23,6 +23,12 @@ void LocalWebServer::serveSlowly(const QString& path, const QByteArray& body, qs
     m_pages.insert(path, {body, type, sentAtOnce, restAfterMs, 0});
 }
 
+void LocalWebServer::serveCut(const QString& path, const QByteArray& body,
+                              qsizetype sentBeforeClose, const QByteArray& type)
+{
+    m_pages.insert(path, {body, type, sentBeforeClose, -1, 0, true});
+}
+
 void LocalWebServer::serveLate(const QString& path, const QByteArray& body, int answerAfterMs)
 {
     m_pages.insert(path, {body, "text/html; charset=utf-8", -1, 0, answerAfterMs});
@@ -63,7 +69,7 @@ void LocalWebServer::respond(QTcpSocket* socket, const QString& path)
                   QByteArray("Content-Type: ") + (found ? page->type : QByteArray("text/plain")) +
                   "\r\nContent-Length: " + QByteArray::number(body.size()) +
                   "\r\nConnection: close\r\n\r\n" + body.left(atOnce));
-    if (atOnce == body.size()) {
+    if (atOnce == body.size() || page->closeAfterPart) {
         socket->disconnectFromHost();
         return;
     }

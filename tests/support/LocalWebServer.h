@@ -25,6 +25,10 @@ public:
     // `restAfterMs`; with a negative delay the rest never comes while the server lives.
     void serveSlowly(const QString& path, const QByteArray& body, qsizetype sentAtOnce,
                      int restAfterMs, const QByteArray& type = "text/html; charset=utf-8");
+    // Answers `path` with the first `sentBeforeClose` bytes of `body` under the whole body's
+    // length, then closes the connection: a download that breaks off.
+    void serveCut(const QString& path, const QByteArray& body, qsizetype sentBeforeClose,
+                  const QByteArray& type = "application/octet-stream");
     // Answers `path` only `answerAfterMs` after the request, headers included.
     void serveLate(const QString& path, const QByteArray& body, int answerAfterMs);
     // "http://HOST:PORT" + path
@@ -40,6 +44,7 @@ private:
         qsizetype sentAtOnce; // the whole body when negative
         int restAfterMs;      // never when negative
         int answerAfterMs;
+        bool closeAfterPart = false;
     };
     QMap<QString, Page> m_pages;
 };

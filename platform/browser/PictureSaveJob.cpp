@@ -1,0 +1,347 @@
+#include "platform/browser/PictureSaveJob.h"
+
+#include "capture/PictureFileNames.h"
+#include "extract/PageImages.h"
+#include "platform/browser/LocalFilePolicy.h"
+#include "platform/textfile/RenameWithoutReplacing.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <QTimer>
+#include <QWebEngineDownloadRequest>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <algorithm>
+
+namespace varrow
+{
+namespace
+{
+
+// Hidden while it is written, and recognisably ours should a crash leave one behind.
+const QString kTemporaryPattern = QStringLiteral(".varrow-picture-XXXXXX.part");
+// The engine writes a download under the target's name with this added, then renames it.
+const QString kEngineIntermediateSuffix = QStringLiteral(".download");
+
+// The address as a person reads it in a message: data: addresses in their short form.
+QString shownAddress(const QUrl& url)
+{
+    const std::string full = url.toString(QUrl::FullyEncoded).toStdString();
+    return QString::fromStdString(url.scheme() == QLatin1String("data") ? shortDataAddress(full)
+                                                                        : full);
+}
+
+void removeAttempt(const QString& temporaryPath)
+{
+    if (temporaryPath.isEmpty())
+        return;
+    QFile::remove(temporaryPath);
+    QFile::remove(temporaryPath + kEngineIntermediateSuffix);
+}
+
+// The engine's reason for a content length mismatch, which Qt has no text for.
+constexpr int kShorterThanAnnounced = 38;
+
+QString interruptReason(const QWebEngineDownloadRequest& request)
+{
+    switch (int(request.interruptReason())) {
+    case kShorterThanAnnounced:
+        return PictureSaveJob::tr("the connection closed before the whole picture came");
+    case QWebEngineDownloadRequest::UserCanceled: // nobody did; the engine gave up
+        return PictureSaveJob::tr("the download broke off");
+    default:
+        return request.interruptReasonString();
+    }
+}
+
+bool isSavableScheme(const QUrl& url)
+{
+    static const QStringList kSchemes{"http", "https", "data", "blob", "file", "ftp"};
+    return kSchemes.contains(url.scheme().toLower());
+}
+
+} // namespace
+
+PictureSaveJob::PictureSaveJob(QWebEnginePage& page, QString folder, std::vector<QUrl> pictures,
+                               QObject* parent)
+    : QObject(parent), m_page(&page), m_folder(QDir(folder).absolutePath())
+{
+    m_rows.reserve(pictures.size());
+    for (QUrl& url : pictures)
+        m_rows.emplace_back().url = std::move(url);
+    // The profile is shared with the page's own downloads and other jobs; each request is matched
+    // to a row by the temporary name it was asked under.
+    connect(page.profile(), &QWebEngineProfile::downloadRequested, this,
+            &PictureSaveJob::handleDownloadRequested);
+}
+
+PictureSaveJob::~PictureSaveJob()
+{
+    blockSignals(true); // whoever destroys the job wants no news of it
+    cancel();
+}
+
+void PictureSaveJob::start()
+{
+    m_started = true;
+    if (m_rows.empty()) {
+        emit jobFinished();
+        return;
+    }
+    if (const QString problem = folderProblem(); !problem.isEmpty()) {
+        for (std::size_t row = m_nextWaiting; row < m_rows.size(); ++row)
+            if (m_rows[row].state == State::Waiting)
+                fail(int(row), problem);
+        m_nextWaiting = m_rows.size();
+        return;
+    }
+    launchWaiting();
+}
+
+void PictureSaveJob::cancel()
+{
+    for (std::size_t row = 0; row < m_rows.size(); ++row) {
+        Row& r = m_rows[row];
+        if (r.state != State::Waiting && r.state != State::Saving)
+            continue;
+        if (r.download)
+            r.download->cancel();
+        removeAttempt(r.temporaryPath);
+        setState(int(row), State::Cancelled);
+    }
+    m_nextWaiting = m_rows.size();
+}
+
+void PictureSaveJob::retry()
+{
+    bool any = false;
+    for (std::size_t row = 0; row < m_rows.size(); ++row) {
+        Row& r = m_rows[row];
+        if (r.state != State::Failed && r.state != State::Cancelled)
+            continue;
+        r.problem.clear();
+        r.download = nullptr;
+        r.temporaryPath.clear();
+        setState(int(row), State::Waiting);
+        m_nextWaiting = std::min(m_nextWaiting, row);
+        any = true;
+    }
+    if (any)
+        start();
+}
+
+int PictureSaveJob::count() const
+{
+    return int(m_rows.size());
+}
+
+PictureSaveJob::State PictureSaveJob::state(int row) const
+{
+    return m_rows.at(std::size_t(row)).state;
+}
+
+QString PictureSaveJob::savedPath(int row) const
+{
+    return m_rows.at(std::size_t(row)).savedPath;
+}
+
+QString PictureSaveJob::problem(int row) const
+{
+    return m_rows.at(std::size_t(row)).problem;
+}
+
+bool PictureSaveJob::finished() const
+{
+    return m_done == count();
+}
+
+void PictureSaveJob::launchWaiting()
+{
+    while (m_started && m_saving < kMaxRunning && m_nextWaiting < m_rows.size()) {
+        const std::size_t row = m_nextWaiting++;
+        if (m_rows[row].state == State::Waiting)
+            launch(int(row));
+    }
+}
+
+void PictureSaveJob::launch(int row)
+{
+    Row& r = m_rows[std::size_t(row)];
+    ++r.attempt;
+    setState(row, State::Saving);
+    if (!m_page)
+        return fail(row, tr("cannot save %1: the page is closed").arg(shownAddress(r.url)));
+    if (!isSavableScheme(r.url) || !mayRead(r.url))
+        return fail(
+            row, tr("cannot save %1: not a picture this page may save").arg(shownAddress(r.url)));
+
+    QTemporaryFile reserved(QDir(m_folder).filePath(kTemporaryPattern));
+    reserved.setAutoRemove(false);
+    if (!reserved.open())
+        return fail(row, tr("cannot write to %1: %2")
+                             .arg(QDir::toNativeSeparators(m_folder), reserved.errorString()));
+    r.temporaryPath = reserved.fileName();
+    reserved.close();
+
+    const QString name = QFileInfo(r.temporaryPath).fileName();
+    m_askedByName.insert(name, Asked{row, r.attempt, r.temporaryPath});
+    m_page->download(r.url, name);
+    QTimer::singleShot(kStartPatienceMs, this, [this, name] {
+        const auto asked = m_askedByName.constFind(name);
+        if (asked == m_askedByName.constEnd())
+            return;
+        const Asked waited = *asked;
+        const Row& current = m_rows[std::size_t(waited.row)];
+        if (current.attempt == waited.attempt && current.download)
+            return; // under way
+        m_askedByName.erase(asked);
+        removeAttempt(waited.temporaryPath);
+        if (current.attempt != waited.attempt || current.state != State::Saving)
+            return;
+        fail(waited.row, tr("cannot save %1: the browser engine did not start the download")
+                             .arg(shownAddress(current.url)));
+        launchWaiting();
+    });
+}
+
+void PictureSaveJob::handleDownloadRequested(QWebEngineDownloadRequest* request)
+{
+    if (!m_page || request->page() != m_page.data())
+        return;
+    const QString name = request->suggestedFileName();
+    const auto found = m_askedByName.constFind(name);
+    if (found == m_askedByName.constEnd())
+        return; // not one of ours
+    const Asked asked = *found;
+    Row& r = m_rows[std::size_t(asked.row)];
+    if (r.attempt != asked.attempt || r.state != State::Saving) {
+        // Cancelled before the engine answered.
+        m_askedByName.erase(found);
+        request->cancel();
+        removeAttempt(asked.temporaryPath);
+        return;
+    }
+    // The engine asks once more for a download it resumes after a broken connection.
+    if (r.download)
+        r.download->disconnect(this);
+    r.download = request;
+    // An interrupted download that the engine could resume does not count as finished; the job
+    // gives it up all the same (the engine has already resumed it a few times by then).
+    connect(request, &QWebEngineDownloadRequest::stateChanged, this, [this, name, request] {
+        if (request->state() != QWebEngineDownloadRequest::DownloadInProgress &&
+            request->state() != QWebEngineDownloadRequest::DownloadRequested)
+            handleDownloadFinished(name, request);
+    });
+    const QFileInfo target(asked.temporaryPath);
+    request->setDownloadDirectory(target.absolutePath());
+    request->setDownloadFileName(target.fileName());
+    request->accept();
+}
+
+void PictureSaveJob::handleDownloadFinished(const QString& name, QWebEngineDownloadRequest* request)
+{
+    const auto found = m_askedByName.constFind(name);
+    if (found == m_askedByName.constEnd())
+        return;
+    const Asked asked = *found;
+    m_askedByName.erase(found);
+    Row& r = m_rows[std::size_t(asked.row)];
+    if (r.attempt != asked.attempt || r.state != State::Saving || r.download != request) {
+        removeAttempt(asked.temporaryPath); // an attempt that was cancelled or replaced
+        return;
+    }
+    switch (request->state()) {
+    case QWebEngineDownloadRequest::DownloadCompleted:
+        keep(asked.row, request->mimeType());
+        break;
+    case QWebEngineDownloadRequest::DownloadInterrupted:
+        request->cancel(); // lets go of what it kept to resume
+        removeAttempt(asked.temporaryPath);
+        fail(asked.row,
+             tr("cannot save %1: %2").arg(shownAddress(r.url), interruptReason(*request)));
+        break;
+    default:
+        removeAttempt(asked.temporaryPath);
+        fail(asked.row, tr("cannot save %1: the download was cancelled").arg(shownAddress(r.url)));
+    }
+    launchWaiting();
+}
+
+void PictureSaveJob::keep(int row, const QString& mimeType)
+{
+    Row& r = m_rows[std::size_t(row)];
+    const std::string name =
+        pictureFileName(r.url.toString(QUrl::FullyEncoded).toStdString(), mimeType.toStdString());
+    const std::filesystem::path from = r.temporaryPath.toStdU16String();
+    for (int number = 1; number <= kMaxFileNameNumber; ++number) {
+        const QString target =
+            QDir(m_folder).filePath(QString::fromStdString(numberedFileName(name, number)));
+        std::error_code error;
+        switch (renameWithoutReplacing(from, target.toStdU16String(), error)) {
+        case RenameOutcome::Renamed:
+            r.savedPath = target;
+            setState(row, State::Saved);
+            return;
+        case RenameOutcome::Taken:
+            continue;
+        case RenameOutcome::Failed:
+            removeAttempt(r.temporaryPath);
+            return fail(row, tr("cannot save %1 as %2: %3")
+                                 .arg(shownAddress(r.url), QDir::toNativeSeparators(target),
+                                      QString::fromStdString(error.message())));
+        }
+    }
+    removeAttempt(r.temporaryPath);
+    fail(row, tr("cannot save %1: every name for %2 is taken in %3")
+                  .arg(shownAddress(r.url), QString::fromStdString(name),
+                       QDir::toNativeSeparators(m_folder)));
+}
+
+void PictureSaveJob::fail(int row, const QString& reason)
+{
+    m_rows[std::size_t(row)].problem = reason;
+    setState(row, State::Failed);
+}
+
+void PictureSaveJob::setState(int row, State state)
+{
+    const auto isDone = [](State s) {
+        return s == State::Saved || s == State::Failed || s == State::Cancelled;
+    };
+    Row& r = m_rows[std::size_t(row)];
+    const State before = r.state;
+    r.state = state;
+    m_saving += int(state == State::Saving) - int(before == State::Saving);
+    m_done += int(isDone(state)) - int(isDone(before));
+    emit rowChanged(row);
+    if (isDone(state) != isDone(before))
+        emit progress(m_done, count());
+    if (isDone(state) && finished())
+        emit jobFinished();
+}
+
+QString PictureSaveJob::folderProblem() const
+{
+    const QFileInfo folder(m_folder);
+    const QString shown = QDir::toNativeSeparators(m_folder);
+    if (!folder.exists())
+        return tr("cannot write to %1: no such folder").arg(shown);
+    if (!folder.isDir())
+        return tr("cannot write to %1: not a folder").arg(shown);
+    QTemporaryFile probe(QDir(m_folder).filePath(kTemporaryPattern));
+    if (!probe.open())
+        return tr("cannot write to %1: %2").arg(shown, probe.errorString());
+    return {};
+}
+
+bool PictureSaveJob::mayRead(const QUrl& picture) const
+{
+    // As the gallery decides: local pictures only for a local page.
+    LocalFilePolicy policy(BrowserRole::GeneratedPage);
+    policy.setCapturedPage(m_page->url());
+    return policy.allows(picture, QWebEngineUrlRequestInfo::ResourceTypeImage);
+}
+
+} // namespace varrow

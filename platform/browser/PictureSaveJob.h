@@ -1,0 +1,102 @@
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QUrl>
+#include <vector>
+
+class QWebEngineDownloadRequest;
+class QWebEnginePage;
+
+namespace varrow
+{
+
+// Saves pictures into one folder through the engine's own downloads of a page, so the page's
+// cookies and referrer apply. Each picture is written under a temporary name in the folder and
+// renamed to its final name only when complete; a final name never replaces an existing file
+// (" (2)", " (3)", ... are added), is made safe from the page's address (no separators, no "..",
+// no control characters, no reserved names, length capped), and never lies outside the folder.
+class PictureSaveJob : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class State { Waiting, Saving, Saved, Failed, Cancelled };
+
+    // A job for `pictures`, in this order, into `folder`; nothing starts before start().
+    PictureSaveJob(QWebEnginePage& page, QString folder, std::vector<QUrl> pictures,
+                   QObject* parent = nullptr);
+    ~PictureSaveJob() override; // cancels what still runs
+
+    void start();
+    // Stops every picture not yet saved: they become Cancelled and leave no file behind.
+    void cancel();
+    // Saves again every picture that Failed or was Cancelled.
+    void retry();
+
+    int count() const;
+    State state(int row) const;
+    // The saved file, for a Saved row.
+    QString savedPath(int row) const;
+    // Why the row Failed (a readable reason naming the file or address).
+    QString problem(int row) const;
+    bool finished() const; // no row Waiting or Saving
+
+signals:
+    void rowChanged(int row);
+    // Rows Saved, Failed or Cancelled, of all rows.
+    void progress(int done, int total);
+    // Every row is Saved, Failed or Cancelled.
+    void jobFinished();
+
+public:
+    // How many pictures download at once, so that a long list does not flood the engine.
+    static constexpr int kMaxRunning = 6;
+    // How long the engine may take to start a download it was asked for.
+    static constexpr int kStartPatienceMs = 30000;
+
+private:
+    struct Row {
+        QUrl url;
+        State state = State::Waiting;
+        QString savedPath;
+        QString problem;
+        // The file reserved in the folder for this attempt; the engine downloads into it.
+        QString temporaryPath;
+        QPointer<QWebEngineDownloadRequest> download;
+        unsigned attempt = 0;
+    };
+    // A download asked of the engine, until the attempt ends.
+    struct Asked {
+        int row;
+        unsigned attempt;
+        QString temporaryPath;
+    };
+
+    void launchWaiting();
+    void launch(int row);
+    void handleDownloadRequested(QWebEngineDownloadRequest* request);
+    // `name` is the temporary file's name, under which the download was asked for.
+    void handleDownloadFinished(const QString& name, QWebEngineDownloadRequest* request);
+    // Gives the downloaded file its final name, the first free one.
+    void keep(int row, const QString& mimeType);
+    void fail(int row, const QString& reason);
+    void setState(int row, State state);
+    // Why no file can be written in the folder, or empty when one can.
+    QString folderProblem() const;
+    // Whether the engine may read this picture for this page (file: only for a local page).
+    bool mayRead(const QUrl& picture) const;
+
+    QPointer<QWebEnginePage> m_page;
+    QString m_folder;
+    std::vector<Row> m_rows;
+    QHash<QString, Asked> m_askedByName; // by the temporary file's name
+    int m_saving = 0;
+    int m_done = 0;
+    std::size_t m_nextWaiting = 0; // rows before it are not Waiting
+    bool m_started = false;
+};
+
+} // namespace varrow
