@@ -5,6 +5,7 @@
 #include "platform/textfile/TextFile.h"
 #include "windows/PageImagesFilter.h"
 #include "windows/PageImagesModel.h"
+#include "windows/PageImagesSaving.h"
 #include "windows/ThumbnailLoader.h"
 
 #include <QCheckBox>
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
@@ -59,6 +61,9 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 PageImagesDialogs PageImagesDialogs::standard()
 {
     PageImagesDialogs dialogs;
+    dialogs.chooseFolder = [](QWidget* parent) {
+        return QFileDialog::getExistingDirectory(parent, QObject::tr("Save pictures into"));
+    };
     dialogs.chooseFileToWrite = [](QWidget* parent, const QString& caption, const QString& filter) {
         return QFileDialog::getSaveFileName(parent, caption, QString(), filter);
     };
@@ -72,7 +77,8 @@ PageImagesWindow::PageImagesWindow(PageImagesSources sources, PageImagesDialogs 
                                    QWidget* parent)
     : QWidget(parent, Qt::Window), m_sources(std::move(sources)), m_dialogs(std::move(dialogs)),
       m_thumbnails(new ThumbnailLoader(this)), m_pictures(new PageImagesModel(*m_thumbnails, this)),
-      m_shown(new PageImagesFilter(*m_pictures, this))
+      m_shown(new PageImagesFilter(*m_pictures, this)),
+      m_saving(new PageImagesSaving(*m_pictures, this))
 {
     setObjectName("PageImagesWindow");
     setAttribute(Qt::WA_DeleteOnClose);
@@ -119,8 +125,21 @@ void PageImagesWindow::createControls()
     copyButton = makeButton(this, "copyButton", tr("Copy addresses"));
     exportCsvButton = makeButton(this, "exportCsvButton", tr("Export CSV…"));
     exportJsonButton = makeButton(this, "exportJsonButton", tr("Export JSON…"));
+    saveSelectedButton = makeButton(this, "saveSelectedButton", tr("Save selected…"));
+    saveAllButton = makeButton(this, "saveAllButton", tr("Save all…"));
+    cancelButton = makeButton(this, "cancelButton", tr("Cancel"));
+    retryButton = makeButton(this, "retryButton", tr("Retry"));
+    progress = new QProgressBar(this);
+    progress->setObjectName("progress");
+    progress->setFormat(tr("%v of %m done"));
+    progress->hide(); // until the first picture is saved
     auto* actions = new QHBoxLayout;
     actions->addWidget(copyButton);
+    actions->addWidget(saveSelectedButton);
+    actions->addWidget(saveAllButton);
+    actions->addWidget(progress, 1);
+    actions->addWidget(cancelButton);
+    actions->addWidget(retryButton);
     actions->addStretch(1);
     actions->addWidget(exportCsvButton);
     actions->addWidget(exportJsonButton);
@@ -160,6 +179,16 @@ void PageImagesWindow::createControls()
     connect(addressFilter, &QLineEdit::textChanged, this, sizes);
     connect(regularExpression, &QCheckBox::toggled, this, sizes);
     connect(copyButton, &QPushButton::clicked, this, &PageImagesWindow::copyAddresses);
+    connect(saveSelectedButton, &QPushButton::clicked, this, &PageImagesWindow::saveSelected);
+    connect(saveAllButton, &QPushButton::clicked, this, &PageImagesWindow::saveAll);
+    connect(cancelButton, &QPushButton::clicked, m_saving, &PageImagesSaving::cancel);
+    connect(retryButton, &QPushButton::clicked, m_saving, &PageImagesSaving::retry);
+    connect(m_saving, &PageImagesSaving::changed, this, &PageImagesWindow::updateSaveButtons);
+    connect(m_saving, &PageImagesSaving::progress, this, [this](int done, int total) {
+        progress->setRange(0, total);
+        progress->setValue(done);
+    });
+    updateSaveButtons();
     connect(exportCsvButton, &QPushButton::clicked, this, &PageImagesWindow::exportCsv);
     connect(exportJsonButton, &QPushButton::clicked, this, &PageImagesWindow::exportJson);
 }
@@ -266,6 +295,39 @@ void PageImagesWindow::copyAddresses()
         addresses += QString::fromStdString(image.url);
     if (!addresses.isEmpty())
         QGuiApplication::clipboard()->setText(addresses.join('\n'));
+}
+
+void PageImagesWindow::saveSelected()
+{
+    save(selectedImages());
+}
+
+void PageImagesWindow::saveAll()
+{
+    save(shownImages());
+}
+
+void PageImagesWindow::save(const std::vector<PageImage>& images)
+{
+    if (images.empty() || !m_sources.page)
+        return;
+    const QString folder = m_dialogs.chooseFolder(this);
+    if (folder.isEmpty())
+        return;
+    QStringList urls;
+    for (const PageImage& image : images)
+        urls += QString::fromStdString(image.url);
+    progress->show();
+    m_saving->save(*m_sources.page, folder, urls);
+}
+
+void PageImagesWindow::updateSaveButtons()
+{
+    const bool running = m_saving->running();
+    saveSelectedButton->setEnabled(m_sources.page && !running);
+    saveAllButton->setEnabled(m_sources.page && !running);
+    cancelButton->setEnabled(running);
+    retryButton->setEnabled(!running && m_saving->retryable());
 }
 
 void PageImagesWindow::exportCsv()

@@ -11,9 +11,11 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QPushButton;
 class QSpinBox;
 class QTableView;
+class QWebEnginePage;
 
 namespace varrow
 {
@@ -21,12 +23,14 @@ namespace varrow
 class BrowserControl;
 class PageImagesFilter;
 class PageImagesModel;
+class PageImagesSaving;
 class ThumbnailLoader;
 
 // What the window lists: the browser view it follows, the capture's lists of that view's page,
-// and the finder of the live page's pictures.
+// and the finder of the live page's pictures; and the engine page whose downloads save them.
 struct PageImagesSources {
     BrowserControl* view = nullptr;
+    QWebEnginePage* page = nullptr; // without one, nothing can be saved
     const ImageLists* captureLists = nullptr;
     // Adds the live page's pictures after those the inventory holds and hands the whole
     // inventory on; when empty, the capture's lists are the whole inventory.
@@ -35,6 +39,8 @@ struct PageImagesSources {
 
 // How the window asks the person; tests replace each of them.
 struct PageImagesDialogs {
+    // The folder to save pictures into, or an empty text when cancelled.
+    std::function<QString(QWidget* parent)> chooseFolder;
     // The file to write, or an empty text when cancelled.
     std::function<QString(QWidget* parent, const QString& caption, const QString& filter)>
         chooseFileToWrite;
@@ -47,7 +53,8 @@ struct PageImagesDialogs {
 
 // "Page Images": every picture of the page in a browser view, in a table with thumbnails that
 // sorts by any column and filters by minimum size, type and address; copies the selected
-// addresses and exports the rows shown as CSV or JSON. It lists the page again after every
+// addresses, saves the selected pictures or those shown into a folder, and exports the rows shown
+// as CSV or JSON. It lists the page again after every
 // completed download of the view it follows.
 class PageImagesWindow : public QWidget
 {
@@ -64,6 +71,8 @@ public:
     void handlePageChanged();
 
     void copyAddresses();
+    void saveSelected();
+    void saveAll(); // the pictures shown
     void exportCsv();
     void exportJson();
 
@@ -78,6 +87,11 @@ public:
     QTableView* table;
     QLabel* status;
     QPushButton* copyButton;
+    QPushButton* saveSelectedButton;
+    QPushButton* saveAllButton;
+    QPushButton* cancelButton;
+    QPushButton* retryButton;
+    QProgressBar* progress;
     QPushButton* exportCsvButton;
     QPushButton* exportJsonButton;
 
@@ -91,6 +105,8 @@ private:
     std::vector<PageImage> shownImages() const;
     // The pictures of the selected rows, in the order shown.
     std::vector<PageImage> selectedImages() const;
+    void save(const std::vector<PageImage>& images);
+    void updateSaveButtons();
     void exportText(const QString& caption, const QString& filter, const std::string& text);
 
     PageImagesSources m_sources;
@@ -98,6 +114,7 @@ private:
     ThumbnailLoader* m_thumbnails;
     PageImagesModel* m_pictures;
     PageImagesFilter* m_shown;
+    PageImagesSaving* m_saving;
     QString m_problem; // the filters' complaint, shown in the status line
     // Counts listings, so that a late answer for an earlier page is dropped.
     unsigned m_listing = 0;

@@ -9,6 +9,8 @@
 #include <QBuffer>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QImage>
@@ -18,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
@@ -67,6 +70,7 @@ protected:
             return chosenFile;
         };
         dialogs.showProblem = [this](QWidget*, const QString& text) { problems += text; };
+        dialogs.chooseFolder = [this](QWidget*) { return saveFolder.path(); };
     }
 
     PageImagesWindow& openOn(const QString& path, int rows)
@@ -84,7 +88,21 @@ protected:
     }
     QString address(const QString& path) const { return server.address(path); }
 
+    // Waits until the window's save job has ended, and gives the save states of the rows shown.
+    QStringList savedStates()
+    {
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return !images->cancelButton->isEnabled(); }, kPatienceMs));
+        return column(*images->table, PageImagesModel::SaveState);
+    }
+    QByteArray savedFile(const QString& name) const
+    {
+        QFile file(saveFolder.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+    }
+
     PageImagesDialogs dialogs;
+    QTemporaryDir saveFolder;
     QString chosenFile;
     QStringList problems;
     std::unique_ptr<PageImagesWindow> images;
@@ -222,6 +240,55 @@ TEST_F(PageImagesWindowEngineTest, TheThumbnailShowsThePicture)
     const QImage painted = shown.table->viewport()->grab().toImage();
     const QRect place = shown.table->visualRect(cell);
     EXPECT_EQ(QColor(painted.pixel(place.center())), QColor(Qt::red));
+}
+
+TEST_F(PageImagesWindowEngineTest, SavesThePicturesShownOrSelectedAndRetriesWhatFailed)
+{
+    PageImagesWindow& shown = openOn("/pictures.html", 3);
+    shown.addressFilter->setText("red");
+    shown.saveAllButton->click();
+    EXPECT_EQ(savedStates(), QStringList{"Saved as red.png"});
+    EXPECT_EQ(savedFile("red.png"), png(Qt::red, {300, 200}));
+    EXPECT_EQ(shown.progress->value(), 1);
+    EXPECT_EQ(shown.progress->maximum(), 1);
+    EXPECT_FALSE(shown.retryButton->isEnabled());
+
+    // The other two are not served: they fail, and saving them again once they are works.
+    shown.addressFilter->clear();
+    shown.table->selectRow(1);
+    shown.saveSelectedButton->click();
+    const QStringList states = savedStates();
+    EXPECT_EQ(states[0], "Saved as red.png"); // from the first job
+    EXPECT_TRUE(states[1].startsWith("Failed: ")) << states[1].toStdString();
+    EXPECT_EQ(states[2], "");
+    ASSERT_TRUE(shown.retryButton->isEnabled());
+    server.serve("/big.jpg", png(Qt::green, {50, 40}), "image/jpeg");
+    shown.retryButton->click();
+    EXPECT_EQ(savedStates()[1], "Saved as big.jpg");
+    EXPECT_EQ(savedFile("big.jpg"), png(Qt::green, {50, 40}));
+
+    shown.saveAllButton->click();
+    EXPECT_EQ(savedStates().mid(0, 2),
+              (QStringList{"Saved as red (2).png", "Saved as big (2).jpg"}));
+    EXPECT_EQ(savedFile("red.png"), png(Qt::red, {300, 200}));
+    EXPECT_EQ(shown.progress->value(), 3);
+}
+
+TEST_F(PageImagesWindowEngineTest, CancelStopsTheSaveAndLeavesNoFile)
+{
+    server.serveSlowly("/slow.png", png(Qt::red, {300, 200}), 100, -1, "image/png");
+    server.serve("/slow.html", "<html><body><img src='/slow.png'></body></html>");
+    PageImagesWindow& shown = openOn("/slow.html", 1);
+    shown.saveAllButton->click();
+    ASSERT_TRUE(shown.cancelButton->isEnabled());
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return column(*shown.table, PageImagesModel::SaveState)[0] == "Saving…"; },
+        kPatienceMs));
+    shown.cancelButton->click();
+    EXPECT_EQ(savedStates(), QStringList{"Cancelled"});
+    EXPECT_TRUE(shown.retryButton->isEnabled());
+    EXPECT_TRUE(shown.saveAllButton->isEnabled());
+    EXPECT_EQ(QDir(saveFolder.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
 TEST_F(PageImagesWindowEngineTest, FollowsTheBrowserViewToTheNextPage)
