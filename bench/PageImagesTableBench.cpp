@@ -75,10 +75,6 @@ int main(int argc, char** argv)
     sources.view = &view;
     sources.captureLists = &lists;
     const varrow::PageImageInventory inventory = manyPictures(rows);
-    sources.findOnPage = [&inventory](varrow::PageImageInventory,
-                                      std::function<void(varrow::PageImageInventory)> done) {
-        done(inventory);
-    };
     varrow::PageImagesWindow window(std::move(sources), varrow::PageImagesDialogs::standard());
     window.show();
     QApplication::processEvents();
@@ -86,7 +82,7 @@ int main(int argc, char** argv)
 
     QElapsedTimer clock;
     clock.start();
-    window.listPage();
+    window.showImages(inventory.images());
     window.table->viewport()->repaint();
     report("fill the model and paint the first rows", clock);
     std::printf("%-44s %8d\n", "rows", window.pictures().rowCount());

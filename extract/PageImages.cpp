@@ -1,5 +1,7 @@
 #include "extract/PageImages.h"
 
+#include "extract/MarkupScan.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -128,6 +130,18 @@ void addCaptureLists(PageImageInventory& inventory, const ImageLists& lists)
     };
     addList(ImageLists::kEmbeddedImages, FoundBy::Img, 0);
     addList(ImageLists::kLinkedImages, FoundBy::Linked, 1);
+}
+
+void addScannedMarkup(PageImageInventory& inventory, std::string_view markup,
+                      std::string_view pageAddress)
+{
+    ImageLists lists;
+    for (const ScanParameters& scan : {kImageScan, kLinkScan}) {
+        ScanFindings found = ScanMarkup(scan, markup, pageAddress);
+        lists.frmList[scan.listIndex] = std::move(found.names);
+        lists.Links[scan.listIndex] = std::move(found.addresses);
+    }
+    addCaptureLists(inventory, lists);
 }
 
 std::string shortDataAddress(std::string_view url)

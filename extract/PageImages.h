@@ -109,6 +109,11 @@ private:
 // element; each link is one.
 void addCaptureLists(PageImageInventory& inventory, const ImageLists& lists);
 
+// Adds the findings of the capture's image scan and link scan of `markup`, resolved against
+// `pageAddress`, as addCaptureLists does: the lists a capture of the markup would fill.
+void addScannedMarkup(PageImageInventory& inventory, std::string_view markup,
+                      std::string_view pageAddress);
+
 // A data: address in short form: the part before the first comma and up to 24 characters after
 // it, then "…" and the whole address's length, e.g. "data:image/png;base64,iVBORw0KGgoAAAANSUhE…
 // (2310 chars)". Addresses of at most 64 characters stay whole.

@@ -1,9 +1,7 @@
 #include "shell/PageImagesSources.h"
 
-#include "platform/browser/BrowserControl.h"
+#include "platform/browser/WebEngineBrowser.h"
 #include "shell/Form1.h"
-
-#include <QWebEngineView>
 
 namespace varrow
 {
@@ -12,8 +10,10 @@ PageImagesSources pageImagesSourcesOf(Form1& window)
 {
     PageImagesSources sources;
     sources.view = window.wb[0];
-    if (auto* engine = qobject_cast<QWebEngineView*>(window.wb[0]->view()))
+    if (auto* engine = qobject_cast<WebEngineBrowser*>(window.wb[0])) {
         sources.page = engine->page();
+        sources.finder = &engine->imageFinder();
+    }
     sources.captureLists = &window.lists;
     return sources;
 }

@@ -2,6 +2,7 @@
 
 #include "extract/PageImageExport.h"
 #include "platform/browser/BrowserControl.h"
+#include "platform/browser/PageImageFinder.h"
 #include "platform/textfile/TextFile.h"
 #include "windows/PageImagesFilter.h"
 #include "windows/PageImagesModel.h"
@@ -90,6 +91,9 @@ PageImagesWindow::PageImagesWindow(PageImagesSources sources, PageImagesDialogs 
     // Queued, so that the capture of the completed page has filled its lists first.
     connect(m_sources.view, &BrowserControl::DownloadComplete, this, &PageImagesWindow::listPage,
             Qt::QueuedConnection);
+    if (m_sources.finder)
+        connect(m_sources.finder, &PageImageFinder::pageChanged, this,
+                &PageImagesWindow::handlePageChanged);
     connect(m_shown, &QAbstractItemModel::rowsInserted, this, &PageImagesWindow::updateStatus);
     connect(m_shown, &QAbstractItemModel::rowsRemoved, this, &PageImagesWindow::updateStatus);
     connect(m_shown, &QAbstractItemModel::modelReset, this, &PageImagesWindow::updateStatus);
@@ -206,8 +210,8 @@ void PageImagesWindow::listPage()
         window->m_thumbnails->setPage(page);
         window->showImages(found.images());
     };
-    if (m_sources.findOnPage)
-        m_sources.findOnPage(std::move(inventory), std::move(done));
+    if (m_sources.finder)
+        m_sources.finder->find(std::move(inventory), std::move(done));
     else
         done(std::move(inventory));
 }

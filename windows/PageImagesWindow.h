@@ -21,6 +21,7 @@ namespace varrow
 {
 
 class BrowserControl;
+class PageImageFinder;
 class PageImagesFilter;
 class PageImagesModel;
 class PageImagesSaving;
@@ -32,9 +33,8 @@ struct PageImagesSources {
     BrowserControl* view = nullptr;
     QWebEnginePage* page = nullptr; // without one, nothing can be saved
     const ImageLists* captureLists = nullptr;
-    // Adds the live page's pictures after those the inventory holds and hands the whole
-    // inventory on; when empty, the capture's lists are the whole inventory.
-    std::function<void(PageImageInventory, std::function<void(PageImageInventory)>)> findOnPage;
+    // Without a finder, the capture's lists are the whole inventory.
+    PageImageFinder* finder = nullptr;
 };
 
 // How the window asks the person; tests replace each of them.
@@ -69,6 +69,8 @@ public:
     void listPage();
     // The view began another page: the rows of the old one go.
     void handlePageChanged();
+    // Shows these pictures in place of the rows before.
+    void showImages(std::vector<PageImage> images);
 
     void copyAddresses();
     void saveSelected();
@@ -97,7 +99,6 @@ public:
 
 private:
     void createControls();
-    void showImages(std::vector<PageImage> images);
     void applyFilters();
     void fillTypes();
     void updateStatus();

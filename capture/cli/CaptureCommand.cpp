@@ -3,6 +3,8 @@
 #include "capture/CapturePage.h"
 #include "platform/textfile/TextFile.h"
 
+#include <charconv>
+#include <cmath>
 #include <filesystem>
 #include <iostream>
 #include <iterator>
@@ -20,6 +22,7 @@ void printUsage(std::ostream& stream)
 {
     stream << "Usage: " << kProgram << " --url ADDRESS [--out DIR] [--lists] [FILE]\n"
            << "       " << kProgram << " --load ADDRESS_OR_FILE [--out DIR] [--lists]\n"
+           << "       " << kProgram << " --load ADDRESS_OR_FILE --inventory [--settle SECONDS]\n"
            << "\n"
            << "Captures a page as Varrow does after every load: reads the body markup from FILE\n"
            << "(standard input when FILE is absent or \"-\"), finds its embedded images and its\n"
@@ -33,6 +36,12 @@ void printUsage(std::ostream& stream)
            << "                 browser reports\n"
            << "  --out DIR      program directory for the working files (default: .)\n"
            << "  --lists        print the four lists as tab-separated lines instead of a summary\n"
+           << "  --inventory    with --load: print every picture the page uses instead, one JSON\n"
+           << "                 object per line (url, found, width, height, type, bytes, alt,\n"
+           << "                 count), and write no files\n"
+           << "  --settle SECONDS\n"
+           << "                 with --inventory: wait SECONDS (0 to 3600) after the page has\n"
+           << "                 loaded, for pictures that come late\n"
            << "  --help         show this text\n";
 }
 
@@ -74,12 +83,24 @@ void printSummary(const CaptureResult& result, const ImageLists& lists, std::ost
 
 } // namespace
 
+std::optional<double> parseSettleSeconds(std::string_view text)
+{
+    double seconds = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
+        !std::isfinite(seconds) || seconds < 0 || seconds > kMaxSettleSeconds)
+        return std::nullopt;
+    return seconds;
+}
+
 ParsedCommand parseCaptureCommand(const std::vector<std::string>& arguments, std::ostream& out,
                                   std::ostream& err)
 {
     CaptureOptions options;
     bool haveAddress = false;
     bool haveInput = false;
+    bool haveOutput = false;
+    bool haveSettle = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         auto value = [&](std::string& target) {
@@ -101,8 +122,18 @@ ParsedCommand parseCaptureCommand(const std::vector<std::string>& arguments, std
         } else if (argument == "--out") {
             if (!value(options.outputDirectory))
                 return misuse(err, "--out needs a directory");
+            haveOutput = true;
         } else if (argument == "--lists") {
             options.printLists = true;
+        } else if (argument == "--inventory") {
+            options.inventory = true;
+        } else if (argument == "--settle") {
+            std::string seconds;
+            const auto parsed = value(seconds) ? parseSettleSeconds(seconds) : std::nullopt;
+            if (!parsed)
+                return misuse(err, "--settle needs a number of seconds from 0 to 3600");
+            options.settleSeconds = *parsed;
+            haveSettle = true;
         } else if (argument.size() > 1 && argument[0] == '-') {
             return misuse(err, "unknown option " + argument);
         } else if (haveInput) {
@@ -112,10 +143,16 @@ ParsedCommand parseCaptureCommand(const std::vector<std::string>& arguments, std
             haveInput = true;
         }
     }
+    if (options.inventory && options.load.empty())
+        return misuse(err, "--inventory needs --load");
     if (options.load.empty() && !haveAddress)
         return misuse(err, "--url or --load is required");
     if (!options.load.empty() && (haveAddress || haveInput))
         return misuse(err, "--load takes neither --url nor FILE");
+    if (options.inventory && (haveOutput || options.printLists))
+        return misuse(err, "--inventory writes no files: it takes neither --out nor --lists");
+    if (haveSettle && !options.inventory)
+        return misuse(err, "--settle needs --inventory");
     return {options, 0};
 }
 
@@ -198,6 +235,24 @@ int runCaptureCommand(const CaptureOptions& options, std::istream& in, std::ostr
     else
         printSummary(result, lists, out);
     return 0;
+}
+
+int runInventoryCommand(const CaptureOptions& options, std::ostream& out, std::ostream& err,
+                        const PageInventoryLister& lister)
+{
+    if (!lister) {
+        err << kProgram
+            << ": --inventory needs the browser engine, which this installation lacks\n";
+        return 1;
+    }
+    try {
+        out << lister(options.load, options.settleSeconds);
+    } catch (const std::runtime_error& error) {
+        err << kProgram << ": cannot load " << options.load << ": " << error.what() << "\n";
+        return 1;
+    }
+    out.flush();
+    return out ? 0 : 1;
 }
 
 } // namespace varrow

@@ -6,6 +6,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The command line of varrow-capture: the program's capture run on markup from a file. Arguments
@@ -19,7 +20,16 @@ struct CaptureOptions {
     bool printLists = false;           // --lists
     std::string input = "-";           // FILE; "-" is standard input
     std::string load;                  // --load: a page to render instead of reading FILE
+    bool inventory = false;            // --inventory: list the rendered page's pictures
+    double settleSeconds = 0;          // --settle: wait for late pictures before listing them
 };
+
+// The longest wait --settle accepts, in seconds.
+inline constexpr double kMaxSettleSeconds = 3600;
+
+// The seconds of a --settle value: a decimal number from 0 to kMaxSettleSeconds; nothing for any
+// other text.
+std::optional<double> parseSettleSeconds(std::string_view text);
 
 // A page rendered by the browser engine: its body markup (empty when it cannot be read) and the
 // address the browser reports for it.
@@ -31,6 +41,12 @@ struct LoadedPage {
 // Renders an address or a local file as the program does; throws std::runtime_error with a
 // readable reason when the page cannot be loaded.
 using PageLoader = std::function<LoadedPage(const std::string& addressOrFile)>;
+
+// Lists every picture of an address or a local file rendered as the program does, `settleSeconds`
+// after it has loaded: one JSON object per picture, each on a line of its own. Throws
+// std::runtime_error with a readable reason when the page cannot be loaded.
+using PageInventoryLister =
+    std::function<std::string(const std::string& addressOrFile, double settleSeconds)>;
 
 // The outcome of reading the arguments: options to run, or an exit code to end with at once
 // (0 after --help, 2 after misuse) with its text already written.
@@ -55,5 +71,11 @@ void printLists(const ImageLists& lists, std::ostream& out);
 // --load is refused.
 int runCaptureCommand(const CaptureOptions& options, std::istream& in, std::ostream& out,
                       std::ostream& err, const PageLoader& loader = {});
+
+// Prints the pictures of the page given with --load and --inventory, as `lister` lists them, and
+// writes no file. Returns 0, or 1 after naming the page that could not be loaded and why; without
+// a lister, --inventory is refused.
+int runInventoryCommand(const CaptureOptions& options, std::ostream& out, std::ostream& err,
+                        const PageInventoryLister& lister);
 
 } // namespace varrow

@@ -2,8 +2,11 @@
 
 #include "platform/process/ChildProcess.h"
 
+#include <array>
+#include <charconv>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #ifndef _WIN32
 #include <unistd.h>
@@ -28,6 +31,29 @@ std::filesystem::path findPageLoader(const std::filesystem::path& executable)
 #endif
 }
 
+#ifndef _WIN32
+namespace
+{
+
+// What `arguments` (the program first) wrote, when it exited 0; otherwise throws its reason.
+std::string outputOf(const std::vector<std::string>& arguments)
+{
+    auto [output, exitCode] = runForOutput(arguments);
+    if (exitCode == 0)
+        return std::move(output);
+    while (!output.empty() && (output.back() == '\n' || output.back() == '\r'))
+        output.pop_back();
+    const std::filesystem::path program = arguments.front();
+    if (output.empty())
+        output = exitCode < 0 ? "cannot run " + program.string()
+                              : program.filename().string() + " ended with status " +
+                                    std::to_string(exitCode);
+    throw std::runtime_error(output);
+}
+
+} // namespace
+#endif
+
 PageLoader pageLoaderProcess(const std::filesystem::path& program)
 {
 #ifdef _WIN32
@@ -35,22 +61,29 @@ PageLoader pageLoaderProcess(const std::filesystem::path& program)
     return {};
 #else
     return [program](const std::string& addressOrFile) {
-        auto [output, exitCode] = runForOutput({program.string(), addressOrFile});
-        if (exitCode != 0) {
-            while (!output.empty() && (output.back() == '\n' || output.back() == '\r'))
-                output.pop_back();
-            if (output.empty())
-                output = exitCode < 0 ? "cannot run " + program.string()
-                                      : program.filename().string() + " ended with status " +
-                                            std::to_string(exitCode);
-            throw std::runtime_error(output);
-        }
+        std::string output = outputOf({program.string(), addressOrFile});
         const std::size_t lineEnd = output.find('\n');
         if (lineEnd == std::string::npos)
             throw std::runtime_error("the page loader gave no address");
         std::string address = output.substr(0, lineEnd);
         output.erase(0, lineEnd + 1);
         return LoadedPage{std::move(output), std::move(address)};
+    };
+#endif
+}
+
+PageInventoryLister pageInventoryProcess(const std::filesystem::path& program)
+{
+#ifdef _WIN32
+    (void)program;
+    return {};
+#else
+    return [program](const std::string& addressOrFile, double settleSeconds) {
+        std::array<char, 32> seconds{};
+        const auto end =
+            std::to_chars(seconds.data(), seconds.data() + seconds.size(), settleSeconds).ptr;
+        return outputOf({program.string(), "--inventory", "--settle",
+                         std::string(seconds.data(), end), addressOrFile});
     };
 #endif
 }

@@ -38,13 +38,18 @@ int run(const std::vector<std::string>& arguments)
         varrow::parseCaptureCommand(arguments, std::cout, std::cerr);
     if (!parsed.options)
         return parsed.exitCode;
-    varrow::PageLoader loader;
+    std::filesystem::path program;
     if (!parsed.options->load.empty()) {
         std::error_code ignored; // no path of our own: no loader, and --load is refused
-        const auto program = varrow::findPageLoader(ownExecutable(ignored));
-        if (!program.empty())
-            loader = varrow::pageLoaderProcess(program);
+        program = varrow::findPageLoader(ownExecutable(ignored));
     }
+    if (parsed.options->inventory)
+        return varrow::runInventoryCommand(*parsed.options, std::cout, std::cerr,
+                                           program.empty() ? varrow::PageInventoryLister()
+                                                           : varrow::pageInventoryProcess(program));
+    varrow::PageLoader loader;
+    if (!program.empty())
+        loader = varrow::pageLoaderProcess(program);
     return varrow::runCaptureCommand(*parsed.options, std::cin, std::cout, std::cerr, loader);
 }
 

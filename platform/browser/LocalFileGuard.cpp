@@ -5,7 +5,11 @@ namespace varrow
 
 void LocalFileGuard::interceptRequest(QWebEngineUrlRequestInfo& info)
 {
-    if (!m_policy.allows(info.requestUrl(), info.resourceType()))
+    const auto type = info.resourceType();
+    if (type == QWebEngineUrlRequestInfo::ResourceTypeImage ||
+        type == QWebEngineUrlRequestInfo::ResourceTypeFavicon)
+        emit imageRequested(info.requestUrl());
+    if (!m_policy.allows(info.requestUrl(), type))
         info.block(true);
 }
 

@@ -8,7 +8,8 @@ namespace varrow
 {
 
 // Refuses, on the engine's network side, every request of one page that its LocalFilePolicy
-// does not allow; the page sees the refusal as a network error.
+// does not allow; the page sees the refusal as a network error. Reports every picture the page
+// asks for, refused or not.
 class LocalFileGuard : public QWebEngineUrlRequestInterceptor
 {
     Q_OBJECT
@@ -22,6 +23,10 @@ public:
     void interceptRequest(QWebEngineUrlRequestInfo& info) override;
 
     LocalFilePolicy& policy() { return m_policy; }
+
+signals:
+    // The page asked for a picture (an image or its icon) at `address`.
+    void imageRequested(const QUrl& address);
 
 private:
     LocalFilePolicy m_policy;

@@ -1,6 +1,7 @@
 #include "platform/browser/WebEngineBrowser.h"
 
 #include "platform/browser/LocalFileGuard.h"
+#include "platform/browser/PageImageFinder.h"
 
 #include <QTimer>
 #include <QWebEngineHistory>
@@ -58,6 +59,9 @@ WebEngineBrowser::WebEngineBrowser(QWidget* parent, BrowserRole role)
     // The page owns its guard, so that the guard lives as long as the page that calls it.
     m_guard = new LocalFileGuard(role, page);
     page->setUrlRequestInterceptor(m_guard);
+    m_imageFinder = new PageImageFinder(*page);
+    connect(m_guard, &LocalFileGuard::imageRequested, m_imageFinder,
+            &PageImageFinder::noteImageRequest);
     m_view->setPage(page);
 
     m_earlyCapture->setSingleShot(true);
@@ -157,6 +161,11 @@ void WebEngineBrowser::setCapturedPage(const QString& address)
 QWidget* WebEngineBrowser::view() const
 {
     return m_view;
+}
+
+QWebEnginePage* WebEngineBrowser::page() const
+{
+    return m_view->page();
 }
 
 void WebEngineBrowser::onLoadStarted()

@@ -7,12 +7,14 @@
 #include <memory>
 
 class QTimer;
+class QWebEnginePage;
 class QWebEngineView;
 
 namespace varrow
 {
 class LocalFileGuard;
-}
+class PageImageFinder;
+} // namespace varrow
 
 namespace varrow
 {
@@ -54,6 +56,10 @@ public:
     void setCapturedPage(const QString& address) override;
     QWidget* view() const override;
 
+    // The page on show, and what finds its pictures; both live as long as the control's view.
+    QWebEnginePage* page() const;
+    PageImageFinder& imageFinder() { return *m_imageFinder; }
+
 private:
     void onLoadStarted();
     void onLoadFinished(bool ok);
@@ -69,6 +75,7 @@ private:
     BrowserRole m_role;
     QWebEngineView* m_view;
     LocalFileGuard* m_guard = nullptr;
+    PageImageFinder* m_imageFinder = nullptr;
     QTimer* m_earlyCapture;
     std::optional<std::string> m_body;
     QUrl m_fallbackAddress;

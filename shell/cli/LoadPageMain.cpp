@@ -1,31 +1,81 @@
 // varrow-load-page: renders one page in the browser engine, off screen, for varrow-capture
 // --load. Writes the address the browser reports, a line feed and the body markup to standard
-// output; when the page cannot be loaded, writes the reason and exits 1.
+// output; with --inventory, writes the page's pictures as JSON Lines instead. When the page cannot
+// be loaded, writes the reason and exits 1.
 #include "capture/cli/PageLoaderProcess.h"
+#include "extract/PageImageExport.h"
 #include "platform/browser/EngineEnvironment.h"
 #include "shell/cli/OffscreenPage.h"
 
 #include <QApplication>
+#include <cmath>
 #include <iostream>
+#include <optional>
+#include <string_view>
+
+namespace
+{
+
+// The page to render and, with --inventory, how long to wait for late pictures.
+struct LoaderArguments {
+    std::string page;
+    std::optional<double> inventorySettleSeconds;
+};
+
+std::optional<LoaderArguments> parseArguments(int argc, char** argv)
+{
+    if (argc == 2)
+        return LoaderArguments{argv[1], std::nullopt};
+    if (argc == 5 && std::string_view(argv[1]) == "--inventory" &&
+        std::string_view(argv[2]) == "--settle") {
+        if (const auto seconds = varrow::parseSettleSeconds(argv[3]))
+            return LoaderArguments{argv[4], seconds};
+    }
+    return std::nullopt;
+}
+
+// Ends the program after the run: 0 when what it printed reached standard output.
+void endRun(bool succeeded)
+{
+    std::cout.flush();
+    QCoreApplication::exit(succeeded && std::cout ? 0 : 1);
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::cerr << "Usage: " << varrow::kPageLoaderName << " ADDRESS_OR_FILE\n";
+    const auto arguments = parseArguments(argc, argv);
+    if (!arguments) {
+        std::cerr << "Usage: " << varrow::kPageLoaderName
+                  << " [--inventory --settle SECONDS] ADDRESS_OR_FILE\n";
         return 2;
     }
     std::ios::sync_with_stdio(false);
     varrow::prepareEngineEnvironment(/*offscreen=*/true);
     int qtArgc = 1; // the page is not an option of Qt's
     QApplication app(qtArgc, argv);
-    varrow::openPageOffscreen(argv[1],
-                              [](const varrow::LoadedPage* page, const std::string& problem) {
-                                  if (page)
-                                      std::cout << page->address << '\n' << page->markup;
-                                  else
-                                      std::cout << problem << '\n';
-                                  std::cout.flush();
-                                  QCoreApplication::exit(page && std::cout ? 0 : 1);
-                              });
+    if (const auto settleSeconds = arguments->inventorySettleSeconds) {
+        varrow::findPageImagesOffscreen(
+            arguments->page, int(std::lround(*settleSeconds * 1000)),
+            [](const varrow::PageImageInventory* inventory, const std::string& problem) {
+                if (!inventory) {
+                    std::cout << problem << '\n';
+                    return endRun(false);
+                }
+                for (const varrow::PageImage& image : inventory->images())
+                    std::cout << varrow::imageJsonLine(image) << '\n';
+                endRun(true);
+            });
+    } else {
+        varrow::openPageOffscreen(arguments->page,
+                                  [](const varrow::LoadedPage* page, const std::string& problem) {
+                                      if (page)
+                                          std::cout << page->address << '\n' << page->markup;
+                                      else
+                                          std::cout << problem << '\n';
+                                      endRun(page != nullptr);
+                                  });
+    }
     return app.exec();
 }

@@ -1,5 +1,6 @@
 #include "shell/cli/OffscreenPage.h"
 
+#include "platform/browser/PageImageFinder.h"
 #include "platform/browser/WebEngineBrowser.h"
 
 #include <QFileInfo>
@@ -14,29 +15,42 @@ namespace
 
 constexpr int kGiveUpAfterMs = 120000;
 
-// The window, the browser and the callback live together until the page is handed over.
+// The window and the browser of one page, and what becomes of it, live together until the page
+// is handed over.
 struct PageRun {
     QWidget window;
     WebEngineBrowser* browser = nullptr;
-    std::function<void(const LoadedPage*, const std::string&)> done;
+    QTimer giveUp;
+    // Runs once, when the browser first reports the download complete; it ends the run with
+    // finish() or fail(), at once or later.
+    std::function<void(const std::shared_ptr<PageRun>&)> loaded;
+    std::function<void(const std::string& problem)> failed;
+    bool hasLoaded = false;
     bool finished = false;
 
-    void finish(const LoadedPage* page, const std::string& problem)
+    // True the first time only: the run ends here.
+    bool finish()
     {
-        if (finished)
-            return;
+        const bool first = !finished;
         finished = true;
-        done(page, problem);
+        giveUp.stop();
+        return first;
+    }
+    void fail(const std::string& problem)
+    {
+        if (finish())
+            failed(problem);
     }
 };
 
-} // namespace
-
-void openPageOffscreen(const std::string& addressOrFile,
-                       std::function<void(const LoadedPage*, const std::string&)> done)
+// Opens `addressOrFile` in an off-screen browser of its own.
+void startRun(const std::string& addressOrFile,
+              std::function<void(const std::shared_ptr<PageRun>&)> loaded,
+              std::function<void(const std::string& problem)> failed)
 {
     auto run = std::make_shared<PageRun>();
-    run->done = std::move(done);
+    run->loaded = std::move(loaded);
+    run->failed = std::move(failed);
     run->window.resize(1024, 768);
     run->browser = new WebEngineBrowser(&run->window, BrowserRole::Browsing);
     run->browser->view()->resize(run->window.size());
@@ -44,12 +58,15 @@ void openPageOffscreen(const std::string& addressOrFile,
 
     // The shared pointer in the connections keeps the run alive until the page is handed over.
     QObject::connect(run->browser, &BrowserControl::DownloadComplete, &run->window, [run] {
-        const LoadedPage page{run->browser->BodyMarkup().value_or(std::string()),
-                              run->browser->LocationURL().toStdString()};
-        run->finish(&page, {});
+        if (run->hasLoaded || run->finished)
+            return;
+        run->hasLoaded = true;
+        run->loaded(run);
     });
-    QTimer::singleShot(kGiveUpAfterMs, &run->window,
-                       [run] { run->finish(nullptr, "the page did not finish loading in time"); });
+    run->giveUp.setSingleShot(true);
+    QObject::connect(&run->giveUp, &QTimer::timeout, &run->window,
+                     [run] { run->fail("the page did not finish loading in time"); });
+    run->giveUp.start(kGiveUpAfterMs);
 
     const QString target = QString::fromStdString(addressOrFile);
     const QFileInfo file(target);
@@ -59,10 +76,48 @@ void openPageOffscreen(const std::string& addressOrFile,
         else
             run->browser->Navigate(target);
     } catch (const BrowserError& refused) {
-        QTimer::singleShot(0, &run->window, [run, reason = std::string(refused.what())] {
-            run->finish(nullptr, reason);
-        });
+        QTimer::singleShot(0, &run->window,
+                           [run, reason = std::string(refused.what())] { run->fail(reason); });
     }
+}
+
+} // namespace
+
+void openPageOffscreen(const std::string& addressOrFile,
+                       std::function<void(const LoadedPage*, const std::string&)> done)
+{
+    startRun(
+        addressOrFile,
+        [done](const std::shared_ptr<PageRun>& run) {
+            const LoadedPage page{run->browser->BodyMarkup().value_or(std::string()),
+                                  run->browser->LocationURL().toStdString()};
+            if (run->finish())
+                done(&page, {});
+        },
+        [done](const std::string& problem) { done(nullptr, problem); });
+}
+
+void findPageImagesOffscreen(
+    const std::string& addressOrFile, int settleMs,
+    std::function<void(const PageImageInventory*, const std::string&)> done)
+{
+    startRun(
+        addressOrFile,
+        [done, settleMs](const std::shared_ptr<PageRun>& run) {
+            // The capture's lists are those of the page as loaded, as the program's are.
+            PageImageInventory inventory;
+            addScannedMarkup(inventory, run->browser->BodyMarkup().value_or(std::string()),
+                             run->browser->LocationURL().toStdString());
+            run->giveUp.stop();
+            QTimer::singleShot(settleMs, &run->window, [run, done, inventory] {
+                run->giveUp.start(kGiveUpAfterMs); // for the finder's answer
+                run->browser->imageFinder().find(inventory, [run, done](PageImageInventory found) {
+                    if (run->finish())
+                        done(&found, {});
+                });
+            });
+        },
+        [done](const std::string& problem) { done(nullptr, problem); });
 }
 
 } // namespace varrow

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "capture/cli/CaptureCommand.h"
+#include "extract/PageImages.h"
 
 #include <functional>
 #include <string>
@@ -14,5 +15,13 @@ namespace varrow
 void openPageOffscreen(
     const std::string& addressOrFile,
     std::function<void(const LoadedPage* page, const std::string& problem)> done);
+
+// Opens one page as openPageOffscreen does and, `settleMs` after the browser reports the download
+// complete, lists its pictures: first the capture's lists of the body markup it reported, then
+// what the page's PageImageFinder finds. `done` runs from the event loop with the inventory, or
+// with the reason the page could not be opened.
+void findPageImagesOffscreen(
+    const std::string& addressOrFile, int settleMs,
+    std::function<void(const PageImageInventory* inventory, const std::string& problem)> done);
 
 } // namespace varrow

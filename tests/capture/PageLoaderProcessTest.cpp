@@ -3,8 +3,8 @@
 
 #include "platform/textfile/TextFile.h"
 
-#include <gtest/gtest.h>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <random>
 
 namespace varrow
@@ -42,6 +42,18 @@ TEST_F(PageLoaderProcessTest, GivesTheReportedAddressAndTheMarkupByteForByte)
     const LoadedPage page = loader("a b.html");
     EXPECT_EQ(page.address, "file:///p/a b.html");
     EXPECT_EQ(page.markup, std::string("<body>\r\n\0x</body>", 17));
+}
+
+TEST_F(PageLoaderProcessTest, AnInventoryIsAskedForWithItsWaitAndGivenByteForByte)
+{
+    const auto lister = pageInventoryProcess(
+        program(m_directory / "list",
+                "printf '%s|%s|%s|%s\\n{\"url\":\"x\"}\\n' \"$1\" \"$2\" \"$3\" \"$4\""));
+    EXPECT_EQ(lister("a b.html", 2.5), "--inventory|--settle|2.5|a b.html\n{\"url\":\"x\"}\n");
+    EXPECT_EQ(lister("p", 0), "--inventory|--settle|0|p\n{\"url\":\"x\"}\n");
+    const auto refusing =
+        pageInventoryProcess(program(m_directory / "refuse", "echo 'no such host'; exit 1"));
+    EXPECT_THROW(refusing("http://h/", 0), std::runtime_error);
 }
 
 TEST_F(PageLoaderProcessTest, FailuresCarryTheReason)

@@ -78,6 +78,26 @@ TEST(PageImageInventory, CaptureListsComeFirstAndOnlyLinksCountAsPlaces)
     EXPECT_EQ(inventory.images()[1].count, 1);
 }
 
+TEST(PageImageInventory, ScannedMarkupGivesWhatTheCapturesScansFind)
+{
+    PageImageInventory inventory;
+    addScannedMarkup(inventory,
+                     "<A HREF=\"big.jpg\">x</A><img src=\"a.gif\"><a href=\"page.html\">y</a>\r\n"
+                     "<img src='/b.png'><a href=\"big.jpg\">again</a>",
+                     "http://h/dir/page.html");
+    ASSERT_EQ(inventory.images().size(), 3u);
+    const std::pair<std::string, std::vector<std::string_view>> expected[] = {
+        {"http://h/dir/a.gif", {"img"}},
+        {"http://h/b.png", {"img"}},
+        {"http://h/dir/big.jpg", {"linked"}},
+    };
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        EXPECT_EQ(inventory.images()[i].url, expected[i].first);
+        EXPECT_EQ(inventory.images()[i].found.labels(), expected[i].second);
+    }
+    EXPECT_EQ(inventory.images()[2].count, 1); // the scan lists each file name once
+}
+
 TEST(PageImageInventory, DataAddressesCarryTheirLabelTypeAndDecodedLength)
 {
     struct Case {

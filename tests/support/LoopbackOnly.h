@@ -2,6 +2,8 @@
 
 #include <QWebEngineUrlRequestInterceptor>
 
+class QWebEnginePage;
+
 namespace varrow::testing
 {
 
@@ -12,11 +14,23 @@ class LoopbackOnly : public QWebEngineUrlRequestInterceptor
     Q_OBJECT
 
 public:
-    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
+    // One that first lets `inner`, when given, see and decide each request.
+    explicit LoopbackOnly(QObject* parent = nullptr,
+                          QWebEngineUrlRequestInterceptor* inner = nullptr)
+        : QWebEngineUrlRequestInterceptor(parent), m_inner(inner)
+    {
+    }
     void interceptRequest(QWebEngineUrlRequestInfo& info) override;
 
-    // Installs one on the default profile, for the rest of the test run.
+    // Installs one on the default profile, for the rest of the test run. While the profile has an
+    // interceptor, the engine calls no page's own (such as a browser's LocalFileGuard).
     static void install();
+    // Installs one on `page` in front of the page's own interceptor `inner`, so that both decide,
+    // and takes the default profile's away.
+    static void installOnPage(QWebEnginePage& page, QWebEngineUrlRequestInterceptor& inner);
+
+private:
+    QWebEngineUrlRequestInterceptor* m_inner;
 };
 
 } // namespace varrow::testing

@@ -1,0 +1,129 @@
+// varrow-capture --load ADDRESS --inventory, run as the command it is against the fixture site
+// served by the test's own server on 127.0.0.1.
+#include "tests/support/LocalWebServer.h"
+#include "tests/support/ServedFolder.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace varrow::testing
+{
+namespace
+{
+
+constexpr int kPatienceMs = 120000;
+
+struct CommandRun {
+    int exitCode = -1;
+    QByteArray output;
+    QList<QJsonObject> pictures; // each line of the output, read as JSON
+};
+
+class CaptureInventoryTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { serveFolder(server, VARROW_PAGE_IMAGES_SITE); }
+
+    // Runs varrow-capture in an empty folder of its own, serving pages while it runs.
+    CommandRun capture(const QStringList& arguments)
+    {
+        QProcess command;
+        command.setWorkingDirectory(workDir.path());
+        command.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        command.start(VARROW_CAPTURE, arguments);
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return command.state() == QProcess::NotRunning; }, kPatienceMs));
+        CommandRun run;
+        run.exitCode = command.exitStatus() == QProcess::NormalExit ? command.exitCode() : -1;
+        run.output = command.readAllStandardOutput();
+        for (const QByteArray& line : run.output.split('\n')) {
+            if (line.isEmpty())
+                continue;
+            QJsonParseError error;
+            const QJsonDocument document = QJsonDocument::fromJson(line, &error);
+            EXPECT_EQ(error.error, QJsonParseError::NoError) << line.toStdString();
+            run.pictures.append(document.object());
+        }
+        return run;
+    }
+
+    // The listed picture at `path` of the server.
+    static QJsonObject pictureAt(const CommandRun& run, const QString& address)
+    {
+        for (const QJsonObject& picture : run.pictures)
+            if (picture.value("url").toString() == address)
+                return picture;
+        return {};
+    }
+
+    LocalWebServer server;
+    QTemporaryDir workDir;
+};
+
+TEST_F(CaptureInventoryTest, PrintsEveryPictureOfTheLoadedPageAsJsonLinesAndWritesNoFile)
+{
+    const CommandRun run = capture({"--load", server.address("/index.html"), "--inventory"});
+    ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
+    EXPECT_EQ(run.pictures.size(), 24) << run.output.toStdString();
+    for (const QJsonObject& picture : run.pictures)
+        EXPECT_EQ(picture.keys(), (QStringList{"alt", "bytes", "count", "found", "height", "type",
+                                               "url", "width"}));
+
+    const QJsonObject plain = pictureAt(run, server.address("/pictures/img.png"));
+    EXPECT_EQ(plain.value("found").toArray(), (QJsonArray{"img", "network"}));
+    EXPECT_EQ(plain.value("width").toInt(), 10);
+    EXPECT_EQ(plain.value("height").toInt(), 11);
+    EXPECT_EQ(plain.value("alt").toString(), "plain");
+    EXPECT_EQ(plain.value("bytes").toInt(), 75);
+    EXPECT_EQ(plain.value("count").toInt(), 1);
+    const QJsonObject wide =
+        pictureAt(run, server.address("/pictures/w_424,c_limit/srcset-2x.png"));
+    EXPECT_EQ(wide.value("found").toArray(), (QJsonArray{"srcset"}));
+    EXPECT_TRUE(wide.value("bytes").isNull());
+    const QJsonObject framed = pictureAt(run, server.address("/pictures/frame.png"));
+    EXPECT_EQ(framed.value("found").toArray(), (QJsonArray{"img", "frame", "network"}));
+    EXPECT_EQ(framed.value("width").toInt(), 50);
+
+    EXPECT_TRUE(QDir(workDir.path()).isEmpty());
+}
+
+TEST_F(CaptureInventoryTest, SettleWaitsForPicturesThatComeLate)
+{
+    server.serve("/late.html",
+                 "<!DOCTYPE html><html><body><p>soon</p><script>addEventListener('load', () =>"
+                 " setTimeout(() => { const late = document.createElement('img');"
+                 " late.src = 'pictures/img.png'; document.body.append(late); }, 1500));"
+                 "</script></body></html>");
+    const QString late = server.address("/pictures/img.png");
+
+    const CommandRun atOnce = capture({"--load", server.address("/late.html"), "--inventory"});
+    ASSERT_EQ(atOnce.exitCode, 0);
+    EXPECT_TRUE(atOnce.pictures.isEmpty()) << atOnce.output.toStdString();
+
+    const CommandRun settled =
+        capture({"--load", server.address("/late.html"), "--inventory", "--settle", "3"});
+    ASSERT_EQ(settled.exitCode, 0);
+    ASSERT_EQ(settled.pictures.size(), 1) << settled.output.toStdString();
+    EXPECT_EQ(settled.pictures[0].value("url").toString(), late);
+    EXPECT_EQ(settled.pictures[0].value("found").toArray(), (QJsonArray{"img", "network"}));
+    EXPECT_EQ(settled.pictures[0].value("width").toInt(), 10);
+}
+
+TEST_F(CaptureInventoryTest, MisuseIsRefused)
+{
+    EXPECT_EQ(capture({"--inventory"}).exitCode, 2);
+    EXPECT_EQ(capture({"--load", server.address("/index.html"), "--settle", "2"}).exitCode, 2);
+    EXPECT_EQ(capture({"--load", server.address("/index.html"), "--inventory", "--settle", "-1"})
+                  .exitCode,
+              2);
+    EXPECT_TRUE(QDir(workDir.path()).isEmpty());
+}
+
+} // namespace
+} // namespace varrow::testing
