@@ -1,5 +1,6 @@
 // A local page on the real browser engine tries every route a script has to read another local
 // file, writes what it got into its own body, and is read back through the browser's capture.
+#include "platform/browser/LocalFileGuard.h"
 #include "platform/browser/WebEngineBrowser.h"
 #include "tests/support/LocalWebServer.h"
 #include "tests/support/LoopbackOnly.h"
@@ -9,6 +10,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWebEnginePage>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -83,9 +85,11 @@ class LocalFileAccessTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        LoopbackOnly::install();
         window.resize(800, 600);
         browser = new WebEngineBrowser(&window, BrowserRole::Browsing);
+        // The browser's own guard decides, behind the loopback interceptor.
+        LoopbackOnly::installOnPage(*browser->page(),
+                                    *browser->page()->findChild<LocalFileGuard*>());
         browser->view()->resize(window.size());
         window.show();
     }

@@ -232,8 +232,9 @@ TEST_F(PageImageFinderTest, ReadsSrcsetAndCssAddressesAsTheEngineDoes)
     open("/edge.html");
     const auto at = [&](const char* path) { return address(QString("/base/") + path); };
     // What the document names; the engine may also have asked for the site's default icon.
+    const PageImageInventory found = find();
     std::vector<std::string> named;
-    for (const PageImage& image : find().images())
+    for (const PageImage& image : found.images())
         if (!image.found.contains(FoundBy::Network) || image.count > 0)
             named.push_back(image.url);
     EXPECT_EQ(named,
