@@ -23,6 +23,7 @@ void printUsage(std::ostream& stream)
     stream << "Usage: " << kProgram << " --url ADDRESS [--out DIR] [--lists] [FILE]\n"
            << "       " << kProgram << " --load ADDRESS_OR_FILE [--out DIR] [--lists]\n"
            << "       " << kProgram << " --load ADDRESS_OR_FILE --inventory [--settle SECONDS]\n"
+           << "       " << kProgram << " --load ADDRESS_OR_FILE --save FOLDER\n"
            << "\n"
            << "Captures a page as Varrow does after every load: reads the body markup from FILE\n"
            << "(standard input when FILE is absent or \"-\"), finds its embedded images and its\n"
@@ -42,6 +43,9 @@ void printUsage(std::ostream& stream)
            << "  --settle SECONDS\n"
            << "                 with --inventory: wait SECONDS (0 to 3600) after the page has\n"
            << "                 loaded, for pictures that come late\n"
+           << "  --save FOLDER  with --load: save every picture --inventory lists into FOLDER\n"
+           << "                 instead (never replacing a file) and print \"saved<TAB>FILE\" or\n"
+           << "                 \"failed<TAB>REASON\" for each; exits 1 when any failed\n"
            << "  --help         show this text\n";
 }
 
@@ -134,6 +138,9 @@ ParsedCommand parseCaptureCommand(const std::vector<std::string>& arguments, std
                 return misuse(err, "--settle needs a number of seconds from 0 to 3600");
             options.settleSeconds = *parsed;
             haveSettle = true;
+        } else if (argument == "--save") {
+            if (!value(options.saveFolder) || options.saveFolder.empty())
+                return misuse(err, "--save needs a folder");
         } else if (argument.size() > 1 && argument[0] == '-') {
             return misuse(err, "unknown option " + argument);
         } else if (haveInput) {
@@ -153,6 +160,10 @@ ParsedCommand parseCaptureCommand(const std::vector<std::string>& arguments, std
         return misuse(err, "--inventory writes no files: it takes neither --out nor --lists");
     if (haveSettle && !options.inventory)
         return misuse(err, "--settle needs --inventory");
+    if (!options.saveFolder.empty() && options.load.empty())
+        return misuse(err, "--save needs --load");
+    if (!options.saveFolder.empty() && (haveOutput || options.printLists || options.inventory))
+        return misuse(err, "--save takes neither --out, --lists nor --inventory");
     return {options, 0};
 }
 

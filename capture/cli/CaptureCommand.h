@@ -20,6 +20,7 @@ struct CaptureOptions {
     bool printLists = false;           // --lists
     std::string input = "-";           // FILE; "-" is standard input
     std::string load;                  // --load: a page to render instead of reading FILE
+    std::string saveFolder;            // --save: save the loaded page's pictures here instead
     bool inventory = false;            // --inventory: list the rendered page's pictures
     double settleSeconds = 0;          // --settle: wait for late pictures before listing them
 };

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <charconv>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -86,6 +87,26 @@ PageInventoryLister pageInventoryProcess(const std::filesystem::path& program)
                          std::string(seconds.data(), end), addressOrFile});
     };
 #endif
+}
+
+int savePictures(const std::filesystem::path& program, const std::string& addressOrFile,
+                 const std::string& folder, std::ostream& out, std::ostream& err)
+{
+    auto [output, exitCode] = runForOutput({program.string(), "--save", folder, addressOrFile});
+    if (exitCode == 0 || exitCode == 1) {
+        out << output;
+        return exitCode;
+    }
+    while (!output.empty() && (output.back() == '\n' || output.back() == '\r'))
+        output.pop_back();
+    if (exitCode == kPageNotLoaded)
+        err << "varrow-capture: cannot load " << addressOrFile << ": " << output << "\n";
+    else if (exitCode < 0)
+        err << "varrow-capture: cannot run " << program.string() << "\n";
+    else
+        err << "varrow-capture: " << program.filename().string() << " ended with status "
+            << exitCode << "\n";
+    return 1;
 }
 
 } // namespace varrow

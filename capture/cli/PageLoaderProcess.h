@@ -3,6 +3,8 @@
 #include "capture/cli/CaptureCommand.h"
 
 #include <filesystem>
+#include <iosfwd>
+#include <string>
 
 // varrow-capture renders pages (--load) through a separate program that links the browser
 // engine, so that a capture of a file never starts the engine, nor even loads its libraries.
@@ -12,8 +14,12 @@ namespace varrow
 // The name of the page-rendering program. Given ADDRESS_OR_FILE, it writes the address the
 // browser reports, a line feed and the body markup to standard output and exits 0; given
 // "--inventory --settle SECONDS ADDRESS_OR_FILE", it writes the page's pictures as JSON Lines and
-// exits 0. When the page cannot be loaded it writes the reason and exits 1.
+// exits 0. When the page cannot be loaded it writes the reason and exits 1. Given --save FOLDER
+// ADDRESS_OR_FILE, it saves the page's pictures into FOLDER instead and writes one line per
+// picture (see savePictures), or, when the page cannot be loaded, the reason, exiting
+// kPageNotLoaded.
 inline constexpr const char* kPageLoaderName = "varrow-load-page";
+inline constexpr int kPageNotLoaded = 3;
 
 // Where the page-rendering program lies for the program `executable`: beside it (the build tree)
 // or in ../libexec/varrow (an installed prefix). Empty when it is in neither place, as in a
@@ -26,5 +32,12 @@ PageLoader pageLoaderProcess(const std::filesystem::path& program);
 
 // A lister that runs `program` once per page, with --inventory; it throws as the loader does.
 PageInventoryLister pageInventoryProcess(const std::filesystem::path& program);
+
+// Has `program` save every picture of the page `addressOrFile` into `folder` and writes its lines
+// to `out`: "saved<TAB>FILE" for each picture saved, "failed<TAB>REASON" (the reason names the
+// address) for each one that was not. Returns 0 when every picture was saved, else 1, after
+// naming on `err` the page that could not be loaded or the program that could not be run.
+int savePictures(const std::filesystem::path& program, const std::string& addressOrFile,
+                 const std::string& folder, std::ostream& out, std::ostream& err);
 
 } // namespace varrow

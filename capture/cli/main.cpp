@@ -42,6 +42,9 @@ int run(const std::vector<std::string>& arguments)
     if (!parsed.options->load.empty()) {
         std::error_code ignored; // no path of our own: no loader, and --load is refused
         program = varrow::findPageLoader(ownExecutable(ignored));
+        if (!program.empty() && !parsed.options->saveFolder.empty())
+            return varrow::savePictures(program, parsed.options->load, parsed.options->saveFolder,
+                                        std::cout, std::cerr);
     }
     if (parsed.options->inventory)
         return varrow::runInventoryCommand(*parsed.options, std::cout, std::cerr,

@@ -14,6 +14,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <algorithm>
+#include <utility>
 
 namespace varrow
 {
@@ -56,6 +57,35 @@ QString interruptReason(const QWebEngineDownloadRequest& request)
     }
 }
 
+// The permissions a new file of ours gets: read and write for all, less the process's umask.
+// The engine writes its downloads readable by their owner alone.
+QFile::Permissions newFilePermissions()
+{
+    static const QFile::Permissions permissions = [] {
+        unsigned mask = 022;
+        QFile status(QStringLiteral("/proc/self/status"));
+        if (status.open(QIODevice::ReadOnly)) {
+            for (const QByteArray& line : status.readAll().split('\n')) {
+                if (line.startsWith("Umask:"))
+                    mask = line.mid(6).trimmed().toUInt(nullptr, 8);
+            }
+        }
+        QFile::Permissions allowed;
+        const std::pair<unsigned, QFile::Permissions> bits[] = {
+            {0400, QFile::ReadOwner | QFile::ReadUser},
+            {0200, QFile::WriteOwner | QFile::WriteUser},
+            {0040, QFile::ReadGroup},
+            {0020, QFile::WriteGroup},
+            {0004, QFile::ReadOther},
+            {0002, QFile::WriteOther}};
+        for (const auto& [bit, permission] : bits)
+            if ((mask & bit) == 0)
+                allowed |= permission;
+        return allowed;
+    }();
+    return permissions;
+}
+
 bool isSavableScheme(const QUrl& url)
 {
     static const QStringList kSchemes{"http", "https", "data", "blob", "file", "ftp"};
@@ -66,8 +96,12 @@ bool isSavableScheme(const QUrl& url)
 
 PictureSaveJob::PictureSaveJob(QWebEnginePage& page, QString folder, std::vector<QUrl> pictures,
                                QObject* parent)
-    : QObject(parent), m_page(&page), m_folder(QDir(folder).absolutePath())
+    : QObject(parent), m_page(&page), m_folder(QDir(folder).absolutePath()),
+      m_stallCheck(new QTimer(this))
 {
+    m_clock.start();
+    setStallLimit(kStallLimitMs);
+    connect(m_stallCheck, &QTimer::timeout, this, &PictureSaveJob::dropStalled);
     m_rows.reserve(pictures.size());
     for (QUrl& url : pictures)
         m_rows.emplace_back().url = std::move(url);
@@ -83,6 +117,12 @@ PictureSaveJob::~PictureSaveJob()
     cancel();
 }
 
+void PictureSaveJob::setStallLimit(int milliseconds)
+{
+    m_stallLimitMs = milliseconds;
+    m_stallCheck->setInterval(std::clamp(milliseconds / 4, 10, 5000));
+}
+
 void PictureSaveJob::start()
 {
     m_started = true;
@@ -90,6 +130,7 @@ void PictureSaveJob::start()
         emit jobFinished();
         return;
     }
+    m_stallCheck->start();
     if (const QString problem = folderProblem(); !problem.isEmpty()) {
         for (std::size_t row = m_nextWaiting; row < m_rows.size(); ++row)
             if (m_rows[row].state == State::Waiting)
@@ -274,6 +315,7 @@ void PictureSaveJob::keep(int row, const QString& mimeType)
     Row& r = m_rows[std::size_t(row)];
     const std::string name =
         pictureFileName(r.url.toString(QUrl::FullyEncoded).toStdString(), mimeType.toStdString());
+    QFile::setPermissions(r.temporaryPath, newFilePermissions());
     const std::filesystem::path from = r.temporaryPath.toStdU16String();
     for (int number = 1; number <= kMaxFileNameNumber; ++number) {
         const QString target =
@@ -299,6 +341,37 @@ void PictureSaveJob::keep(int row, const QString& mimeType)
                        QDir::toNativeSeparators(m_folder)));
 }
 
+void PictureSaveJob::dropStalled()
+{
+    if (m_askedByName.isEmpty())
+        return;
+    const qint64 now = m_clock.elapsed();
+    std::vector<int> stalled;
+    for (const Asked& asked : std::as_const(m_askedByName)) {
+        Row& r = m_rows[std::size_t(asked.row)];
+        if (r.attempt != asked.attempt || r.state != State::Saving || !r.download)
+            continue;
+        if (r.download->receivedBytes() != r.lastBytes) {
+            r.lastBytes = r.download->receivedBytes();
+            r.lastProgressMs = now;
+        } else if (now - r.lastProgressMs >= m_stallLimitMs) {
+            stalled.push_back(asked.row);
+        }
+    }
+    for (const int row : stalled) {
+        Row& r = m_rows[std::size_t(row)];
+        fail(row, tr("cannot save %1: nothing came for %2 seconds")
+                      .arg(shownAddress(r.url))
+                      .arg(m_stallLimitMs / 1000.0));
+        // Cancelled after the row failed, so that the engine's answer only removes the files.
+        if (r.download)
+            r.download->cancel();
+        removeAttempt(r.temporaryPath);
+    }
+    if (!stalled.empty())
+        launchWaiting();
+}
+
 void PictureSaveJob::fail(int row, const QString& reason)
 {
     m_rows[std::size_t(row)].problem = reason;
@@ -318,8 +391,10 @@ void PictureSaveJob::setState(int row, State state)
     emit rowChanged(row);
     if (isDone(state) != isDone(before))
         emit progress(m_done, count());
-    if (isDone(state) && finished())
+    if (isDone(state) && finished()) {
+        m_stallCheck->stop();
         emit jobFinished();
+    }
 }
 
 QString PictureSaveJob::folderProblem() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
 #include <QPointer>
@@ -7,6 +8,7 @@
 #include <QUrl>
 #include <vector>
 
+class QTimer;
 class QWebEngineDownloadRequest;
 class QWebEnginePage;
 
@@ -56,6 +58,10 @@ public:
     static constexpr int kMaxRunning = 6;
     // How long the engine may take to start a download it was asked for.
     static constexpr int kStartPatienceMs = 30000;
+    // How long a download may go without a byte before the job gives it up: a server that holds
+    // the connection open would otherwise keep the job from ever finishing.
+    static constexpr int kStallLimitMs = 60000;
+    void setStallLimit(int milliseconds);
 
 private:
     struct Row {
@@ -67,6 +73,8 @@ private:
         QString temporaryPath;
         QPointer<QWebEngineDownloadRequest> download;
         unsigned attempt = 0;
+        qint64 lastBytes = -1;     // received when last looked at
+        qint64 lastProgressMs = 0; // on m_clock
     };
     // A download asked of the engine, until the attempt ends.
     struct Asked {
@@ -83,6 +91,8 @@ private:
     // Gives the downloaded file its final name, the first free one.
     void keep(int row, const QString& mimeType);
     void fail(int row, const QString& reason);
+    // Gives up the downloads that received nothing for the stall limit.
+    void dropStalled();
     void setState(int row, State state);
     // Why no file can be written in the folder, or empty when one can.
     QString folderProblem() const;
@@ -97,6 +107,9 @@ private:
     int m_done = 0;
     std::size_t m_nextWaiting = 0; // rows before it are not Waiting
     bool m_started = false;
+    int m_stallLimitMs = kStallLimitMs;
+    QTimer* m_stallCheck;
+    QElapsedTimer m_clock;
 };
 
 } // namespace varrow

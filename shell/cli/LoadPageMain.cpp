@@ -1,11 +1,13 @@
 // varrow-load-page: renders one page in the browser engine, off screen, for varrow-capture
 // --load. Writes the address the browser reports, a line feed and the body markup to standard
-// output; with --inventory, writes the page's pictures as JSON Lines instead. When the page cannot
-// be loaded, writes the reason and exits 1.
+// output; with --inventory, writes the page's pictures as JSON Lines instead; with --save FOLDER,
+// saves them into FOLDER (see PagePictureSaving). When the page cannot be loaded, writes the reason
+// and exits 1 (kPageNotLoaded with --save).
 #include "capture/cli/PageLoaderProcess.h"
 #include "extract/PageImageExport.h"
 #include "platform/browser/EngineEnvironment.h"
 #include "shell/cli/OffscreenPage.h"
+#include "shell/cli/PagePictureSaving.h"
 
 #include <QApplication>
 #include <cmath>
@@ -16,20 +18,24 @@
 namespace
 {
 
-// The page to render and, with --inventory, how long to wait for late pictures.
+// The page to render and, with --inventory, how long to wait for late pictures, or with --save,
+// where to save them.
 struct LoaderArguments {
     std::string page;
     std::optional<double> inventorySettleSeconds;
+    std::string saveFolder;
 };
 
 std::optional<LoaderArguments> parseArguments(int argc, char** argv)
 {
     if (argc == 2)
-        return LoaderArguments{argv[1], std::nullopt};
+        return LoaderArguments{argv[1], std::nullopt, {}};
+    if (argc == 4 && std::string_view(argv[1]) == "--save")
+        return LoaderArguments{argv[3], std::nullopt, argv[2]};
     if (argc == 5 && std::string_view(argv[1]) == "--inventory" &&
         std::string_view(argv[2]) == "--settle") {
         if (const auto seconds = varrow::parseSettleSeconds(argv[3]))
-            return LoaderArguments{argv[4], seconds};
+            return LoaderArguments{argv[4], seconds, {}};
     }
     return std::nullopt;
 }
@@ -48,25 +54,28 @@ int main(int argc, char** argv)
     const auto arguments = parseArguments(argc, argv);
     if (!arguments) {
         std::cerr << "Usage: " << varrow::kPageLoaderName
-                  << " [--inventory --settle SECONDS] ADDRESS_OR_FILE\n";
+                  << " [--inventory --settle SECONDS | --save FOLDER] ADDRESS_OR_FILE\n";
         return 2;
     }
     std::ios::sync_with_stdio(false);
     varrow::prepareEngineEnvironment(/*offscreen=*/true);
     int qtArgc = 1; // the page is not an option of Qt's
     QApplication app(qtArgc, argv);
-    if (const auto settleSeconds = arguments->inventorySettleSeconds) {
-        varrow::findPageImagesOffscreen(
-            arguments->page, int(std::lround(*settleSeconds * 1000)),
-            [](const varrow::PageImageInventory* inventory, const std::string& problem) {
-                if (!inventory) {
-                    std::cout << problem << '\n';
-                    return endRun(false);
-                }
-                for (const varrow::PageImage& image : inventory->images())
-                    std::cout << varrow::imageJsonLine(image) << '\n';
-                endRun(true);
-            });
+    if (!arguments->saveFolder.empty()) {
+        varrow::savePagePictures(arguments->page, arguments->saveFolder);
+    } else if (const auto settleSeconds = arguments->inventorySettleSeconds) {
+        varrow::findPageImagesOffscreen(arguments->page, int(std::lround(*settleSeconds * 1000)),
+                                        [](const varrow::PageImageInventory* inventory,
+                                           const std::string& problem, QWebEnginePage*) {
+                                            if (!inventory) {
+                                                std::cout << problem << '\n';
+                                                return endRun(false);
+                                            }
+                                            for (const varrow::PageImage& image :
+                                                 inventory->images())
+                                                std::cout << varrow::imageJsonLine(image) << '\n';
+                                            endRun(true);
+                                        });
     } else {
         varrow::openPageOffscreen(arguments->page,
                                   [](const varrow::LoadedPage* page, const std::string& problem) {

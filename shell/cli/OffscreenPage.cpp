@@ -5,6 +5,7 @@
 
 #include <QFileInfo>
 #include <QTimer>
+#include <QWebEngineView>
 #include <QWidget>
 #include <memory>
 
@@ -99,7 +100,7 @@ void openPageOffscreen(const std::string& addressOrFile,
 
 void findPageImagesOffscreen(
     const std::string& addressOrFile, int settleMs,
-    std::function<void(const PageImageInventory*, const std::string&)> done)
+    std::function<void(const PageImageInventory*, const std::string&, QWebEnginePage*)> done)
 {
     startRun(
         addressOrFile,
@@ -113,11 +114,12 @@ void findPageImagesOffscreen(
                 run->giveUp.start(kGiveUpAfterMs); // for the finder's answer
                 run->browser->imageFinder().find(inventory, [run, done](PageImageInventory found) {
                     if (run->finish())
-                        done(&found, {});
+                        done(&found, {},
+                             qobject_cast<QWebEngineView*>(run->browser->view())->page());
                 });
             });
         },
-        [done](const std::string& problem) { done(nullptr, problem); });
+        [done](const std::string& problem) { done(nullptr, problem, nullptr); });
 }
 
 } // namespace varrow

@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+class QWebEnginePage;
+
 namespace varrow
 {
 
@@ -18,10 +20,12 @@ void openPageOffscreen(
 
 // Opens one page as openPageOffscreen does and, `settleMs` after the browser reports the download
 // complete, lists its pictures: first the capture's lists of the body markup it reported, then
-// what the page's PageImageFinder finds. `done` runs from the event loop with the inventory, or
-// with the reason the page could not be opened.
-void findPageImagesOffscreen(
-    const std::string& addressOrFile, int settleMs,
-    std::function<void(const PageImageInventory* inventory, const std::string& problem)> done);
+// what the page's PageImageFinder finds. `done` runs from the event loop with the inventory and
+// the engine's page (which stays open for the rest of the process), or with the reason the page
+// could not be opened.
+void findPageImagesOffscreen(const std::string& addressOrFile, int settleMs,
+                             std::function<void(const PageImageInventory* inventory,
+                                                const std::string& problem, QWebEnginePage* page)>
+                                 done);
 
 } // namespace varrow

@@ -307,6 +307,25 @@ TEST(CaptureCommand, MisuseAndHelp)
     EXPECT_EQ(run.options->input, "f");
 }
 
+TEST(CaptureCommand, SaveTakesAFolderAndALoadedPage)
+{
+    std::ostringstream out, err;
+    const std::vector<std::string> misuses[] = {
+        {"--load", "p", "--save"},
+        {"--load", "p", "--save", ""},
+        {"--save", "dir"},
+        {"--url", "u", "--save", "dir", "f"},
+        {"--load", "p", "--save", "dir", "--lists"},
+        {"--load", "p", "--save", "dir", "--out", "o"},
+    };
+    for (const auto& arguments : misuses)
+        EXPECT_EQ(parseCaptureCommand(arguments, out, err).exitCode, 2) << arguments.back();
+    const ParsedCommand save = parseCaptureCommand({"--save", "dir", "--load", "p"}, out, err);
+    ASSERT_TRUE(save.options);
+    EXPECT_EQ(save.options->saveFolder, "dir");
+    EXPECT_EQ(save.options->load, "p");
+}
+
 TEST_F(CapturePageTest, CommandNamesUnreadableInputAndLeavesFilesAlone)
 {
     writeTextFile(m_directory / "source.htm", "old");

@@ -103,7 +103,9 @@ INSTANTIATE_TEST_SUITE_P(
         NameCase{"local file", "file:///home/me/My%20Pictures/cat.bmp", "", "cat.bmp"},
         NameCase{"long name cut, extension kept", "https://h.test/" + kLongStem + ".jpeg", "",
                  std::string(kMaxFileNameBytes - 5, 'a') + ".jpeg"}),
-    [](const ::testing::TestParamInfo<NameCase>& info) { return testName(info.param.what); });
+    [](const ::testing::TestParamInfo<NameCase>& instance) {
+        return testName(instance.param.what);
+    });
 
 TEST(SafeFileName, CutsLongNamesAtACharacterBoundary)
 {

@@ -78,6 +78,20 @@ TEST(PageImageInventory, CaptureListsComeFirstAndOnlyLinksCountAsPlaces)
     EXPECT_EQ(inventory.images()[1].count, 1);
 }
 
+TEST(PageImageInventory, ScannedMarkupGivesTheCaptureListsResolved)
+{
+    PageImageInventory inventory;
+    addScannedMarkup(inventory,
+                     "<p><img src=\"pics/a.png\"></p>\r\n<a href=\"big/b.jpg\">b</a>\r\n"
+                     "<a href=\"page.html\">not a picture</a>",
+                     "http://h.test/dir/page.html");
+    ASSERT_EQ(inventory.images().size(), 2u);
+    EXPECT_EQ(inventory.images()[0].url, "http://h.test/dir/pics/a.png");
+    EXPECT_EQ(inventory.images()[0].found.labels(), (std::vector<std::string_view>{"img"}));
+    EXPECT_EQ(inventory.images()[1].url, "http://h.test/dir/big/b.jpg");
+    EXPECT_EQ(inventory.images()[1].found.labels(), (std::vector<std::string_view>{"linked"}));
+}
+
 TEST(PageImageInventory, ScannedMarkupGivesWhatTheCapturesScansFind)
 {
     PageImageInventory inventory;

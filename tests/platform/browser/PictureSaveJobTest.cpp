@@ -15,6 +15,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace varrow::testing
 {
@@ -86,6 +87,7 @@ protected:
 
 TEST_F(PictureSaveJobTest, SavesEachPictureUnderItsNameWithTheServedBytes)
 {
+    const mode_t umaskBefore = umask(022);
     const QByteArray photo = pictureBytes("photo"), logo = pictureBytes("logo", 50000);
     const QByteArray dataPng = pictureBytes("data", 100);
     PictureSaveJob job(page, folder.path(),
@@ -104,6 +106,9 @@ TEST_F(PictureSaveJobTest, SavesEachPictureUnderItsNameWithTheServedBytes)
         EXPECT_EQ(fileBytes(inFolder(expected[row])), bytes[row]);
     }
     EXPECT_EQ(filesInFolder(), QStringList({"logo.svg", "photo.jpg", "picture.png"}));
+    // Readable as any new file of the person's is, not only by its owner as the engine writes it.
+    umask(umaskBefore);
+    EXPECT_TRUE(QFileInfo(inFolder("photo.jpg")).permissions().testFlag(QFile::ReadOther));
     ASSERT_EQ(progress.size(), 3);
     EXPECT_EQ(progress.last(), QVariantList({3, 3}));
 }
@@ -233,6 +238,20 @@ TEST_F(PictureSaveJobTest, CancelLeavesNeitherTemporaryNorFinalFiles)
         << filesInFolder().join(' ').toStdString();
     QTest::qWait(500); // nothing comes back once the engine has let go
     EXPECT_EQ(filesInFolder(), QStringList());
+}
+
+TEST_F(PictureSaveJobTest, ADownloadThatStallsIsGivenUp)
+{
+    const QUrl held(server.address("/held.png"));
+    server.serveSlowly("/held.png", pictureBytes("held", 100000), 20000, -1, "image/png");
+    PictureSaveJob job(page, folder.path(), {held});
+    job.setStallLimit(1000);
+    ASSERT_TRUE(finish(job));
+    EXPECT_EQ(job.state(0), State::Failed);
+    EXPECT_TRUE(job.problem(0).contains(held.toString() + ": nothing came for 1 seconds"))
+        << job.problem(0).toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return filesInFolder().isEmpty(); }, kPatienceMs))
+        << filesInFolder().join(' ').toStdString();
 }
 
 TEST_F(PictureSaveJobTest, AFolderThatCannotBeWrittenFailsEveryRowNamingIt)
