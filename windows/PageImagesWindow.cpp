@@ -176,12 +176,12 @@ void PageImagesWindow::createControls()
     layout->addWidget(table, 1);
     layout->addWidget(status);
 
-    const auto sizes = [this] { applyFilters(); };
-    connect(minimumWidth, &QSpinBox::valueChanged, this, sizes);
-    connect(minimumHeight, &QSpinBox::valueChanged, this, sizes);
-    connect(typeFilter, &QComboBox::currentIndexChanged, this, sizes);
-    connect(addressFilter, &QLineEdit::textChanged, this, sizes);
-    connect(regularExpression, &QCheckBox::toggled, this, sizes);
+    const auto filter = [this] { applyFilters(); };
+    connect(minimumWidth, &QSpinBox::valueChanged, this, filter);
+    connect(minimumHeight, &QSpinBox::valueChanged, this, filter);
+    connect(typeFilter, &QComboBox::currentIndexChanged, this, filter);
+    connect(addressFilter, &QLineEdit::textChanged, this, filter);
+    connect(regularExpression, &QCheckBox::toggled, this, filter);
     connect(copyButton, &QPushButton::clicked, this, &PageImagesWindow::copyAddresses);
     connect(saveSelectedButton, &QPushButton::clicked, this, &PageImagesWindow::saveSelected);
     connect(saveAllButton, &QPushButton::clicked, this, &PageImagesWindow::saveAll);
