@@ -88,6 +88,7 @@ int main(int argc, char** argv)
     std::printf("%-44s %8d\n", "rows", window.pictures().rowCount());
     std::printf("%-44s %8ld KiB\n", "memory taken by the rows", residentKiB() - before);
 
+    QApplication::processEvents(); // lays the table out, which sets the scroll bar's page step
     QScrollBar* scroll = window.table->verticalScrollBar();
     const int pageStep = std::max(1, scroll->pageStep());
     int pages = 0;
@@ -99,6 +100,7 @@ int main(int argc, char** argv)
     }
     report("scroll through every row, page by page", clock);
     std::printf("%-44s %8.3f ms\n", "  per page", double(clock.elapsed()) / std::max(1, pages));
+    std::printf("%-44s %8d\n", "  rows a page", pageStep);
 
     clock.restart();
     window.table->sortByColumn(varrow::PageImagesModel::Address, Qt::AscendingOrder);
