@@ -44,7 +44,7 @@ test-windows:
 # Capture speed and memory on the corpus, on the corpus in one page and on generated pages, side by
 # side with an lxml listing of the same images; then varrow-capture's start against /bin/true; then
 # the picture inventory of a served page with 2,000 pictures; then saving 500 small pictures from a
-# loopback server through the browser engine.
+# loopback server through the browser engine; then the Page Images window's table with 20,000 rows.
 bench:
 	scripts/install-deps.sh core bench
 	cmake --preset bench
@@ -53,10 +53,11 @@ bench:
 	build-bench/bin/command_start_bench build-bench/bin/varrow-capture
 	scripts/install-deps.sh desktop
 	cmake --preset desktop
-	cmake --build --preset desktop -j $(JOBS) --target page_images_bench
+	cmake --build --preset desktop -j $(JOBS) --target page_images_bench page_images_table_bench
 	build/bin/page_images_bench
 	cmake --build --preset desktop -j $(JOBS) --target picture_save_bench
 	build/bin/picture_save_bench 500
+	build/bin/page_images_table_bench
 
 # Each fuzz target for FUZZ_SECONDS; inputs that fail land in build-fuzz/fuzz-findings.
 fuzz:

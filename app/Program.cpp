@@ -1,5 +1,6 @@
 #include "app/Program.h"
 
+#include "app/PageImagesSources.h"
 #include "integration/modSkin.h"
 
 #include <QRandomGenerator>
@@ -77,6 +78,16 @@ frmWebsite& Program::showSiteWindow()
     return loadAndShow(*this, m_site);
 }
 
+PageImagesWindow& Program::showPageImagesWindow()
+{
+    if (!m_pageImages)
+        m_pageImages = new PageImagesWindow(pageImagesSourcesOf(*m_main),
+                                            PageImagesDialogs::standard(), m_main);
+    m_pageImages->show();
+    m_pageImages->raise();
+    return *m_pageImages;
+}
+
 frmSplash* Program::splashWindow() const
 {
     return m_splash;
@@ -89,6 +100,12 @@ Form8* Program::helpWindow() const
 {
     return m_help;
 }
+
+PageImagesWindow* Program::pageImagesWindow() const
+{
+    return m_pageImages;
+}
+
 frmWebsite* Program::siteWindow() const
 {
     return m_site;

@@ -4,6 +4,7 @@
 #include "shell/WindowContext.h"
 #include "shell/frmSplash.h"
 #include "windows/Form8.h"
+#include "windows/PageImagesWindow.h"
 #include "windows/frmAbout.h"
 #include "windows/frmWebsite.h"
 
@@ -36,11 +37,14 @@ public:
     Form8& showHelpWindow() override;
     frmAbout& showAboutWindow() override;
     frmWebsite& showSiteWindow() override;
+    // The main window's Page Images window, modeless; needs the main window loaded.
+    PageImagesWindow& showPageImagesWindow() override;
 
     // Loaded windows, or null.
     frmSplash* splashWindow() const;
     Form1* mainWindow() const;
     Form8* helpWindow() const;
+    PageImagesWindow* pageImagesWindow() const;
     frmWebsite* siteWindow() const;
 
     bool isSiteWindowVisible() const override;
@@ -59,6 +63,7 @@ private:
     QPointer<Form8> m_help;
     QPointer<frmAbout> m_about;
     QPointer<frmWebsite> m_site;
+    QPointer<PageImagesWindow> m_pageImages; // a child window of the main window
 };
 
 } // namespace varrow

@@ -5,6 +5,7 @@
 #include "integration/Skin.h"
 #include "integration/modSkin.h"
 #include "platform/browser/BrowserControl.h"
+#include "platform/browser/WebEngineBrowser.h"
 #include "platform/desktop/ProgressMeter.h"
 #include "platform/desktop/SettingsStore.h"
 #include "platform/desktop/StatusBar.h"
@@ -16,6 +17,7 @@
 #include "shell/StatusMessages.h"
 #include "shell/ViewArray.h"
 #include "shell/WindowContext.h"
+#include "shell/pictures/PageImageFinder.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -138,6 +140,9 @@ void Form1::createControls()
         wb[i]->view()->raise();
         m_views->add(wb[i]);
     }
+    // The Page Images window lists what view 0's finder saw from the view's first page on.
+    if (auto* engine = qobject_cast<WebEngineBrowser*>(wb[0]))
+        PageImageFinder::of(*engine);
     connectViews();
 
     sb1 = new StatusBar(m_client);

@@ -61,6 +61,7 @@ public:
     void mnuViewBrowser_Click();
     void mnuViewSource_Click();
     void mnuViewImages_Click();
+    void mnuViewPageImages_Click();
     void mnuToolsAdd_Click();
     void mnuToolsRemove_Click();
     void mnuHelpView_Click();
@@ -99,6 +100,7 @@ public:
     std::array<QAction*, 2> mnuFileItem;
     std::array<QAction*, 6> mnuGoItem;
     std::array<QAction*, 4> mnuViewItem;
+    QAction* mnuViewPageImages;
     std::array<QAction*, 2> mnuToolsItem;
     std::array<QAction*, 1> mnuHelpItem;
     std::array<QAction*, 1> mnuAboutItem;

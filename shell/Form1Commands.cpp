@@ -83,11 +83,15 @@ void Form1::createMenus()
            {tr("Refresh"), &Form1::cmdRefresh_Click},
            {tr("Back a Directory"), &Form1::cmdBackDir_Click},
            {tr("Send Page to Browser Tab"), &Form1::Command1_Click}});
-    items(bar->addMenu(tr("View")), mnuViewItem,
+    QMenu* view = bar->addMenu(tr("View"));
+    items(view, mnuViewItem,
           {{tr("Browser"), &Form1::mnuViewBrowser_Click},
            {tr("Source Code"), &Form1::mnuViewSource_Click},
            {tr("Images"), &Form1::mnuViewImages_Click},
            {tr("Website"), &Form1::cmdWebsite_Click}});
+    mnuViewPageImages = view->addAction(tr("Page Images"));
+    connect(mnuViewPageImages, &QAction::triggered, this, [this] { m_messages->commandRan(); });
+    connect(mnuViewPageImages, &QAction::triggered, this, &Form1::mnuViewPageImages_Click);
     items(bar->addMenu(tr("Tools")), mnuToolsItem,
           {{tr("Add program to IE Tools Menu"), &Form1::mnuToolsAdd_Click},
            {tr("Remove Program from IE Tools Menu"), &Form1::mnuToolsRemove_Click}});
@@ -178,6 +182,11 @@ void Form1::mnuViewSource_Click()
 void Form1::mnuViewImages_Click()
 {
     SelectView(2);
+}
+
+void Form1::mnuViewPageImages_Click()
+{
+    m_context.showPageImagesWindow();
 }
 
 void Form1::mnuToolsAdd_Click()

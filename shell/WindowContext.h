@@ -31,6 +31,7 @@ public:
     virtual QWidget& showHelpWindow() = 0;
     virtual QWidget& showAboutWindow() = 0;
     virtual QWidget& showSiteWindow() = 0;
+    virtual QWidget& showPageImagesWindow() = 0;
     virtual bool isSiteWindowVisible() const = 0;
     // Unloading destroys the window (later, from the event loop) and forgets it at once.
     virtual void unloadSplashWindow() = 0;

@@ -37,6 +37,7 @@ public:
     QWidget& showHelpWindow() override { return shown("showHelpWindow"); }
     QWidget& showAboutWindow() override { return shown("showAboutWindow"); }
     QWidget& showSiteWindow() override { return shown("showSiteWindow"); }
+    QWidget& showPageImagesWindow() override { return shown("showPageImagesWindow"); }
     bool isSiteWindowVisible() const override { return siteVisible; }
     void unloadSplashWindow() override { calls << "unloadSplashWindow"; }
     void unloadHelpWindow() override { calls << "unloadHelpWindow"; }

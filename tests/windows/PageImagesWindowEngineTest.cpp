@@ -1,0 +1,361 @@
+// The Page Images window on the real browser engine, following the main window's browser view
+// through pages served from 127.0.0.1.
+#include "app/PageImagesSources.h"
+#include "tests/shell/EngineFixture.h"
+#include "tests/support/ServedFolder.h"
+#include "windows/PageImagesFilter.h"
+#include "windows/PageImagesModel.h"
+#include "windows/PageImagesWindow.h"
+
+#include <QBuffer>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableView>
+
+namespace varrow::testing
+{
+namespace
+{
+
+// A picture of one colour, with a palette of two colours at one bit a pixel, the way small
+// pictures often come.
+QByteArray png(QColor colour, QSize size)
+{
+    QImage picture(size, QImage::Format_Mono);
+    picture.setColorTable({colour.rgb(), qRgb(0, 0, 0)});
+    picture.fill(0);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    return bytes;
+}
+
+// The table's cells of one column, in the order shown.
+QStringList column(const QTableView& table, int column, int role = Qt::DisplayRole)
+{
+    QStringList cells;
+    for (int row = 0; row < table.model()->rowCount(); ++row)
+        cells += table.model()->index(row, column).data(role).toString();
+    return cells;
+}
+
+class PageImagesWindowEngineTest : public EngineFixture
+{
+protected:
+    void SetUp() override
+    {
+        EngineFixture::SetUp();
+        server.serve("/red.png", png(Qt::red, {300, 200}), "image/png");
+        server.serve("/blue.png", png(Qt::blue, {20, 30}), "image/png");
+        server.serve("/pictures.html",
+                     "<html><body><img src='/red.png' alt='Red'>"
+                     "<a href='/big.jpg'>big</a><a href='/archive/a,b.gif'>gif</a>"
+                     "</body></html>");
+        server.serve("/other.html", "<html><body><img src='blue.png'></body></html>");
+        dialogs.chooseFileToWrite = [this](QWidget*, const QString&, const QString&) {
+            return chosenFile;
+        };
+        dialogs.showProblem = [this](QWidget*, const QString& text) { problems += text; };
+        dialogs.chooseFolder = [this](QWidget*) { return saveFolder.path(); };
+    }
+
+    PageImagesWindow& openOn(const QString& path, int rows)
+    {
+        go(server.address(path));
+        EXPECT_TRUE(browserShows(server.address(path)));
+        images = std::make_unique<PageImagesWindow>(pageImagesSourcesOf(*window), dialogs);
+        images->show();
+        EXPECT_TRUE(waitForRows(rows)) << images->pictures().rowCount();
+        return *images;
+    }
+    bool waitForRows(int rows)
+    {
+        return QTest::qWaitFor([&] { return images->pictures().rowCount() == rows; }, kPatienceMs);
+    }
+    QString address(const QString& path) const { return server.address(path); }
+
+    // Waits until the window's save job has ended, and gives the save states of the rows shown.
+    QStringList savedStates()
+    {
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return !images->cancelButton->isEnabled(); }, kPatienceMs));
+        return column(*images->table, PageImagesModel::SaveState);
+    }
+    QByteArray savedFile(const QString& name) const
+    {
+        QFile file(saveFolder.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+    }
+
+    PageImagesDialogs dialogs;
+    QTemporaryDir saveFolder;
+    QString chosenFile;
+    QStringList problems;
+    std::unique_ptr<PageImagesWindow> images;
+};
+
+TEST_F(PageImagesWindowEngineTest, ViewMenuEndsWithPageImagesWhichOpensTheWindowOnce)
+{
+    QMenu* view = nullptr;
+    for (QAction* action : window->menuBar()->actions())
+        if (action->text() == "View")
+            view = action->menu();
+    ASSERT_NE(view, nullptr);
+    const QList<QAction*> items = view->actions();
+    ASSERT_EQ(items.size(), 5);
+    EXPECT_EQ(items.last()->text(), "Page Images");
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(items[i], window->mnuViewItem[static_cast<std::size_t>(i)]);
+
+    go(address("/pictures.html"));
+    ASSERT_TRUE(browserShows(address("/pictures.html")));
+    items.last()->trigger();
+    PageImagesWindow* opened = program->pageImagesWindow();
+    ASSERT_NE(opened, nullptr);
+    EXPECT_TRUE(opened->isVisible());
+    EXPECT_EQ(opened->windowTitle(), "Page Images");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return opened->pictures().rowCount() == 3; }, kPatienceMs));
+    items.last()->trigger();
+    EXPECT_EQ(program->pageImagesWindow(), opened);
+}
+
+TEST_F(PageImagesWindowEngineTest, ListsEveryKindOfPictureOfTheFixtureSite)
+{
+    serveFolder(server, VARROW_PAGE_IMAGES_SITE);
+    PageImagesWindow& shown = openOn("/index.html", 24);
+    EXPECT_EQ(shown.status->text(), "24 of 24 pictures shown");
+    const QString inline_ =
+        "data:image/png;base64,iVBORw0KGgoAAAANSUhEUgAAAAMAAAACCAIAAAASFvFNAAAAEE"
+        "lEQVR42mM4IScHQQxwFgBBAAYZ1ETuGQAAAABJRU5ErkJggg==";
+    struct Row {
+        QString url;
+        QStringList cells; // address, type, size, bytes, alt, count, found
+    };
+    const Row rows[] = {
+        {address("/pictures/img.png"),
+         {address("/pictures/img.png"), "", "10 × 11", "75", "plain", "1", "img network"}},
+        {address("/pictures/w_424,c_limit/srcset-2x.png"),
+         {address("/pictures/w_424,c_limit/srcset-2x.png"), "", "", "", "with srcset", "1",
+          "srcset"}},
+        {inline_,
+         {"data:image/png;base64,iVBORw0KGgoAAAANSUhEUgAA… (122 chars)", "image/png", "3 × 2", "73",
+          "inline", "1", "img data"}},
+        {address("/pictures/frame.png"),
+         {address("/pictures/frame.png"), "", "50 × 51", "118", "in the frame", "1",
+          "img frame network"}},
+        {address("/pictures/network.png"),
+         {address("/pictures/network.png"), "", "", "121", "", "0", "network"}},
+    };
+    for (const Row& expected : rows) {
+        const int row = shown.pictures().rowOf(expected.url);
+        ASSERT_GE(row, 0) << expected.url.toStdString();
+        QStringList cells;
+        for (int column = PageImagesModel::Address; column <= PageImagesModel::Found; ++column)
+            cells += shown.table->model()->index(row, column).data().toString();
+        EXPECT_EQ(cells, expected.cells) << cells.join(" | ").toStdString();
+    }
+}
+
+TEST_F(PageImagesWindowEngineTest, SortingAndFilteringChangeTheRowsShown)
+{
+    PageImagesWindow& shown = openOn("/pictures.html", 3);
+    shown.table->horizontalHeader()->setSortIndicator(PageImagesModel::Address,
+                                                      Qt::DescendingOrder);
+    EXPECT_EQ(column(*shown.table, PageImagesModel::Address),
+              (QStringList{address("/red.png"), address("/big.jpg"), address("/archive/a,b.gif")}));
+    shown.table->horizontalHeader()->setSortIndicator(PageImagesModel::Address, Qt::AscendingOrder);
+    EXPECT_EQ(column(*shown.table, PageImagesModel::Address),
+              (QStringList{address("/archive/a,b.gif"), address("/big.jpg"), address("/red.png")}));
+
+    shown.addressFilter->setText("PNG");
+    EXPECT_EQ(column(*shown.table, PageImagesModel::Address), QStringList{address("/red.png")});
+    EXPECT_EQ(shown.status->text(), "1 of 3 pictures shown");
+    shown.regularExpression->setChecked(true);
+    shown.addressFilter->setText("/(big|red)\\.");
+    EXPECT_EQ(column(*shown.table, PageImagesModel::Address),
+              (QStringList{address("/big.jpg"), address("/red.png")}));
+    shown.addressFilter->setText("([");
+    EXPECT_EQ(shown.table->model()->rowCount(), 3);
+    EXPECT_TRUE(shown.status->text().contains("Not a valid regular expression"));
+    shown.addressFilter->clear();
+    // The engine knows the size of the picture it shows, once the page has loaded.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return column(*shown.table, PageImagesModel::Size).contains("300 × 200"); },
+        kPatienceMs));
+    shown.minimumWidth->setValue(250);
+    EXPECT_EQ(column(*shown.table, PageImagesModel::Address), QStringList{address("/red.png")});
+    shown.minimumHeight->setValue(250);
+    EXPECT_EQ(shown.table->model()->rowCount(), 0);
+    EXPECT_TRUE(shown.status->text().startsWith("0 of ")) << shown.status->text().toStdString();
+}
+
+TEST_F(PageImagesWindowEngineTest, ExportedFilesHoldTheRowsShown)
+{
+    PageImagesWindow& shown = openOn("/pictures.html", 3);
+    shown.addressFilter->setText("r");
+    const QStringList addresses = column(*shown.table, PageImagesModel::Address);
+    ASSERT_EQ(addresses, (QStringList{address("/red.png"), address("/archive/a,b.gif")}));
+
+    QTemporaryDir folder;
+    chosenFile = folder.filePath("pictures.json");
+    shown.exportJsonButton->click();
+    const QJsonDocument json =
+        QJsonDocument::fromJson(QByteArray::fromStdString(readTextFile(chosenFile.toStdString())));
+    ASSERT_TRUE(json.isArray());
+    ASSERT_EQ(json.array().size(), 2);
+    for (int row = 0; row < 2; ++row) {
+        const QJsonObject object = json.array()[row].toObject();
+        const auto cell = [&](int column) {
+            return shown.table->model()->index(row, column).data();
+        };
+        EXPECT_EQ(object.keys().size(), 8);
+        EXPECT_EQ(object["url"].toString(), addresses[row]);
+        EXPECT_EQ(object["found"].toVariant().toStringList().join(' '),
+                  cell(PageImagesModel::Found).toString());
+        const int width = object["width"].toInt();
+        const int height = object["height"].toInt();
+        EXPECT_EQ(width == 0 && height == 0 ? ""
+                                            : QString::fromUtf8("%1 × %2").arg(width).arg(height),
+                  cell(PageImagesModel::Size).toString());
+        EXPECT_EQ(object["alt"].toString(), cell(PageImagesModel::Alt).toString());
+        EXPECT_EQ(object["count"].toInt(), cell(PageImagesModel::Count).toInt());
+    }
+
+    chosenFile = folder.filePath("pictures.csv");
+    shown.exportCsvButton->click();
+    const QStringList lines =
+        QString::fromStdString(readTextFile(chosenFile.toStdString())).split("\r\n");
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines[0], "url,found,width,height,type,bytes,alt,count");
+    EXPECT_TRUE(lines[1].startsWith(addresses[0] + ',' +
+                                    column(*shown.table, PageImagesModel::Found)[0] + ','))
+        << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].startsWith('"' + addresses[1] + "\",linked,0,0,"))
+        << lines[2].toStdString();
+    EXPECT_EQ(lines[3], "");
+    EXPECT_TRUE(problems.isEmpty()) << problems.join('\n').toStdString();
+}
+
+TEST_F(PageImagesWindowEngineTest, AFileThatCannotBeWrittenIsNamedWithTheReason)
+{
+    PageImagesWindow& shown = openOn("/pictures.html", 3);
+    QTemporaryDir folder;
+    chosenFile = folder.filePath("missing/pictures.csv");
+    shown.exportCsvButton->click();
+    ASSERT_EQ(problems.size(), 1);
+    EXPECT_TRUE(problems[0].contains(chosenFile)) << problems[0].toStdString();
+    EXPECT_TRUE(problems[0].contains("No such file or directory")) << problems[0].toStdString();
+    EXPECT_FALSE(QFile::exists(chosenFile));
+}
+
+TEST_F(PageImagesWindowEngineTest, CopyPutsTheSelectedWholeAddressesOnTheClipboard)
+{
+    PageImagesWindow& shown = openOn("/pictures.html", 3);
+    shown.table->selectRow(2);
+    shown.table->selectionModel()->select(shown.table->model()->index(0, 0),
+                                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    shown.copyButton->click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              address("/red.png") + '\n' + address("/archive/a,b.gif"));
+}
+
+TEST_F(PageImagesWindowEngineTest, TheThumbnailShowsThePicture)
+{
+    PageImagesWindow& shown = openOn("/pictures.html", 3);
+    const QModelIndex cell = shown.table->model()->index(0, PageImagesModel::Thumbnail);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            shown.table->viewport()->repaint();
+            return !cell.data(Qt::DecorationRole).value<QPixmap>().isNull();
+        },
+        kPatienceMs));
+    const QImage painted = shown.table->viewport()->grab().toImage();
+    const QRect place = shown.table->visualRect(cell);
+    EXPECT_EQ(QColor(painted.pixel(place.center())), QColor(Qt::red));
+}
+
+TEST_F(PageImagesWindowEngineTest, SavesThePicturesShownOrSelectedAndRetriesWhatFailed)
+{
+    PageImagesWindow& shown = openOn("/pictures.html", 3);
+    shown.addressFilter->setText("red");
+    shown.saveAllButton->click();
+    EXPECT_EQ(savedStates(), QStringList{"Saved as red.png"});
+    EXPECT_EQ(savedFile("red.png"), png(Qt::red, {300, 200}));
+    EXPECT_EQ(shown.progress->value(), 1);
+    EXPECT_EQ(shown.progress->maximum(), 1);
+    EXPECT_FALSE(shown.retryButton->isEnabled());
+
+    // The other two are not served: they fail, and saving them again once they are works.
+    shown.addressFilter->clear();
+    shown.table->selectRow(1);
+    shown.saveSelectedButton->click();
+    const QStringList states = savedStates();
+    EXPECT_EQ(states[0], "Saved as red.png"); // from the first job
+    EXPECT_TRUE(states[1].startsWith("Failed: ")) << states[1].toStdString();
+    EXPECT_EQ(states[2], "");
+    ASSERT_TRUE(shown.retryButton->isEnabled());
+    server.serve("/big.jpg", png(Qt::green, {50, 40}), "image/jpeg");
+    shown.retryButton->click();
+    EXPECT_EQ(savedStates()[1], "Saved as big.jpg");
+    EXPECT_EQ(savedFile("big.jpg"), png(Qt::green, {50, 40}));
+
+    shown.saveAllButton->click();
+    EXPECT_EQ(savedStates().mid(0, 2),
+              (QStringList{"Saved as red (2).png", "Saved as big (2).jpg"}));
+    EXPECT_EQ(savedFile("red.png"), png(Qt::red, {300, 200}));
+    EXPECT_EQ(shown.progress->value(), shown.table->model()->rowCount());
+}
+
+TEST_F(PageImagesWindowEngineTest, CancelStopsTheSaveAndLeavesNoFile)
+{
+    server.serveSlowly("/slow.png", png(Qt::red, {300, 200}), 100, -1, "image/png");
+    server.serve("/slow.html", "<html><body><img src='/slow.png'></body></html>");
+    PageImagesWindow& shown = openOn("/slow.html", 1);
+    shown.saveAllButton->click();
+    ASSERT_TRUE(shown.cancelButton->isEnabled());
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return column(*shown.table, PageImagesModel::SaveState)[0] == "Saving…"; },
+        kPatienceMs));
+    shown.cancelButton->click();
+    EXPECT_EQ(savedStates(), QStringList{"Cancelled"});
+    EXPECT_TRUE(shown.retryButton->isEnabled());
+    EXPECT_TRUE(shown.saveAllButton->isEnabled());
+    EXPECT_EQ(QDir(saveFolder.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+TEST_F(PageImagesWindowEngineTest, FollowsTheBrowserViewToTheNextPage)
+{
+    PageImagesWindow& shown = openOn("/pictures.html", 3);
+    // The previous page's late picture requests (its icon) come in first: a request that arrives
+    // after the next load began counts for the next page.
+    QTest::qWait(3000);
+    go(address("/other.html"));
+    ASSERT_TRUE(browserShows(address("/other.html")));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return column(*shown.table, PageImagesModel::Address) ==
+                   QStringList{address("/blue.png")};
+        },
+        kPatienceMs))
+        << column(*shown.table, PageImagesModel::Address).join(' ').toStdString() << " / "
+        << column(*shown.table, PageImagesModel::Found).join(',').toStdString();
+    EXPECT_EQ(shown.status->text(), "1 of 1 pictures shown");
+}
+
+} // namespace
+} // namespace varrow::testing

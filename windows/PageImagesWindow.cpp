@@ -1,0 +1,369 @@
+#include "windows/PageImagesWindow.h"
+
+#include "extract/PageImageExport.h"
+#include "platform/browser/BrowserControl.h"
+#include "platform/textfile/TextFile.h"
+#include "shell/pictures/PageImageFinder.h"
+#include "windows/PageImagesFilter.h"
+#include "windows/PageImagesModel.h"
+#include "windows/PageImagesSaving.h"
+#include "windows/ThumbnailLoader.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <set>
+
+namespace varrow
+{
+namespace
+{
+
+constexpr int kRowHeight = ThumbnailLoader::kEdge + 4;
+constexpr int kLargestSize = 100000;
+constexpr int kWindowWidth = 1040;
+constexpr int kWindowHeight = 600;
+
+// The columns' widths when the window opens, in pixels.
+constexpr int kColumnWidths[PageImagesModel::Columns] = {56, 300, 90, 100, 70, 120, 50, 110, 120};
+
+QSpinBox* makeSizeBox(QWidget* parent, const char* name)
+{
+    auto* box = new QSpinBox(parent);
+    box->setObjectName(name);
+    box->setRange(0, kLargestSize);
+    box->setSuffix(QObject::tr(" px"));
+    box->setSpecialValueText(QObject::tr("any"));
+    return box;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    return button;
+}
+
+} // namespace
+
+PageImagesDialogs PageImagesDialogs::standard()
+{
+    PageImagesDialogs dialogs;
+    dialogs.chooseFolder = [](QWidget* parent) {
+        return QFileDialog::getExistingDirectory(parent, QObject::tr("Save pictures into"));
+    };
+    dialogs.chooseFileToWrite = [](QWidget* parent, const QString& caption, const QString& filter) {
+        return QFileDialog::getSaveFileName(parent, caption, QString(), filter);
+    };
+    dialogs.showProblem = [](QWidget* parent, const QString& text) {
+        QMessageBox::warning(parent, QObject::tr("Page Images"), text);
+    };
+    return dialogs;
+}
+
+PageImagesWindow::PageImagesWindow(PageImagesSources sources, PageImagesDialogs dialogs,
+                                   QWidget* parent)
+    : QWidget(parent, Qt::Window), m_sources(std::move(sources)), m_dialogs(std::move(dialogs)),
+      m_thumbnails(new ThumbnailLoader(this)), m_pictures(new PageImagesModel(*m_thumbnails, this)),
+      m_shown(new PageImagesFilter(*m_pictures, this)),
+      m_saving(new PageImagesSaving(*m_pictures, this))
+{
+    setObjectName("PageImagesWindow");
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(tr("Page Images"));
+    setWindowIcon(QIcon(":/varrow/icon.png"));
+    resize(kWindowWidth, kWindowHeight);
+    createControls();
+
+    // Queued, so that the capture of the completed page has filled its lists first.
+    connect(m_sources.view, &BrowserControl::DownloadComplete, this, &PageImagesWindow::listPage,
+            Qt::QueuedConnection);
+    if (m_sources.finder)
+        connect(m_sources.finder, &PageImageFinder::pageChanged, this,
+                &PageImagesWindow::handlePageChanged);
+    connect(m_shown, &QAbstractItemModel::rowsInserted, this, &PageImagesWindow::updateStatus);
+    connect(m_shown, &QAbstractItemModel::rowsRemoved, this, &PageImagesWindow::updateStatus);
+    connect(m_shown, &QAbstractItemModel::modelReset, this, &PageImagesWindow::updateStatus);
+    connect(m_shown, &QAbstractItemModel::layoutChanged, this, &PageImagesWindow::updateStatus);
+    listPage();
+}
+
+PageImagesWindow::~PageImagesWindow() = default;
+
+void PageImagesWindow::createControls()
+{
+    minimumWidth = makeSizeBox(this, "minimumWidth");
+    minimumHeight = makeSizeBox(this, "minimumHeight");
+    typeFilter = new QComboBox(this);
+    typeFilter->setObjectName("typeFilter");
+    typeFilter->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    addressFilter = new QLineEdit(this);
+    addressFilter->setObjectName("addressFilter");
+    addressFilter->setPlaceholderText(tr("Address contains"));
+    addressFilter->setClearButtonEnabled(true);
+    regularExpression = new QCheckBox(tr("Regular expression"), this);
+    regularExpression->setObjectName("regularExpression");
+
+    auto* filters = new QHBoxLayout;
+    filters->addWidget(new QLabel(tr("Width at least"), this));
+    filters->addWidget(minimumWidth);
+    filters->addWidget(new QLabel(tr("Height at least"), this));
+    filters->addWidget(minimumHeight);
+    filters->addWidget(typeFilter);
+    filters->addWidget(addressFilter, 1);
+    filters->addWidget(regularExpression);
+
+    copyButton = makeButton(this, "copyButton", tr("Copy addresses"));
+    exportCsvButton = makeButton(this, "exportCsvButton", tr("Export CSV…"));
+    exportJsonButton = makeButton(this, "exportJsonButton", tr("Export JSON…"));
+    saveSelectedButton = makeButton(this, "saveSelectedButton", tr("Save selected…"));
+    saveAllButton = makeButton(this, "saveAllButton", tr("Save all…"));
+    cancelButton = makeButton(this, "cancelButton", tr("Cancel"));
+    retryButton = makeButton(this, "retryButton", tr("Retry"));
+    progress = new QProgressBar(this);
+    progress->setObjectName("progress");
+    progress->setFormat(tr("%v of %m done"));
+    progress->hide(); // until the first picture is saved
+    auto* actions = new QHBoxLayout;
+    actions->addWidget(copyButton);
+    actions->addWidget(saveSelectedButton);
+    actions->addWidget(saveAllButton);
+    actions->addWidget(progress, 1);
+    actions->addWidget(cancelButton);
+    actions->addWidget(retryButton);
+    actions->addStretch(1);
+    actions->addWidget(exportCsvButton);
+    actions->addWidget(exportJsonButton);
+
+    table = new QTableView(this);
+    table->setObjectName("table");
+    table->setModel(m_shown);
+    table->setSortingEnabled(true);
+    table->sortByColumn(-1, Qt::AscendingOrder); // first-found order until a header is clicked
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setIconSize({ThumbnailLoader::kEdge, ThumbnailLoader::kEdge});
+    table->setWordWrap(false);
+    table->setTextElideMode(Qt::ElideMiddle);
+    // Fixed row heights keep scrolling through many rows from measuring each of them.
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setStretchLastSection(true);
+    for (int column = 0; column < PageImagesModel::Columns; ++column)
+        table->setColumnWidth(column, kColumnWidths[column]);
+
+    status = new QLabel(this);
+    status->setObjectName("status");
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(filters);
+    layout->addLayout(actions);
+    layout->addWidget(table, 1);
+    layout->addWidget(status);
+
+    const auto filter = [this] { applyFilters(); };
+    connect(minimumWidth, &QSpinBox::valueChanged, this, filter);
+    connect(minimumHeight, &QSpinBox::valueChanged, this, filter);
+    connect(typeFilter, &QComboBox::currentIndexChanged, this, filter);
+    connect(addressFilter, &QLineEdit::textChanged, this, filter);
+    connect(regularExpression, &QCheckBox::toggled, this, filter);
+    connect(copyButton, &QPushButton::clicked, this, &PageImagesWindow::copyAddresses);
+    connect(saveSelectedButton, &QPushButton::clicked, this, &PageImagesWindow::saveSelected);
+    connect(saveAllButton, &QPushButton::clicked, this, &PageImagesWindow::saveAll);
+    connect(cancelButton, &QPushButton::clicked, m_saving, &PageImagesSaving::cancel);
+    connect(retryButton, &QPushButton::clicked, m_saving, &PageImagesSaving::retry);
+    connect(m_saving, &PageImagesSaving::changed, this, &PageImagesWindow::updateSaveButtons);
+    connect(m_saving, &PageImagesSaving::progress, this, [this](int done, int total) {
+        progress->setRange(0, total);
+        progress->setValue(done);
+    });
+    updateSaveButtons();
+    connect(exportCsvButton, &QPushButton::clicked, this, &PageImagesWindow::exportCsv);
+    connect(exportJsonButton, &QPushButton::clicked, this, &PageImagesWindow::exportJson);
+}
+
+void PageImagesWindow::listPage()
+{
+    const unsigned listing = ++m_listing;
+    PageImageInventory inventory;
+    if (m_sources.captureLists)
+        addCaptureLists(inventory, *m_sources.captureLists);
+    const QUrl page(m_sources.view->LocationURL());
+    auto done = [window = QPointer(this), listing, page](PageImageInventory found) {
+        if (!window || listing != window->m_listing)
+            return;
+        window->m_thumbnails->setPage(page);
+        window->showImages(found.images());
+    };
+    if (m_sources.finder)
+        m_sources.finder->find(std::move(inventory), std::move(done));
+    else
+        done(std::move(inventory));
+}
+
+void PageImagesWindow::handlePageChanged()
+{
+    ++m_listing;
+    m_thumbnails->setPage(QUrl());
+    showImages({});
+}
+
+void PageImagesWindow::showImages(std::vector<PageImage> images)
+{
+    m_pictures->setImages(std::move(images));
+    fillTypes();
+    updateStatus();
+}
+
+void PageImagesWindow::fillTypes()
+{
+    const QString chosen = typeFilter->currentData().toString();
+    std::set<std::string> types;
+    for (const PageImage& image : m_pictures->images())
+        if (!image.type.empty())
+            types.insert(image.type);
+    const QSignalBlocker quiet(typeFilter);
+    typeFilter->clear();
+    typeFilter->addItem(tr("All types"), QString());
+    for (const std::string& type : types)
+        typeFilter->addItem(QString::fromStdString(type), QString::fromStdString(type));
+    // A type that the new page no longer has still filters, so the person sees why nothing shows.
+    if (!chosen.isEmpty() && typeFilter->findData(chosen) < 0)
+        typeFilter->addItem(chosen, chosen);
+    typeFilter->setCurrentIndex(std::max(0, typeFilter->findData(chosen)));
+}
+
+void PageImagesWindow::applyFilters()
+{
+    m_shown->setMinimumSize(minimumWidth->value(), minimumHeight->value());
+    m_shown->setType(typeFilter->currentData().toString());
+    const bool valid =
+        m_shown->setAddressPattern(addressFilter->text(), regularExpression->isChecked());
+    m_problem = valid ? QString() : tr("Not a valid regular expression");
+    addressFilter->setStyleSheet(valid ? QString() : QStringLiteral("color: red;"));
+    addressFilter->setToolTip(m_problem);
+    updateStatus();
+}
+
+void PageImagesWindow::updateStatus()
+{
+    QString text =
+        tr("%1 of %2 pictures shown").arg(m_shown->rowCount()).arg(m_pictures->rowCount());
+    if (!m_problem.isEmpty())
+        text += " — " + m_problem;
+    status->setText(text);
+}
+
+std::vector<PageImage> PageImagesWindow::shownImages() const
+{
+    std::vector<PageImage> images;
+    images.reserve(static_cast<std::size_t>(m_shown->rowCount()));
+    for (int row = 0; row < m_shown->rowCount(); ++row)
+        images.push_back(m_pictures->images().at(
+            static_cast<std::size_t>(m_shown->mapToSource(m_shown->index(row, 0)).row())));
+    return images;
+}
+
+std::vector<PageImage> PageImagesWindow::selectedImages() const
+{
+    QModelIndexList rows = table->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(),
+              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    std::vector<PageImage> images;
+    images.reserve(static_cast<std::size_t>(rows.size()));
+    for (const QModelIndex& row : rows)
+        images.push_back(
+            m_pictures->images().at(static_cast<std::size_t>(m_shown->mapToSource(row).row())));
+    return images;
+}
+
+void PageImagesWindow::copyAddresses()
+{
+    QStringList addresses;
+    for (const PageImage& image : selectedImages())
+        addresses += QString::fromStdString(image.url);
+    if (!addresses.isEmpty())
+        QGuiApplication::clipboard()->setText(addresses.join('\n'));
+}
+
+void PageImagesWindow::saveSelected()
+{
+    save(selectedImages());
+}
+
+void PageImagesWindow::saveAll()
+{
+    save(shownImages());
+}
+
+void PageImagesWindow::save(const std::vector<PageImage>& images)
+{
+    if (images.empty() || !m_sources.page)
+        return;
+    const QString folder = m_dialogs.chooseFolder(this);
+    if (folder.isEmpty())
+        return;
+    QStringList urls;
+    for (const PageImage& image : images)
+        urls += QString::fromStdString(image.url);
+    progress->show();
+    m_saving->save(*m_sources.page, folder, urls);
+}
+
+void PageImagesWindow::updateSaveButtons()
+{
+    const bool running = m_saving->running();
+    saveSelectedButton->setEnabled(m_sources.page && !running);
+    saveAllButton->setEnabled(m_sources.page && !running);
+    cancelButton->setEnabled(running);
+    retryButton->setEnabled(!running && m_saving->retryable());
+}
+
+void PageImagesWindow::exportCsv()
+{
+    std::string text = imagesCsv(shownImages());
+    // The file ends with the last line's own CR LF, which the text writer adds.
+    text.resize(text.size() - 2);
+    exportText(tr("Export CSV"), tr("CSV files (*.csv)"), text);
+}
+
+void PageImagesWindow::exportJson()
+{
+    std::string text = "[";
+    for (const PageImage& image : shownImages())
+        text += (text.size() > 1 ? ",\r\n" : "\r\n") + imageJsonLine(image);
+    text += "\r\n]";
+    exportText(tr("Export JSON"), tr("JSON files (*.json)"), text);
+}
+
+void PageImagesWindow::exportText(const QString& caption, const QString& filter,
+                                  const std::string& text)
+{
+    const QString path = m_dialogs.chooseFileToWrite(this, caption, filter);
+    if (path.isEmpty())
+        return;
+    try {
+        writeTextFile(pathFromUtf8(path.toStdString()), text);
+        status->setText(tr("Written to %1").arg(path));
+    } catch (const FileError& failed) {
+        m_dialogs.showProblem(
+            this, tr("Cannot write %1: %2").arg(path, QString::fromStdString(failed.reason())));
+    }
+}
+
+} // namespace varrow

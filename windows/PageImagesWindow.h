@@ -1,0 +1,124 @@
+#pragma once
+
+#include "extract/ImageLists.h"
+#include "extract/PageImages.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+class QTableView;
+class QWebEnginePage;
+
+namespace varrow
+{
+
+class BrowserControl;
+class PageImageFinder;
+class PageImagesFilter;
+class PageImagesModel;
+class PageImagesSaving;
+class ThumbnailLoader;
+
+// What the window lists: the browser view it follows, the capture's lists of that view's page,
+// and the finder of the live page's pictures; and the engine page whose downloads save them.
+struct PageImagesSources {
+    BrowserControl* view = nullptr;
+    QWebEnginePage* page = nullptr; // without one, nothing can be saved
+    const ImageLists* captureLists = nullptr;
+    // Without a finder, the capture's lists are the whole inventory.
+    PageImageFinder* finder = nullptr;
+};
+
+// How the window asks the person; tests replace each of them.
+struct PageImagesDialogs {
+    // The folder to save pictures into, or an empty text when cancelled.
+    std::function<QString(QWidget* parent)> chooseFolder;
+    // The file to write, or an empty text when cancelled.
+    std::function<QString(QWidget* parent, const QString& caption, const QString& filter)>
+        chooseFileToWrite;
+    // Tells the person what went wrong.
+    std::function<void(QWidget* parent, const QString& text)> showProblem;
+
+    // The standard file dialogs and message boxes.
+    static PageImagesDialogs standard();
+};
+
+// "Page Images": every picture of the page in a browser view, in a table with thumbnails that
+// sorts by any column and filters by minimum size, type and address; copies the selected
+// addresses, saves the selected pictures or those shown into a folder, and exports the rows shown
+// as CSV or JSON. It lists the page again after every
+// completed download of the view it follows.
+class PageImagesWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    PageImagesWindow(PageImagesSources sources, PageImagesDialogs dialogs,
+                     QWidget* parent = nullptr);
+    ~PageImagesWindow() override;
+
+    // Lists the pictures of the page the view shows now.
+    void listPage();
+    // The view began another page: the rows of the old one go.
+    void handlePageChanged();
+    // Shows these pictures in place of the rows before.
+    void showImages(std::vector<PageImage> images);
+
+    void copyAddresses();
+    void saveSelected();
+    void saveAll(); // the pictures shown
+    void exportCsv();
+    void exportJson();
+
+    PageImagesModel& pictures() const { return *m_pictures; }
+    PageImagesFilter& shown() const { return *m_shown; }
+
+    QSpinBox* minimumWidth;
+    QSpinBox* minimumHeight;
+    QComboBox* typeFilter;
+    QLineEdit* addressFilter;
+    QCheckBox* regularExpression;
+    QTableView* table;
+    QLabel* status;
+    QPushButton* copyButton;
+    QPushButton* saveSelectedButton;
+    QPushButton* saveAllButton;
+    QPushButton* cancelButton;
+    QPushButton* retryButton;
+    QProgressBar* progress;
+    QPushButton* exportCsvButton;
+    QPushButton* exportJsonButton;
+
+private:
+    void createControls();
+    void applyFilters();
+    void fillTypes();
+    void updateStatus();
+    // The pictures of the rows shown, in the order shown.
+    std::vector<PageImage> shownImages() const;
+    // The pictures of the selected rows, in the order shown.
+    std::vector<PageImage> selectedImages() const;
+    void save(const std::vector<PageImage>& images);
+    void updateSaveButtons();
+    void exportText(const QString& caption, const QString& filter, const std::string& text);
+
+    PageImagesSources m_sources;
+    PageImagesDialogs m_dialogs;
+    ThumbnailLoader* m_thumbnails;
+    PageImagesModel* m_pictures;
+    PageImagesFilter* m_shown;
+    PageImagesSaving* m_saving;
+    QString m_problem; // the filters' complaint, shown in the status line
+    // Counts listings, so that a late answer for an earlier page is dropped.
+    unsigned m_listing = 0;
+};
+
+} // namespace varrow
