@@ -1,5 +1,6 @@
 // varrow-capture --load ADDRESS --inventory, run as the command it is against the fixture site
 // served by the test's own server on 127.0.0.1.
+#include "tests/shell/CaptureCommandRun.h"
 #include "tests/support/LocalWebServer.h"
 #include "tests/support/ServedFolder.h"
 
@@ -7,9 +8,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <QTest>
 #include <gtest/gtest.h>
 
 namespace varrow::testing
@@ -17,11 +16,10 @@ namespace varrow::testing
 namespace
 {
 
-constexpr int kPatienceMs = 120000;
-
-struct CommandRun {
+// A run of the command with its output read as JSON Lines.
+struct Listing {
     int exitCode = -1;
-    QByteArray output;
+    QString output;
     QList<QJsonObject> pictures; // each line of the output, read as JSON
 };
 
@@ -31,30 +29,21 @@ protected:
     void SetUp() override { serveFolder(server, VARROW_PAGE_IMAGES_SITE); }
 
     // Runs varrow-capture in an empty folder of its own, serving pages while it runs.
-    CommandRun capture(const QStringList& arguments)
+    Listing capture(const QStringList& arguments)
     {
-        QProcess command;
-        command.setWorkingDirectory(workDir.path());
-        command.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        command.start(VARROW_CAPTURE, arguments);
-        EXPECT_TRUE(
-            QTest::qWaitFor([&] { return command.state() == QProcess::NotRunning; }, kPatienceMs));
-        CommandRun run;
-        run.exitCode = command.exitStatus() == QProcess::NormalExit ? command.exitCode() : -1;
-        run.output = command.readAllStandardOutput();
-        for (const QByteArray& line : run.output.split('\n')) {
-            if (line.isEmpty())
-                continue;
+        const CommandRun run = runCaptureCommand(arguments, workDir.path());
+        Listing listing{run.exitCode, run.output, {}};
+        for (const QString& line : run.output.split('\n', Qt::SkipEmptyParts)) {
             QJsonParseError error;
-            const QJsonDocument document = QJsonDocument::fromJson(line, &error);
+            const QJsonDocument document = QJsonDocument::fromJson(line.toUtf8(), &error);
             EXPECT_EQ(error.error, QJsonParseError::NoError) << line.toStdString();
-            run.pictures.append(document.object());
+            listing.pictures.append(document.object());
         }
-        return run;
+        return listing;
     }
 
     // The listed picture at `path` of the server.
-    static QJsonObject pictureAt(const CommandRun& run, const QString& address)
+    static QJsonObject pictureAt(const Listing& run, const QString& address)
     {
         for (const QJsonObject& picture : run.pictures)
             if (picture.value("url").toString() == address)
@@ -68,7 +57,7 @@ protected:
 
 TEST_F(CaptureInventoryTest, PrintsEveryPictureOfTheLoadedPageAsJsonLinesAndWritesNoFile)
 {
-    const CommandRun run = capture({"--load", server.address("/index.html"), "--inventory"});
+    const Listing run = capture({"--load", server.address("/index.html"), "--inventory"});
     ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
     EXPECT_EQ(run.pictures.size(), 24) << run.output.toStdString();
     for (const QJsonObject& picture : run.pictures)
@@ -103,11 +92,11 @@ TEST_F(CaptureInventoryTest, SettleWaitsForPicturesThatComeLate)
     const QString late = server.address("/pictures/img.png");
 
     // The engine may also ask for the site's default icon; the late picture is what counts.
-    const CommandRun atOnce = capture({"--load", server.address("/late.html"), "--inventory"});
+    const Listing atOnce = capture({"--load", server.address("/late.html"), "--inventory"});
     ASSERT_EQ(atOnce.exitCode, 0);
     EXPECT_TRUE(pictureAt(atOnce, late).isEmpty()) << atOnce.output.toStdString();
 
-    const CommandRun settled =
+    const Listing settled =
         capture({"--load", server.address("/late.html"), "--inventory", "--settle", "3"});
     ASSERT_EQ(settled.exitCode, 0);
     const QJsonObject picture = pictureAt(settled, late);

@@ -1,40 +1,19 @@
 // varrow-capture --load PAGE --save FOLDER, run as the command it is against pages served on
 // 127.0.0.1 by this test, judged by what lies in the folder afterwards.
+#include "tests/shell/CaptureCommandRun.h"
 #include "tests/support/LocalWebServer.h"
 #include "tests/support/ServedFolder.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <QTest>
 #include <gtest/gtest.h>
 
 namespace varrow::testing
 {
 namespace
 {
-
-constexpr int kPatienceMs = 120000;
-
-struct CommandRun {
-    int exitCode = -1;
-    QString output;
-    QString errors;
-};
-
-// Runs the command while this test's event loop keeps serving its pages.
-CommandRun runCapture(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(VARROW_CAPTURE, arguments);
-    if (!process.waitForStarted() ||
-        !QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, kPatienceMs))
-        return {};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 QByteArray fileBytes(const QString& path)
 {
@@ -62,8 +41,8 @@ TEST(CaptureSaveTest, SavesEveryPictureOfAServedPageAndPrintsOneLineEach)
     existing.write("kept");
     existing.close();
 
-    const CommandRun run =
-        runCapture({"--load", server.address("/gallery/page.html"), "--save", folder.path()});
+    const CommandRun run = runCaptureCommand(
+        {"--load", server.address("/gallery/page.html"), "--save", folder.path()});
 
     EXPECT_EQ(run.exitCode, 1) << run.errors.toStdString();
     const QString shown = QDir(folder.path()).filePath("shown (2).gif");
@@ -91,7 +70,7 @@ TEST(CaptureSaveTest, SavesEveryKindOfPictureOfTheFixtureSite)
     QTemporaryDir folder;
 
     const CommandRun run =
-        runCapture({"--load", server.address("/index.html"), "--save", folder.path()});
+        runCaptureCommand({"--load", server.address("/index.html"), "--save", folder.path()});
 
     EXPECT_EQ(run.exitCode, 0) << run.output.toStdString() << run.errors.toStdString();
     // Each picture file of the site under its own name, the inline one as "picture.png".
@@ -122,7 +101,7 @@ TEST(CaptureSaveTest, ALocalPageSavesItsLocalPicturesAndExitsZero)
     page.write("<body><img src=\"local.gif\"></body>");
     page.close();
 
-    const CommandRun run = runCapture({"--load", page.fileName(), "--save", folder.path()});
+    const CommandRun run = runCaptureCommand({"--load", page.fileName(), "--save", folder.path()});
 
     EXPECT_EQ(run.exitCode, 0) << run.output.toStdString() << run.errors.toStdString();
     const QString saved = QDir(folder.path()).filePath("local.gif");
@@ -133,10 +112,11 @@ TEST(CaptureSaveTest, ALocalPageSavesItsLocalPicturesAndExitsZero)
 TEST(CaptureSaveTest, MisuseAndPagesThatCannotBeLoaded)
 {
     QTemporaryDir folder;
-    EXPECT_EQ(runCapture({"--save", folder.path()}).exitCode, 2);
-    EXPECT_EQ(runCapture({"--load", "page.html", "--save"}).exitCode, 2);
-    EXPECT_EQ(runCapture({"--load", "page.html", "--save", folder.path(), "--lists"}).exitCode, 2);
-    const CommandRun blank = runCapture({"--load", " ", "--save", folder.path()});
+    EXPECT_EQ(runCaptureCommand({"--save", folder.path()}).exitCode, 2);
+    EXPECT_EQ(runCaptureCommand({"--load", "page.html", "--save"}).exitCode, 2);
+    EXPECT_EQ(
+        runCaptureCommand({"--load", "page.html", "--save", folder.path(), "--lists"}).exitCode, 2);
+    const CommandRun blank = runCaptureCommand({"--load", " ", "--save", folder.path()});
     EXPECT_EQ(blank.exitCode, 1);
     EXPECT_TRUE(blank.errors.contains("varrow-capture: cannot load  : "))
         << blank.errors.toStdString();
