@@ -8,7 +8,7 @@ void LocalFileGuard::interceptRequest(QWebEngineUrlRequestInfo& info)
     const auto type = info.resourceType();
     if (type == QWebEngineUrlRequestInfo::ResourceTypeImage ||
         type == QWebEngineUrlRequestInfo::ResourceTypeFavicon)
-        emit imageRequested(info.requestUrl());
+        emit imageRequested(info.requestUrl(), info.firstPartyUrl());
     if (!m_policy.allows(info.requestUrl(), type))
         info.block(true);
 }

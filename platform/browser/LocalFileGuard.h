@@ -26,7 +26,7 @@ public:
 
 signals:
     // The page asked for a picture (an image or its icon) at `address`.
-    void imageRequested(const QUrl& address);
+    void imageRequested(const QUrl& address, const QUrl& document);
 
 private:
     LocalFilePolicy m_policy;

@@ -59,8 +59,9 @@ public:
     QWebEnginePage* page() const;
 
 signals:
-    // The page asked for a picture (or its icon) at `address`.
-    void imageRequested(const QUrl& address);
+    // The page asked for a picture (or its icon) at `address`, for the top-level document at
+    // `document`.
+    void imageRequested(const QUrl& address, const QUrl& document);
 
 private:
     void onLoadStarted();

@@ -75,11 +75,12 @@ PageImageFinder::PageImageFinder(QWebEnginePage& page) : QObject(&page), m_page(
     connect(&page, &QWebEnginePage::loadStarted, this, &PageImageFinder::handleLoadStarted);
 }
 
-void PageImageFinder::noteImageRequest(const QUrl& address)
+void PageImageFinder::noteImageRequest(const QUrl& address, const QUrl& document)
 {
-    if (!m_requestedSet.contains(address)) {
-        m_requestedSet.insert(address);
-        m_requested.push_back(address);
+    const Request request{address, document.adjusted(QUrl::RemoveFragment)};
+    if (!m_requestedSet.contains(request)) {
+        m_requestedSet.insert(request);
+        m_requested.push_back(request);
     }
 }
 
@@ -140,8 +141,11 @@ void PageImageFinder::addFindings(PageImageInventory& inventory, const QString& 
             inventory.add(std::move(framed));
         }
     }
-    for (const QUrl& requested : m_requested) {
-        const QString address = requested.toString(QUrl::FullyEncoded);
+    const QUrl onShow = m_page.url().adjusted(QUrl::RemoveFragment);
+    for (const Request& requested : m_requested) {
+        if (!requested.document.isEmpty() && requested.document != onShow)
+            continue; // a late request of the page before
+        const QString address = requested.address.toString(QUrl::FullyEncoded);
         ImageSighting seen;
         seen.url = address.toStdString();
         seen.how = FoundBy::Network;

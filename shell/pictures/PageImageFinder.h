@@ -36,8 +36,11 @@ public:
     // `done` is not called when the page or the finder is destroyed first.
     void find(PageImageInventory inventory, std::function<void(PageImageInventory)> done);
 
-    // The page asked for a picture at `address` (reported by its request interceptor).
-    void noteImageRequest(const QUrl& address);
+    // The page asked for a picture at `address` for its top-level document at `document`
+    // (reported by its request interceptor). Only the requests for the document on show are
+    // listed: a late request of the page being left is not the next page's, also when the next
+    // load began before the last one finished.
+    void noteImageRequest(const QUrl& address, const QUrl& document);
 
 signals:
     // The page began loading another document: earlier inventories are out of date.
@@ -49,9 +52,19 @@ private:
     void addFindings(PageImageInventory& inventory, const QString& answer) const;
 
     QWebEnginePage& m_page;
-    // The pictures requested since the current load began, each once, in request order.
-    std::vector<QUrl> m_requested;
-    QSet<QUrl> m_requestedSet;
+    // The pictures requested since the current load began, each once per document, in request
+    // order.
+    struct Request {
+        QUrl address;
+        QUrl document; // without its fragment
+        bool operator==(const Request&) const = default;
+    };
+    friend size_t qHash(const Request& request, size_t seed = 0)
+    {
+        return qHashMulti(seed, request.address, request.document);
+    }
+    std::vector<Request> m_requested;
+    QSet<Request> m_requestedSet;
 };
 
 } // namespace varrow

@@ -7,27 +7,33 @@
     const kMaxFrameDepth = 16;
     const kSvgNamespace = 'http://www.w3.org/2000/svg';
     const kXlinkNamespace = 'http://www.w3.org/1999/xlink';
-    const kLazyAddressAttributes = ['data-src', 'data-original', 'data-lazy-src'];
-    const kMetaPictureNames = new Set(['og:image', 'og:image:url', 'og:image:secure_url',
-                                       'twitter:image', 'twitter:image:src']);
+    const kLazyAddressAttributes = [ 'data-src', 'data-original', 'data-lazy-src' ];
+    const kMetaPictureNames = new Set([
+        'og:image', 'og:image:url', 'og:image:secure_url', 'twitter:image', 'twitter:image:src'
+    ]);
     // Elements that are never rendered, so have no background of their own.
-    const kUnstyled = new Set(['head', 'meta', 'link', 'script', 'style', 'title', 'base',
-                               'template', 'noscript', 'source', 'track', 'param']);
-    const kFrameElements = new Set(['iframe', 'frame', 'object']);
-    const kCssAddress = /url\(\s*(?:"((?:[^"\\]|\\[\s\S])*)"|'((?:[^'\\]|\\[\s\S])*)'|([^)\s]*))\s*\)/g;
+    const kUnstyled = new Set([
+        'head', 'meta', 'link', 'script', 'style', 'title', 'base', 'template', 'noscript',
+        'source', 'track', 'param'
+    ]);
+    const kFrameElements = new Set([ 'iframe', 'frame', 'object' ]);
+    const kCssAddress =
+        /url\(\s*(?:"((?:[^"\\]|\\[\s\S])*)"|'((?:[^'\\]|\\[\s\S])*)'|([^)\s]*))\s*\)/g;
     const kCssEscape = /\\(?:([0-9a-fA-F]{1,6})[ \t\n\r\f]?|([\s\S]))/g;
 
     const pictures = [];
     const bytes = {};
 
-    function isSpace(c) {
+    function isSpace(c)
+    {
         return c === ' ' || c === '\t' || c === '\n' || c === '\f' || c === '\r';
     }
 
     // The addresses of a srcset value's candidates, split as the HTML standard's srcset parser
     // splits them: an address runs to white space, so a comma inside it stays; commas that end
     // it are dropped; its descriptors run to the next comma outside parentheses and are dropped.
-    function srcsetAddresses(text) {
+    function srcsetAddresses(text)
+    {
         const found = [];
         const end = text.length;
         let at = 0;
@@ -60,7 +66,8 @@
         }
     }
 
-    function cssUnescape(text) {
+    function cssUnescape(text)
+    {
         return text.replace(kCssEscape, (escape, hex, character) => {
             if (hex === undefined)
                 return character === '\n' ? '' : character;
@@ -71,7 +78,8 @@
     }
 
     // Every url(...) of a CSS value, unquoted and unescaped.
-    function cssAddresses(value) {
+    function cssAddresses(value)
+    {
         if (!value || value.indexOf('url(') < 0)
             return [];
         const found = [];
@@ -84,7 +92,8 @@
 
     // `text` resolved against the document's base address; empty for no address, a script
     // address or one that does not parse.
-    function resolve(text, doc) {
+    function resolve(text, doc)
+    {
         const address = text.trim();
         if (!address || /^javascript:/i.test(address))
             return '';
@@ -95,7 +104,8 @@
         }
     }
 
-    function addByteCounts(view) {
+    function addByteCounts(view)
+    {
         let sizes;
         try {
             sizes = view && view.__varrowResourceBytes;
@@ -108,7 +118,8 @@
 
     // The pictures one element uses. Each address counts as one place of the element, however
     // many of its attributes name it.
-    function visitElement(element, doc, view, inFrame) {
+    function visitElement(element, doc, view, inFrame)
+    {
         const here = new Set();
         let alt = '';
         const add = (address, label, width, height) => {
@@ -116,7 +127,7 @@
                 return;
             const places = here.has(address) ? 0 : 1;
             here.add(address);
-            pictures.push([address, label, width || 0, height || 0, alt, places, inFrame]);
+            pictures.push([ address, label, width || 0, height || 0, alt, places, inFrame ]);
         };
         const addAll = (addresses, label) => {
             for (const address of addresses)
@@ -179,7 +190,7 @@
             const lazyBackground = element.getAttribute('data-bg');
             if (lazyBackground !== null) {
                 const inCss = cssAddresses(lazyBackground);
-                addAll(inCss.length ? inCss : [lazyBackground], 'lazy');
+                addAll(inCss.length ? inCss : [ lazyBackground ], 'lazy');
             }
         }
 
@@ -198,7 +209,8 @@
 
     // The elements under `root` in document order, open shadow trees at their hosts, and
     // same-origin frames' documents at their frame elements.
-    function visitTree(root, doc, view, inFrame, depth) {
+    function visitTree(root, doc, view, inFrame, depth)
+    {
         for (const element of root.querySelectorAll('*')) {
             visitElement(element, doc, view, inFrame);
             if (element.shadowRoot)
@@ -216,12 +228,13 @@
         }
     }
 
-    function visitDocument(doc, inFrame, depth) {
+    function visitDocument(doc, inFrame, depth)
+    {
         const view = doc.defaultView;
         addByteCounts(view);
         visitTree(doc, doc, view, inFrame, depth);
     }
 
     visitDocument(document, false, 0);
-    return JSON.stringify({pictures: pictures, bytes: bytes});
+    return JSON.stringify({pictures : pictures, bytes : bytes});
 })();
