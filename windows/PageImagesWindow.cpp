@@ -105,6 +105,18 @@ PageImagesWindow::~PageImagesWindow() = default;
 
 void PageImagesWindow::createControls()
 {
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(createFilterRow());
+    layout->addLayout(createActionRow());
+    layout->addWidget(createTable(), 1);
+    status = new QLabel(this);
+    status->setObjectName("status");
+    layout->addWidget(status);
+    connectControls();
+}
+
+QHBoxLayout* PageImagesWindow::createFilterRow()
+{
     minimumWidth = makeSizeBox(this, "minimumWidth");
     minimumHeight = makeSizeBox(this, "minimumHeight");
     typeFilter = new QComboBox(this);
@@ -125,7 +137,11 @@ void PageImagesWindow::createControls()
     filters->addWidget(typeFilter);
     filters->addWidget(addressFilter, 1);
     filters->addWidget(regularExpression);
+    return filters;
+}
 
+QHBoxLayout* PageImagesWindow::createActionRow()
+{
     copyButton = makeButton(this, "copyButton", tr("Copy addresses"));
     exportCsvButton = makeButton(this, "exportCsvButton", tr("Export CSV…"));
     exportJsonButton = makeButton(this, "exportJsonButton", tr("Export JSON…"));
@@ -137,6 +153,7 @@ void PageImagesWindow::createControls()
     progress->setObjectName("progress");
     progress->setFormat(tr("%v of %m done"));
     progress->hide(); // until the first picture is saved
+
     auto* actions = new QHBoxLayout;
     actions->addWidget(copyButton);
     actions->addWidget(saveSelectedButton);
@@ -147,7 +164,11 @@ void PageImagesWindow::createControls()
     actions->addStretch(1);
     actions->addWidget(exportCsvButton);
     actions->addWidget(exportJsonButton);
+    return actions;
+}
 
+QTableView* PageImagesWindow::createTable()
+{
     table = new QTableView(this);
     table->setObjectName("table");
     table->setModel(m_shown);
@@ -166,16 +187,11 @@ void PageImagesWindow::createControls()
     table->horizontalHeader()->setStretchLastSection(true);
     for (int column = 0; column < PageImagesModel::Columns; ++column)
         table->setColumnWidth(column, kColumnWidths[column]);
+    return table;
+}
 
-    status = new QLabel(this);
-    status->setObjectName("status");
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(filters);
-    layout->addLayout(actions);
-    layout->addWidget(table, 1);
-    layout->addWidget(status);
-
+void PageImagesWindow::connectControls()
+{
     const auto filter = [this] { applyFilters(); };
     connect(minimumWidth, &QSpinBox::valueChanged, this, filter);
     connect(minimumHeight, &QSpinBox::valueChanged, this, filter);

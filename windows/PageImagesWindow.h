@@ -9,6 +9,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -98,7 +99,12 @@ public:
     QPushButton* exportJsonButton;
 
 private:
+    // Makes the filter row, the action row, the table and the status line, and connects them.
     void createControls();
+    QHBoxLayout* createFilterRow();
+    QHBoxLayout* createActionRow();
+    QTableView* createTable();
+    void connectControls();
     void applyFilters();
     void fillTypes();
     void updateStatus();
