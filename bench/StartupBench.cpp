@@ -4,12 +4,12 @@
 //
 // Usage: startup_bench LARGE_BODY_FILE
 
+#include "app/DesktopServices.h"
+#include "app/Program.h"
 #include "platform/browser/EngineEnvironment.h"
 #include "platform/desktop/SettingsStore.h"
 #include "platform/textfile/TextFile.h"
-#include "app/DesktopServices.h"
 #include "shell/Form1.h"
-#include "app/Program.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

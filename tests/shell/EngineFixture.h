@@ -1,11 +1,11 @@
 #pragma once
 
+#include "app/Program.h"
 #include "capture/WorkFiles.h"
 #include "platform/browser/WebEngineBrowser.h"
 #include "platform/desktop/SettingsStore.h"
 #include "platform/textfile/TextFile.h"
 #include "shell/Form1.h"
-#include "app/Program.h"
 #include "tests/support/LocalWebServer.h"
 #include "tests/support/LoopbackOnly.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/Program.h"
 #include "platform/desktop/SettingsStore.h"
 #include "shell/Form1.h"
-#include "app/Program.h"
 #include "shell/frmSplash.h"
 #include "tests/support/FakeBrowser.h"
 

@@ -1,8 +1,8 @@
 // The site window on the real browser engine, opening a website served from 127.0.0.1.
+#include "app/Program.h"
 #include "platform/browser/WebEngineBrowser.h"
 #include "platform/desktop/SettingsStore.h"
 #include "platform/desktop/StatusBar.h"
-#include "app/Program.h"
 #include "tests/support/LocalWebServer.h"
 #include "tests/support/LoopbackOnly.h"
 #include "tests/support/PageScript.h"
