@@ -1,6 +1,7 @@
 #include "capture/LinkSubstitution.h"
 
 #include "capture/NameMatcher.h"
+#include "capture/RadixSort.h"
 #include "capture/SafeMarkup.h"
 
 #include <algorithm>
@@ -92,7 +93,7 @@ public:
     PieceTree(const EscapedText& root, std::size_t rootLength)
         : m_root(root), m_rootLength(rootLength), m_nextPlace(rootLength), m_length(rootLength)
     {
-        m_pieces.push_back({0, kRoot, false});
+        m_pieces.push_back({0, kRoot, false, false});
         m_covered.extendTo(m_nextPlace);
     }
 
@@ -160,7 +161,8 @@ public:
         m_covered.cover(place, place + length);
         added = narrowed(m_pieces.size());
         m_cuts.push_back({place, place + length, added});
-        m_pieces.push_back({m_nextPlace, anchor, inAddress});
+        m_pieces[piece].hasCuts = true;
+        m_pieces.push_back({m_nextPlace, anchor, inAddress, false});
         m_nextPlace += anchorLength(anchor);
         m_covered.extendTo(m_nextPlace);
         m_length += anchorLength(anchor) - length;
@@ -172,8 +174,8 @@ public:
     void finishCutting()
     {
         m_covered = {};
-        std::sort(m_cuts.begin(), m_cuts.end(),
-                  [](const Cut& a, const Cut& b) { return a.begin < b.begin; });
+        radixSort(
+            m_cuts, [](const Cut& cut) { return std::uint64_t{cut.begin}; }, m_nextPlace);
     }
 
     // Hands the whole current text to `sink`, piece by piece. Links nest as deep as the passes go,
@@ -216,7 +218,10 @@ public:
                 root.skipTo(cut.end);
             frame.position = cut.end;
             ++frame.nextCut;
-            stack.push_back(frameFor(cut.piece));
+            if (m_pieces[cut.piece].hasCuts)
+                stack.push_back(frameFor(cut.piece));
+            else
+                sink(anchorText(m_pieces[cut.piece].anchor)); // as most links are, whole
         }
     }
 
@@ -227,6 +232,7 @@ private:
         std::size_t place; // where its text begins in the text space
         Index anchor;      // kRoot for the text itself
         bool inAddress;    // the piece stands inside another link's address
+        bool hasCuts;      // some of its text is cut out
     };
     struct Cut {
         std::size_t begin; // in the text space
@@ -326,12 +332,14 @@ public:
         for (std::size_t pass = 0; pass < m_passes.size(); ++pass) {
             if (!fits(pass))
                 continue; // the pass fails and leaves the text as it was
+            for (LinkMatches& link : m_linkMatches)
+                link.searched = false;
             forEachPending(pass, [&](const Occurrence& occurrence) {
                 Index added = 0;
                 if (m_tree->tryCut(occurrence.piece, occurrence.start, m_passes[pass].name.size(),
                                    anchorOf(pass, occurrence.inAddress), occurrence.inAddress,
                                    added))
-                    registerMatches(added, m_tree->regions(added), pass + 1);
+                    registerMatches(added, occurrence.inAddress, pass + 1);
             });
         }
         m_tree->finishCutting();
@@ -346,6 +354,17 @@ private:
         Index piece;
         Index next; // the pass's next occurrence, or kNone
         bool inAddress;
+    };
+    // An occurrence of name number `name` in a link's text, `start` bytes into it.
+    struct LinkMatch {
+        Index name;
+        Index start;
+        bool inAddress;
+    };
+    // The occurrences in one form of the current pass's link, once it has been searched.
+    struct LinkMatches {
+        bool searched = false;
+        std::vector<LinkMatch> matches;
     };
     // The occurrences that a pass will look at, in the order they were found: a list threaded
     // through one vector, so that many passes cost no allocation each.
@@ -408,14 +427,23 @@ private:
         return anchor;
     }
 
-    // Notes every occurrence in `piece` for the passes from `firstPass` on that look for it.
-    void registerMatches(Index piece, const PieceTree::Regions& regions, std::size_t firstPass)
+    // Notes every occurrence in `piece`, a link of the current pass in its plain or quoted form,
+    // for the passes from `firstPass` on that look for it. The pass inserts the same text each
+    // time, so each form is searched once.
+    void registerMatches(Index piece, bool quoted, std::size_t firstPass)
     {
-        for (const PieceTree::Region& region : regions)
-            m_matcher.forEachMatch(region.text, [&](std::size_t name, std::size_t start) {
-                registerMatch(name, {region.begin + start, piece, kNone, region.inAddress},
-                              firstPass);
-            });
+        LinkMatches& link = m_linkMatches[quoted ? 1 : 0];
+        if (!link.searched) {
+            link.searched = true;
+            link.matches.clear();
+            for (const PieceTree::Region& region : m_tree->regions(piece))
+                m_matcher.forEachMatch(region.text, [&](std::size_t name, std::size_t start) {
+                    link.matches.push_back(
+                        {narrowed(name), narrowed(region.begin + start), region.inAddress});
+                });
+        }
+        for (const LinkMatch& match : link.matches)
+            registerMatch(match.name, {match.start, piece, kNone, match.inAddress}, firstPass);
     }
 
     // Notes an occurrence of name number `name` for the passes from `firstPass` on that look
@@ -445,6 +473,7 @@ private:
     std::vector<Occurrence> m_occurrences;
     std::vector<PendingList> m_pending;               // per pass
     std::array<std::vector<Index>, 2> m_anchorOfPass; // plain and quoted, kNone: not built
+    std::array<LinkMatches, 2> m_linkMatches;         // of the current pass, plain and quoted
 };
 
 } // namespace

@@ -151,6 +151,8 @@ std::int32_t NameMatcher::child(std::int32_t state, unsigned char byte) const
 {
     const auto begin = m_byteInto.begin() + m_childBegin[state];
     const auto end = m_byteInto.begin() + m_childBegin[state + 1];
+    if (end - begin == 1) // as most states deep in file names have
+        return *begin == byte ? m_childBegin[state] : -1;
     const auto it = std::lower_bound(begin, end, byte);
     return it != end && *it == byte ? static_cast<std::int32_t>(it - m_byteInto.begin()) : -1;
 }
