@@ -125,10 +125,16 @@ void forEachTagLine(const ScanParameters& parameters, std::string_view markup, O
             line = filtered;
         }
         for (std::size_t at = findNoCase(line, marker); at != npos;) {
-            const std::size_t start = at + marker.size();
-            const std::size_t next = findNoCase(line, marker, start);
-            tagLine.assign(marker).append(line.substr(start, next == npos ? npos : next - start));
-            onLine(std::string_view(tagLine));
+            const std::size_t next = findNoCase(line, marker, at + marker.size());
+            const std::string_view found = line.substr(at, next == npos ? npos : next - at);
+            // A tag line starts with the marker as it is written here; most markup writes it so
+            // already, and then the line is handed on where it stands.
+            if (found.starts_with(marker)) {
+                onLine(found);
+            } else {
+                tagLine.assign(marker).append(found.substr(marker.size()));
+                onLine(std::string_view(tagLine));
+            }
             at = next;
         }
     });
