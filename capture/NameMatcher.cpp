@@ -21,8 +21,10 @@ constexpr std::size_t kTextBytesPerEntry = 32;
 NameMatcher::NameMatcher(const std::vector<std::string_view>& names, std::size_t textLength)
 {
     m_lengths.reserve(names.size());
-    for (const std::string_view name : names)
+    for (const std::string_view name : names) {
         m_lengths.push_back(name.size());
+        m_longest = std::max(m_longest, name.size());
+    }
     buildTrie(names);
     linkFailures();
     buildTable(textLength);
@@ -176,6 +178,34 @@ std::size_t NameMatcher::walkTable(std::string_view text, std::size_t from,
     }
     place = entry >> 1;
     return text.size();
+}
+
+std::size_t NameMatcher::walkTableTogether(const std::array<const char*, kStretches>& texts,
+                                           std::size_t count, Entries& entries) const
+{
+    // The steps of one text wait for each other's loads, those of different texts do not: so the
+    // texts keep the processor busy together. Each step is walkTable's.
+    const auto* const table = reinterpret_cast<const unsigned char*>(m_table.get());
+    constexpr std::size_t kHalfEntry = sizeof(std::uint32_t) / 2;
+    Entries entry;
+    for (std::size_t k = 0; k < kStretches; ++k)
+        entry[k] = entries[k] & ~1u;
+    std::size_t i = 0;
+    while (i < count) {
+        std::uint32_t flags = 0;
+        for (std::size_t k = 0; k < kStretches; ++k) {
+            const std::uint32_t doubledClass =
+                2u * m_classOf[static_cast<unsigned char>(texts[k][i])];
+            std::memcpy(&entry[k], table + kHalfEntry * (std::size_t{entry[k]} + doubledClass),
+                        sizeof(std::uint32_t));
+            flags |= entry[k];
+        }
+        ++i;
+        if (flags & 1)
+            break;
+    }
+    entries = entry;
+    return i;
 }
 
 std::uint32_t NameMatcher::sparseStep(std::int32_t state, unsigned char byte) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -14,9 +15,24 @@ namespace varrow
 // first: those get full rows of a transition table over the bytes the names use, up to a small
 // memory budget, and the deeper ones are walked through their children and failure links. So the
 // automaton of many long names costs memory in proportion to their length, not to their length
-// times the alphabet.
+// times the alphabet. A long text is followed in several stretches at once.
 class NameMatcher
 {
+    // The search follows this many stretches of a long text at once. Each step of the automaton
+    // waits for the load of the step before, so one stretch leaves the processor idle most of the
+    // time; steps of different stretches do not wait for each other.
+    static constexpr std::size_t kStretches = 4;
+    // A stretch is at least this long, so that following it from the root, a longest name before
+    // its start, costs little.
+    static constexpr std::size_t kLeastStretch = std::size_t{16} << 10;
+
+    struct HeldMatch {
+        std::size_t name;
+        std::size_t start;
+    };
+    // The occurrences of every stretch but the first, held until those before are reported.
+    using HeldMatches = std::array<std::vector<HeldMatch>, kStretches - 1>;
+
 public:
     // The names must be distinct and non-empty; their positions in the vector identify them.
     // `textLength`, how much text is to be searched, lets the table grow with it: a larger table
@@ -34,28 +50,14 @@ public:
         explicit Search(const NameMatcher& matcher) : m_matcher(matcher) {}
 
         // Calls `onMatch(nameIndex, start)` for every occurrence that ends in `piece`, overlapping
-        // ones included, in order of their end position; `start` counts from the beginning of
-        // the first piece.
+        // ones included; `start` counts from the beginning of the first piece. The occurrences of
+        // each name come in text order. A long piece is searched in stretches followed at once,
+        // whose occurrences come stretch after stretch, so those of different names may not.
         template <typename OnMatch> void feed(std::string_view piece, OnMatch&& onMatch)
         {
-            const NameMatcher& matcher = m_matcher;
-            for (std::size_t i = 0; i < piece.size(); ++i) {
-                if (m_place < matcher.m_tableSize) {
-                    i = matcher.walkTable(piece, i, m_place);
-                    if (i == piece.size())
-                        break;
-                } else {
-                    // A state without a row: the bytes are walked through the trie until a state
-                    // with one.
-                    const std::uint32_t entry = matcher.sparseStep(
-                        matcher.stateAt(m_place), static_cast<unsigned char>(piece[i]));
-                    m_place = entry >> 1;
-                    if (!(entry & 1))
-                        continue;
-                }
-                // The state reached at byte i needs a closer look: a name may end there.
-                matcher.reportHits(matcher.stateAt(m_place), m_fed + i + 1, onMatch);
-            }
+            m_place = m_matcher.splitsInStretches(piece.size())
+                          ? m_matcher.followInStretches(piece, m_fed, m_place, onMatch, m_held)
+                          : m_matcher.follow(piece, m_fed, m_place, onMatch);
             m_fed += piece.size();
         }
 
@@ -63,6 +65,7 @@ public:
         const NameMatcher& m_matcher;
         std::uint32_t m_place = 0; // of the state reached, as walkTable keeps it
         std::size_t m_fed = 0;     // the length of the pieces before
+        HeldMatches m_held;        // room for the stretches' occurrences, kept between pieces
     };
 
     // Calls `onMatch(nameIndex, start)` for every occurrence in `text`, as Search::feed does.
@@ -72,6 +75,115 @@ public:
     }
 
 private:
+    // Whether a text of `length` bytes is searched in stretches.
+    bool splitsInStretches(std::size_t length) const
+    {
+        return length >= kStretches * kLeastStretch && m_longest > 0 &&
+               m_longest <= length / kStretches;
+    }
+
+    // Follows `text`, whose first byte stands at `offset` in the whole text, from the state at
+    // `place`, reporting every occurrence that ends in it, and returns the place reached.
+    template <typename OnMatch>
+    std::uint32_t follow(std::string_view text, std::size_t offset, std::uint32_t place,
+                         OnMatch& onMatch) const
+    {
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (place < m_tableSize) {
+                i = walkTable(text, i, place);
+                if (i == text.size())
+                    break;
+            } else {
+                // A state without a row: the bytes are walked through the trie until a state
+                // with one.
+                const std::uint32_t entry =
+                    sparseStep(stateAt(place), static_cast<unsigned char>(text[i]));
+                place = entry >> 1;
+                if (!(entry & 1))
+                    continue;
+            }
+            // The state reached at byte i needs a closer look: a name may end there.
+            reportHits(stateAt(place), offset + i + 1, onMatch);
+        }
+        return place;
+    }
+
+    // As follow, in kStretches stretches of `text` at once. The first goes on from `place`; each
+    // other starts at the root a longest name before its start, so that the state it reaches there
+    // is the one a single search would have, and reports only what ends within it. The
+    // occurrences of each stretch are reported after those of the stretches before.
+    template <typename OnMatch>
+    std::uint32_t followInStretches(std::string_view text, std::size_t offset, std::uint32_t place,
+                                    OnMatch& onMatch, HeldMatches& held) const
+    {
+        using Positions = std::array<std::size_t, kStretches>;
+        Positions at{};          // the next byte of each stretch
+        Positions end{};         // of its bytes to follow
+        Positions reportAfter{}; // occurrences that end here or before are another's
+        Entries entries{};       // entryOf the state each has reached
+        const std::size_t length = text.size() / kStretches;
+        for (std::size_t k = 1; k < kStretches; ++k) {
+            reportAfter[k] = k * length;
+            at[k] = reportAfter[k] - (m_longest - 1);
+            end[k - 1] = reportAfter[k];
+        }
+        end.back() = text.size();
+        entries[0] = place << 1;
+
+        // The state that stretch k reached needs a closer look: a name may end there.
+        auto lookCloser = [&](std::size_t k) {
+            if (at[k] <= reportAfter[k])
+                return;
+            const std::int32_t state = stateAt(entries[k] >> 1);
+            if (k == 0) {
+                reportHits(state, offset + at[k], onMatch);
+            } else {
+                auto hold = [&](std::size_t name, std::size_t start) {
+                    held[k - 1].push_back({name, start});
+                };
+                reportHits(state, offset + at[k], hold);
+            }
+        };
+        // One step of stretch k on its own.
+        auto step = [&](std::size_t k) {
+            const auto byte = static_cast<unsigned char>(text[at[k]++]);
+            const std::uint32_t current = entries[k] >> 1;
+            entries[k] = current < m_tableSize ? m_table[current + m_classOf[byte]]
+                                               : sparseStep(stateAt(current), byte);
+            if (entries[k] & 1)
+                lookCloser(k);
+        };
+        for (;;) {
+            // A stretch in a state without a row steps on its own until it reaches one.
+            for (std::size_t k = 0; k < kStretches; ++k)
+                while (at[k] < end[k] && entries[k] >> 1 >= m_tableSize)
+                    step(k);
+            std::size_t together = text.size();
+            for (std::size_t k = 0; k < kStretches; ++k)
+                together = std::min(together, end[k] - at[k]);
+            if (together == 0)
+                break;
+            std::array<const char*, kStretches> bytes{};
+            for (std::size_t k = 0; k < kStretches; ++k)
+                bytes[k] = text.data() + at[k];
+            const std::size_t steps = walkTableTogether(bytes, together, entries);
+            for (std::size_t k = 0; k < kStretches; ++k) {
+                at[k] += steps;
+                if (entries[k] & 1)
+                    lookCloser(k);
+            }
+        }
+        for (std::size_t k = 0; k < kStretches; ++k)
+            while (at[k] < end[k])
+                step(k);
+        for (std::vector<HeldMatch>& matches : held) {
+            for (const HeldMatch& match : matches)
+                onMatch(match.name, match.start);
+            matches.clear();
+        }
+        return entries.back() >> 1;
+    }
+
     // Every name that ends at `state`, whose text ends before `end`.
     template <typename OnMatch>
     void reportHits(std::int32_t state, std::size_t end, OnMatch& onMatch) const
@@ -101,6 +213,12 @@ private:
     // that led there; text.size() when there is none. One load per byte, kept out of line so that
     // the loop has the registers to itself.
     std::size_t walkTable(std::string_view text, std::size_t from, std::uint32_t& place) const;
+    // As walkTable, for kStretches texts of `count` bytes each at once, each from the state whose
+    // entry is in `entries`: up to the first step after which any of them needs a closer look.
+    // Leaves the entries of the states reached in `entries` and returns how many steps each took.
+    using Entries = std::array<std::uint32_t, kStretches>;
+    std::size_t walkTableTogether(const std::array<const char*, kStretches>& texts,
+                                  std::size_t count, Entries& entries) const;
     // The entry for `state`, not in the table, followed by `byte`.
     std::uint32_t sparseStep(std::int32_t state, unsigned char byte) const;
     // The entry for a step into `state`: its place, and whether a name ends there or it has no
@@ -120,6 +238,7 @@ private:
     std::vector<std::int32_t> m_nameAt;     // the name that ends here, or -1
     std::vector<std::int32_t> m_dictionary; // nearest state on the failure chain where one ends
     std::vector<std::size_t> m_lengths;
+    std::size_t m_longest = 0; // of the names
     std::array<std::uint16_t, 256> m_classOf{};
     std::uint32_t m_classCount = 1;
     std::size_t m_denseStates = 0;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <map>
 #include <random>
 #include <set>
 #include <unordered_map>
@@ -20,6 +21,23 @@ Matches naiveMatches(const std::vector<std::string_view>& names, std::string_vie
         for (std::size_t at = text.find(names[name]); at != std::string_view::npos;
              at = text.find(names[name], at + 1))
             found.insert({name, at});
+    return found;
+}
+
+// The naive search for many names of few lengths: at each place, each length is looked up.
+Matches matchesByLength(const std::vector<std::string_view>& names, std::string_view text)
+{
+    std::unordered_map<std::string_view, std::size_t> indexOf;
+    std::set<std::size_t> lengths;
+    for (std::size_t name = 0; name < names.size(); ++name) {
+        indexOf.emplace(names[name], name);
+        lengths.insert(names[name].size());
+    }
+    Matches found;
+    for (std::size_t at = 0; at < text.size(); ++at)
+        for (const std::size_t length : lengths)
+            if (const auto hit = indexOf.find(text.substr(at, length)); hit != indexOf.end())
+                found.insert({hit->second, at});
     return found;
 }
 
@@ -115,19 +133,7 @@ TEST(NameMatcher, ManyFileNamesBeyondTheTableFindTheSameAsTheNaiveSearch)
         if (random() % 2)
             text += " -/"[random() % 3];
     }
-    // The naive search, by the few lengths the names have.
-    std::unordered_map<std::string_view, std::size_t> indexOf;
-    std::set<std::size_t> lengths;
-    for (std::size_t name = 0; name < names.size(); ++name) {
-        indexOf.emplace(names[name], name);
-        lengths.insert(names[name].size());
-    }
-    Matches expected;
-    const std::string_view view(text);
-    for (std::size_t at = 0; at < view.size(); ++at)
-        for (const std::size_t length : lengths)
-            if (const auto found = indexOf.find(view.substr(at, length)); found != indexOf.end())
-                expected.insert({found->second, at});
+    const Matches expected = matchesByLength(names, text);
 
     Matches found;
     matcher.forEachMatch(text, [&](std::size_t name, std::size_t start) {
@@ -137,9 +143,37 @@ TEST(NameMatcher, ManyFileNamesBeyondTheTableFindTheSameAsTheNaiveSearch)
     EXPECT_GT(found.size(), 10000u);
 }
 
+using Ordered = std::vector<std::pair<std::size_t, std::size_t>>;
+
+// Each name's starts, in the order they were found.
+std::map<std::size_t, std::vector<std::size_t>> startsByName(const Ordered& found)
+{
+    std::map<std::size_t, std::vector<std::size_t>> starts;
+    for (const auto& [name, start] : found)
+        starts[name].push_back(start);
+    return starts;
+}
+
+// What a search finds in `text` handed over in pieces of random sizes up to `largest` bytes.
+Ordered searchInPieces(const NameMatcher& matcher, std::string_view text, std::size_t largest)
+{
+    std::mt19937 random(static_cast<unsigned>(largest));
+    Ordered found;
+    NameMatcher::Search search(matcher);
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length =
+            std::min<std::size_t>(random() % (largest + 1), text.size() - at);
+        search.feed(text.substr(at, length),
+                    [&](std::size_t name, std::size_t start) { found.emplace_back(name, start); });
+        at += length;
+    }
+    return found;
+}
+
 // A text handed over in pieces of any size, empty ones included, gives the occurrences of the
-// whole text, at the same places and in the same order: those that run across pieces too, also
-// while the search stands in a state beyond the table.
+// whole text, each name's in text order: those that run across pieces too, also while the search
+// stands in a state beyond the table, and those that run across the stretches that a long piece is
+// followed in.
 TEST(NameMatcher, SearchInPiecesFindsWhatTheWholeTextGives)
 {
     std::vector<std::string> storage{"ab", "b", "abab", ".png.p"};
@@ -154,7 +188,7 @@ TEST(NameMatcher, SearchInPiecesFindsWhatTheWholeTextGives)
 
     std::mt19937 random(7);
     std::string text;
-    while (text.size() < 50000) {
+    while (text.size() < 400000) {
         std::string piece = storage[random() % storage.size()];
         if (random() % 3 == 0)
             piece.resize(1 + random() % piece.size());
@@ -162,24 +196,38 @@ TEST(NameMatcher, SearchInPiecesFindsWhatTheWholeTextGives)
         if (random() % 2)
             text += " <ab"[random() % 4];
     }
-    using Ordered = std::vector<std::pair<std::size_t, std::size_t>>;
-    Ordered whole;
-    matcher.forEachMatch(
-        text, [&](std::size_t name, std::size_t start) { whole.emplace_back(name, start); });
-    ASSERT_GT(whole.size(), 2000u);
+    const Matches naive = matchesByLength(names, text);
+    const auto expected = startsByName(Ordered(naive.begin(), naive.end()));
+    ASSERT_GT(naive.size(), 20000u);
 
     const std::string_view view(text);
-    for (const std::size_t largest : {1, 2, 7, 64, 5000}) {
-        Ordered inPieces;
-        NameMatcher::Search search(matcher);
-        for (std::size_t at = 0; at < view.size();) {
-            const std::size_t length = random() % (largest + 1);
-            search.feed(view.substr(at, length), [&](std::size_t name, std::size_t start) {
-                inPieces.emplace_back(name, start);
-            });
-            at += length;
-        }
-        EXPECT_EQ(inPieces, whole) << "pieces of up to " << largest << " bytes";
+    for (const std::size_t largest : {std::size_t{1}, std::size_t{7}, std::size_t{5000},
+                                      std::size_t{100000}, std::size_t{300000}, view.size()})
+        EXPECT_EQ(startsByName(searchInPieces(matcher, view, largest)), expected)
+            << "pieces of up to " << largest << " bytes";
+}
+
+// A name longer than a quarter of the text leaves it to one search; one just short enough is found
+// where it runs across the stretches.
+TEST(NameMatcher, LongNamesAcrossStretchesAreFound)
+{
+    struct Case {
+        std::size_t nameLength;
+        int copies;
+    };
+    for (const Case& test : {Case{40000, 5}, Case{40000, 2}, Case{90000, 3}}) {
+        std::string longName(test.nameLength, 'x');
+        longName.back() = 'y';
+        const std::vector<std::string_view> names{longName, "xy", "q"};
+        std::string text;
+        for (int i = 0; i < test.copies; ++i)
+            text += std::string(7000, 'q') + longName;
+        Matches found;
+        NameMatcher(names).forEachMatch(text, [&](std::size_t name, std::size_t start) {
+            found.insert({name, start});
+        });
+        EXPECT_EQ(found, naiveMatches(names, text))
+            << test.copies << " names of " << test.nameLength << " bytes";
     }
 }
 
