@@ -1,6 +1,7 @@
 #include "capture/EscapedText.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace varrow
@@ -16,10 +17,13 @@ const EscapedText::Replacements kNoReplacements{};
 
 constexpr std::uint64_t kEveryByte = 0x0101010101010101;
 
-// Whether one of the eight bytes of `word` is zero.
-bool hasZeroByte(std::uint64_t word)
+// Sixteen bytes, compared lane by lane (the vector extension of GCC and Clang).
+using Lanes = unsigned char __attribute__((vector_size(16)));
+
+// The byte that `byteInEveryByte` holds in each of its eight, in all sixteen lanes.
+Lanes lanesOf(std::uint64_t byteInEveryByte)
 {
-    return ((word - kEveryByte) & ~word & (kEveryByte << 7)) != 0;
+    return Lanes{} + static_cast<unsigned char>(byteInEveryByte);
 }
 
 } // namespace
@@ -46,15 +50,24 @@ std::size_t EscapedText::endOfRun(std::size_t at, std::size_t limit) const
     limit = std::min(limit, m_source.size());
     if (m_replacedCount == 0)
         return limit;
-    if (m_replacedCount <= kFewReplaced) {
-        // Eight bytes at a time, up to the word that holds one of the bytes.
-        for (; limit - at >= sizeof(std::uint64_t); at += sizeof(std::uint64_t)) {
-            std::uint64_t word;
-            std::memcpy(&word, m_source.data() + at, sizeof word);
-            if (hasZeroByte(word ^ m_replacedInEveryByte[0]) ||
-                hasZeroByte(word ^ m_replacedInEveryByte[1]) ||
-                hasZeroByte(word ^ m_replacedInEveryByte[2]))
-                break;
+    if (m_replacedCount <= kFewReplaced && std::endian::native == std::endian::little) {
+        // Sixteen bytes at a time, each compared with every replaced byte: the first lane that
+        // holds one, as the lowest set bit of the lanes in memory order, ends the run.
+        const Lanes first = lanesOf(m_replacedInEveryByte[0]);
+        const Lanes second = lanesOf(m_replacedInEveryByte[1]);
+        const Lanes third = lanesOf(m_replacedInEveryByte[2]);
+        for (; limit - at >= sizeof(Lanes); at += sizeof(Lanes)) {
+            Lanes bytes;
+            std::memcpy(&bytes, m_source.data() + at, sizeof bytes);
+            const auto replaced = (bytes == first) | (bytes == second) | (bytes == third);
+            std::uint64_t low = 0;
+            std::uint64_t high = 0;
+            std::memcpy(&low, &replaced, sizeof low);
+            std::memcpy(&high, reinterpret_cast<const char*>(&replaced) + sizeof low, sizeof high);
+            if (low != 0)
+                return at + static_cast<std::size_t>(std::countr_zero(low)) / 8;
+            if (high != 0)
+                return at + sizeof low + static_cast<std::size_t>(std::countr_zero(high)) / 8;
         }
     }
     while (at < limit && !m_replaced[static_cast<unsigned char>(m_source[at])])

@@ -21,9 +21,10 @@ std::string escapedNaively(std::string_view source, const EscapedText::Replaceme
     return text;
 }
 
-// No byte, one, three and four bytes replaced (runs are sought a word at a time up to three),
-// over text where runs end at every place of a word and at the end of the text: the spans, and a
-// reader that hands on some stretches and passes over others, give the text escaped byte by byte.
+// No byte, one, three and four bytes replaced (runs are sought sixteen bytes at a time up to
+// three), over text where runs of every length up to several blocks end at every place of a block
+// and at the end of the text: the spans, and a reader that hands on some stretches and passes over
+// others, give the text escaped byte by byte.
 TEST(EscapedText, SpansAndReaderGiveTheTextEscapedByteByByte)
 {
     std::mt19937 random(23);
@@ -32,11 +33,13 @@ TEST(EscapedText, SpansAndReaderGiveTheTextEscapedByteByByte)
         EscapedText::Replacements replacements{};
         for (const char c : replaced)
             replacements[static_cast<unsigned char>(c)] = c == '<' ? "&lt;" : "<BR>";
-        for (int round = 0; round < 300; ++round) {
+        for (int round = 0; round < 600; ++round) {
+            // One byte in `spread` may be replaced: runs are short or long.
+            const auto spread = 2 + random() % 60;
             std::string source;
-            for (std::size_t length = random() % 40; length > 0; --length)
-                source +=
-                    random() % 6 ? 'a' + static_cast<char>(random() % 3) : "<\r\n&"[random() % 4];
+            for (std::size_t length = random() % 120; length > 0; --length)
+                source += random() % spread ? 'a' + static_cast<char>(random() % 3)
+                                            : "<\r\n&"[random() % 4];
             const std::string expected = escapedNaively(source, replacements);
             const EscapedText text(source, replacements);
             ASSERT_EQ(text.length(), expected.size());
