@@ -15,15 +15,13 @@ constexpr std::size_t kReadChunk = std::size_t{64} << 10;
 
 const EscapedText::Replacements kNoReplacements{};
 
-constexpr std::uint64_t kEveryByte = 0x0101010101010101;
-
 // Sixteen bytes, compared lane by lane (the vector extension of GCC and Clang).
 using Lanes = unsigned char __attribute__((vector_size(16)));
 
-// The byte that `byteInEveryByte` holds in each of its eight, in all sixteen lanes.
-Lanes lanesOf(std::uint64_t byteInEveryByte)
+// `byte` in all sixteen lanes.
+Lanes lanesOf(unsigned char byte)
 {
-    return Lanes{} + static_cast<unsigned char>(byteInEveryByte);
+    return Lanes{} + byte;
 }
 
 } // namespace
@@ -38,11 +36,11 @@ EscapedText::EscapedText(std::string_view source, const Replacements& replacemen
         if (!m_replaced[byte])
             continue;
         if (m_replacedCount < kFewReplaced)
-            m_replacedInEveryByte[m_replacedCount] = kEveryByte * byte;
+            m_fewReplaced[m_replacedCount] = static_cast<unsigned char>(byte);
         ++m_replacedCount;
     }
     for (std::size_t i = m_replacedCount; i < kFewReplaced && m_replacedCount > 0; ++i)
-        m_replacedInEveryByte[i] = m_replacedInEveryByte[0];
+        m_fewReplaced[i] = m_fewReplaced[0];
 }
 
 std::size_t EscapedText::endOfRun(std::size_t at, std::size_t limit) const
@@ -53,9 +51,9 @@ std::size_t EscapedText::endOfRun(std::size_t at, std::size_t limit) const
     if (m_replacedCount <= kFewReplaced && std::endian::native == std::endian::little) {
         // Sixteen bytes at a time, each compared with every replaced byte: the first lane that
         // holds one, as the lowest set bit of the lanes in memory order, ends the run.
-        const Lanes first = lanesOf(m_replacedInEveryByte[0]);
-        const Lanes second = lanesOf(m_replacedInEveryByte[1]);
-        const Lanes third = lanesOf(m_replacedInEveryByte[2]);
+        const Lanes first = lanesOf(m_fewReplaced[0]);
+        const Lanes second = lanesOf(m_fewReplaced[1]);
+        const Lanes third = lanesOf(m_fewReplaced[2]);
         for (; limit - at >= sizeof(Lanes); at += sizeof(Lanes)) {
             Lanes bytes;
             std::memcpy(&bytes, m_source.data() + at, sizeof bytes);

@@ -77,10 +77,10 @@ private:
     std::string_view m_source;
     const Replacements& m_replacements;
     std::array<bool, 256> m_replaced{}; // whether the byte has a replacement
-    // When at most kFewReplaced byte values have a replacement: each of them in every byte of a
-    // word, the first one again in the places left over, so that runs are sought a word at a time.
+    // When at most kFewReplaced byte values have a replacement: those, the first one again in the
+    // places left over, so that runs are sought many bytes at a time.
     static constexpr std::size_t kFewReplaced = 3;
-    std::array<std::uint64_t, kFewReplaced> m_replacedInEveryByte{};
+    std::array<unsigned char, kFewReplaced> m_fewReplaced{};
     std::size_t m_replacedCount = 0;
 };
 
