@@ -1,5 +1,7 @@
 #include "capture/EscapedText.h"
 
+#include "extract/ByteLanes.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -14,15 +16,6 @@ namespace
 constexpr std::size_t kReadChunk = std::size_t{64} << 10;
 
 const EscapedText::Replacements kNoReplacements{};
-
-// Sixteen bytes, compared lane by lane (the vector extension of GCC and Clang).
-using Lanes = unsigned char __attribute__((vector_size(16)));
-
-// `byte` in all sixteen lanes.
-Lanes lanesOf(unsigned char byte)
-{
-    return Lanes{} + byte;
-}
 
 } // namespace
 
@@ -48,24 +41,20 @@ std::size_t EscapedText::endOfRun(std::size_t at, std::size_t limit) const
     limit = std::min(limit, m_source.size());
     if (m_replacedCount == 0)
         return limit;
-    if (m_replacedCount <= kFewReplaced && std::endian::native == std::endian::little) {
-        // Sixteen bytes at a time, each compared with every replaced byte: the first lane that
-        // holds one, as the lowest set bit of the lanes in memory order, ends the run.
-        const Lanes first = lanesOf(m_fewReplaced[0]);
-        const Lanes second = lanesOf(m_fewReplaced[1]);
-        const Lanes third = lanesOf(m_fewReplaced[2]);
-        for (; limit - at >= sizeof(Lanes); at += sizeof(Lanes)) {
-            Lanes bytes;
-            std::memcpy(&bytes, m_source.data() + at, sizeof bytes);
-            const auto replaced = (bytes == first) | (bytes == second) | (bytes == third);
-            std::uint64_t low = 0;
-            std::uint64_t high = 0;
-            std::memcpy(&low, &replaced, sizeof low);
-            std::memcpy(&high, reinterpret_cast<const char*>(&replaced) + sizeof low, sizeof high);
-            if (low != 0)
-                return at + static_cast<std::size_t>(std::countr_zero(low)) / 8;
-            if (high != 0)
-                return at + sizeof low + static_cast<std::size_t>(std::countr_zero(high)) / 8;
+    if constexpr (std::endian::native == std::endian::little) {
+        if (m_replacedCount <= kFewReplaced) {
+            // Sixteen bytes at a time, each compared with every replaced byte: the first lane
+            // that holds one ends the run.
+            const ByteLanes first = lanesOf(m_fewReplaced[0]);
+            const ByteLanes second = lanesOf(m_fewReplaced[1]);
+            const ByteLanes third = lanesOf(m_fewReplaced[2]);
+            for (; limit - at >= sizeof(ByteLanes); at += sizeof(ByteLanes)) {
+                const ByteLanes bytes = loadLanes(m_source.data() + at);
+                const std::uint32_t replaced =
+                    trueLanes((bytes == first) | (bytes == second) | (bytes == third));
+                if (replaced != 0)
+                    return at + static_cast<std::size_t>(std::countr_zero(replaced));
+            }
         }
     }
     while (at < limit && !m_replaced[static_cast<unsigned char>(m_source[at])])

@@ -1,5 +1,7 @@
 #include "extract/TextSearch.h"
 
+#include "extract/ByteLanes.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstdint>
@@ -37,9 +39,6 @@ bool isAsciiLetter(char c)
     return lower >= 'a' && lower <= 'z';
 }
 
-// Sixteen bytes, compared lane by lane (the vector extension of GCC and Clang).
-using Lanes = unsigned char __attribute__((vector_size(16)));
-
 // The bit that tells an ASCII letter's cases apart. Set in both bytes compared, it makes every
 // pair of bytes that equal but for a letter's case equal (and some others, which the closer look
 // rules out).
@@ -52,28 +51,22 @@ constexpr unsigned char kCaseBit = 0x20;
 std::size_t findByPair(std::string_view haystack, std::string_view needle, std::size_t pair,
                        std::size_t last, std::size_t& at)
 {
-    const Lanes first = Lanes{} + static_cast<unsigned char>(needle[pair] | kCaseBit);
-    const Lanes second = Lanes{} + static_cast<unsigned char>(needle[pair + 1] | kCaseBit);
-    for (; at <= last && at + pair + 1 + sizeof(Lanes) <= haystack.size(); at += sizeof(Lanes)) {
-        Lanes firsts;
-        Lanes seconds;
-        std::memcpy(&firsts, haystack.data() + at + pair, sizeof firsts);
-        std::memcpy(&seconds, haystack.data() + at + pair + 1, sizeof seconds);
-        const auto standing = ((firsts | kCaseBit) == first) & ((seconds | kCaseBit) == second);
-        std::uint64_t halves[2];
-        std::memcpy(halves, &standing, sizeof halves);
-        for (std::size_t half = 0; half < 2; ++half) {
-            for (std::uint64_t lanes = halves[half]; lanes != 0; lanes &= lanes - 1) {
-                // Each lane that stands has all its eight bits set; the lowest marks its place.
-                const std::size_t place = at + half * sizeof(std::uint64_t) +
-                                          static_cast<std::size_t>(std::countr_zero(lanes)) / 8;
-                if (place > last) {
-                    at = place;
-                    return npos;
-                }
-                if (equalsNoCase(haystack.substr(place, needle.size()), needle))
-                    return place;
+    const ByteLanes first = lanesOf(static_cast<unsigned char>(needle[pair] | kCaseBit));
+    const ByteLanes second = lanesOf(static_cast<unsigned char>(needle[pair + 1] | kCaseBit));
+    for (; at <= last && at + pair + 1 + sizeof(ByteLanes) <= haystack.size();
+         at += sizeof(ByteLanes)) {
+        const ByteLanes firsts = loadLanes(haystack.data() + at + pair);
+        const ByteLanes seconds = loadLanes(haystack.data() + at + pair + 1);
+        for (std::uint32_t standing =
+                 trueLanes(((firsts | kCaseBit) == first) & ((seconds | kCaseBit) == second));
+             standing != 0; standing &= standing - 1) {
+            const std::size_t place = at + static_cast<std::size_t>(std::countr_zero(standing));
+            if (place > last) {
+                at = place;
+                return npos;
             }
+            if (equalsNoCase(haystack.substr(place, needle.size()), needle))
+                return place;
         }
     }
     return npos;
@@ -94,15 +87,17 @@ std::size_t findNoCase(std::string_view haystack, std::string_view needle, std::
     const std::size_t anchor = static_cast<std::size_t>(
         std::find_if_not(needle.begin(), needle.end(), isAsciiLetter) - needle.begin());
     std::size_t at = from;
-    if (needle.size() >= 2 && std::endian::native == std::endian::little) {
-        // Two bytes, from that one on or up to it, sixteen places at a time; what is left, with
-        // memchr.
-        const std::size_t pair = anchor + 1 < needle.size() ? anchor
-                                 : anchor < needle.size()   ? anchor - 1
-                                                            : 0;
-        const std::size_t found = findByPair(haystack, needle, pair, last, at);
-        if (found != npos || at > last)
-            return found;
+    if constexpr (std::endian::native == std::endian::little) {
+        if (needle.size() >= 2) {
+            // Two bytes, from that one on or up to it, sixteen places at a time; what is left,
+            // with memchr.
+            const std::size_t pair = anchor + 1 < needle.size() ? anchor
+                                     : anchor < needle.size()   ? anchor - 1
+                                                                : 0;
+            const std::size_t found = findByPair(haystack, needle, pair, last, at);
+            if (found != npos || at > last)
+                return found;
+        }
     }
     if (anchor < needle.size()) {
         while (at <= last) {
