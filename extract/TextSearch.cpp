@@ -46,8 +46,8 @@ constexpr unsigned char kCaseBit = 0x20;
 
 // Looks for `needle` at the places from `at` up to `last`, sixteen at a time: a place is looked at
 // closer only where the needle's two bytes from `pair` on stand. Returns the first place where the
-// needle stands, or npos with `at` at the first place not looked at, where fewer than sixteen
-// places are left or their bytes run past the haystack.
+// needle stands; else npos, with `at` past `last` when no place is left, or at the first place not
+// looked at when the haystack holds too few bytes for sixteen more.
 std::size_t findByPair(std::string_view haystack, std::string_view needle, std::size_t pair,
                        std::size_t last, std::size_t& at)
 {
