@@ -121,7 +121,7 @@ std::vector<Times> timesInTurns(const varrow::WorkFiles& files,
 // moves with earlier allocations, and a run on given-back memory pays a page fault per page. So
 // whether the best run faulted depended on how large the page was compared with what ran before,
 // not on the capture. Keeping every allocation in the heap and the heap whole makes each run after
-// the first start alike; the first run of each input still pays the faults and is not the best.
+// the first start alike; the first turn, which is not timed, pays the faults.
 void keepFreedMemory()
 {
 #if defined(__GLIBC__)
