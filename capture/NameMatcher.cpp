@@ -10,10 +10,11 @@ namespace varrow
 namespace
 {
 // The transition table's size, in entries of 4 bytes: up to an eighth of the text's length in
-// bytes, within a floor that keeps it in the first-level cache and a ceiling of 1 MiB, which
-// stays in the second-level one. The table is built only as far as the states go, so a page with
-// few names builds a small one.
-constexpr std::size_t kLeastTableBudget = std::size_t{1} << 16;
+// bytes, within a floor of 16 KiB, which stays in the first-level cache, and a ceiling of 1 MiB,
+// which stays in the second-level one. So a small page never builds a table larger than itself,
+// and the table is built only as far as the states go, so a page with few names builds a small
+// one.
+constexpr std::size_t kLeastTableBudget = std::size_t{1} << 12;
 constexpr std::size_t kMostTableBudget = std::size_t{1} << 18;
 constexpr std::size_t kTextBytesPerEntry = 32;
 } // namespace
