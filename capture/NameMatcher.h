@@ -24,7 +24,7 @@ class NameMatcher
     static constexpr std::size_t kStretches = 4;
     // A stretch is at least this long, so that following it from the root, a longest name before
     // its start, costs little.
-    static constexpr std::size_t kLeastStretch = std::size_t{16} << 10;
+    static constexpr std::size_t kLeastStretch = std::size_t{2} << 10;
 
     struct HeldMatch {
         std::size_t name;

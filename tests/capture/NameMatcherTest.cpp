@@ -201,8 +201,9 @@ TEST(NameMatcher, SearchInPiecesFindsWhatTheWholeTextGives)
     ASSERT_GT(naive.size(), 20000u);
 
     const std::string_view view(text);
-    for (const std::size_t largest : {std::size_t{1}, std::size_t{7}, std::size_t{5000},
-                                      std::size_t{100000}, std::size_t{300000}, view.size()})
+    for (const std::size_t largest :
+         {std::size_t{1}, std::size_t{7}, std::size_t{5000}, std::size_t{9000}, std::size_t{100000},
+          std::size_t{300000}, view.size()})
         EXPECT_EQ(startsByName(searchInPieces(matcher, view, largest)), expected)
             << "pieces of up to " << largest << " bytes";
 }
