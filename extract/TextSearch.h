@@ -10,9 +10,24 @@ namespace varrow
 
 inline constexpr std::size_t npos = std::string_view::npos;
 
-char asciiLower(char c);
-bool equalsNoCase(std::string_view a, std::string_view b);
-bool startsWithNoCase(std::string_view text, std::string_view prefix);
+// Inline, as the scans call these for every few bytes of markup.
+inline char asciiLower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+inline bool equalsNoCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (asciiLower(a[i]) != asciiLower(b[i]))
+            return false;
+    return true;
+}
+inline bool startsWithNoCase(std::string_view text, std::string_view prefix)
+{
+    return text.size() >= prefix.size() && equalsNoCase(text.substr(0, prefix.size()), prefix);
+}
 
 // Position of the first occurrence of `needle` at or after `from`, or npos. An empty needle is
 // found at `from`.
