@@ -28,6 +28,7 @@ EscapedText::EscapedText(std::string_view source, const Replacements& replacemen
         m_replaced[byte] = !replacements[byte].empty();
         if (!m_replaced[byte])
             continue;
+        m_longestReplacement = std::max(m_longestReplacement, replacements[byte].size());
         if (m_replacedCount < kFewReplaced)
             m_fewReplaced[m_replacedCount] = static_cast<unsigned char>(byte);
         ++m_replacedCount;
@@ -75,10 +76,16 @@ std::size_t EscapedText::length() const
 
 void EscapedText::Reader::readTo(std::size_t end, const TextPieceSink& sink)
 {
-    while (m_position < end) {
-        m_chunk.clear();
-        advance(std::min(end, m_position + kReadChunk), &m_chunk);
-        sink(m_chunk);
+    const std::size_t sourceLength = m_text.m_source.size();
+    while (m_position < end && m_at < sourceLength) {
+        // The chunk is sized before it is written: no longer than the rest of the text can be.
+        const std::size_t room = std::min(
+            {end - m_position, kReadChunk, (sourceLength - m_at) * m_text.m_longestReplacement});
+        if (m_chunk.size() < room)
+            m_chunk.resize(room);
+        const std::size_t start = m_position;
+        advance(m_position + room, m_chunk.data());
+        sink(std::string_view(m_chunk.data(), m_position - start));
     }
 }
 
@@ -87,18 +94,23 @@ void EscapedText::Reader::skipTo(std::size_t end)
     advance(end, nullptr);
 }
 
-void EscapedText::Reader::advance(std::size_t end, std::string* out)
+void EscapedText::Reader::advance(std::size_t end, char* out)
 {
     const std::string_view source = m_text.m_source;
     auto isReplaced = [&](std::size_t at) {
         return m_text.m_replaced[static_cast<unsigned char>(source[at])];
     };
-    while (m_position < end) {
+    auto copy = [&](std::string_view span) {
+        if (out) {
+            std::memcpy(out, span.data(), span.size());
+            out += span.size();
+        }
+    };
+    while (m_position < end && m_at < source.size()) {
         if (!isReplaced(m_at)) {
             // A run of bytes that stand as they are.
             const std::size_t runEnd = m_text.endOfRun(m_at + 1, m_at + (end - m_position));
-            if (out)
-                out->append(source.substr(m_at, runEnd - m_at));
+            copy(source.substr(m_at, runEnd - m_at));
             m_position += runEnd - m_at;
             m_at = runEnd;
             continue;
@@ -106,8 +118,7 @@ void EscapedText::Reader::advance(std::size_t end, std::string* out)
         const std::string_view replacement =
             m_text.m_replacements[static_cast<unsigned char>(source[m_at])];
         const std::size_t taken = std::min(replacement.size() - m_into, end - m_position);
-        if (out)
-            out->append(replacement.substr(m_into, taken));
+        copy(replacement.substr(m_into, taken));
         m_position += taken;
         m_into += taken;
         if (m_into == replacement.size()) {

@@ -53,17 +53,20 @@ public:
     public:
         explicit Reader(const EscapedText& text) : m_text(text) {}
 
-        // Hands the text from where the reader stands up to `end` to `sink`, in pieces.
+        // Hands the text from where the reader stands up to `end`, or to its end when that comes
+        // first, to `sink`, in pieces.
         void readTo(std::size_t end, const TextPieceSink& sink);
+        // How much of the escaped text the reader has passed.
+        std::size_t position() const { return m_position; }
         // Passes over the text up to `end`.
         void skipTo(std::size_t end);
 
     private:
-        // Moves to `end`, appending what it passes to `out` unless that is null.
-        void advance(std::size_t end, std::string* out);
+        // Moves to `end`, writing what it passes from `out` on unless that is null.
+        void advance(std::size_t end, char* out);
 
         const EscapedText& m_text;
-        std::string m_chunk;        // what readTo hands on next
+        std::string m_chunk;        // room for what readTo hands on next
         std::size_t m_at = 0;       // in the source
         std::size_t m_into = 0;     // how much of the replacement of the byte at m_at is passed
         std::size_t m_position = 0; // in the escaped text
@@ -82,6 +85,7 @@ private:
     static constexpr std::size_t kFewReplaced = 3;
     std::array<unsigned char, kFewReplaced> m_fewReplaced{};
     std::size_t m_replacedCount = 0;
+    std::size_t m_longestReplacement = 1; // or 1, what one byte of the source becomes at most
 };
 
 } // namespace varrow

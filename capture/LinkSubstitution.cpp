@@ -339,8 +339,6 @@ public:
 
 private:
     static constexpr std::size_t kAnchorTagLength = std::string_view("<a href=''></a>").size();
-    // How much of the escaped root is searched at a time.
-    static constexpr std::size_t kGatheredLength = std::size_t{256} << 10;
 
     struct Occurrence {
         std::size_t start;
@@ -377,29 +375,18 @@ private:
     }
 
     // The only search of the root, all of which is searched as it is escaped: it has no address.
-    // The same pass measures it, and returns its length. The escaped text is gathered into long
-    // pieces, which the search follows several stretches at a time.
+    // The same pass measures it, and returns its length. The escaped text comes in long pieces,
+    // which the search follows several stretches at a time.
     std::size_t searchRoot(const EscapedText& root)
     {
         NameMatcher::Search search(m_matcher);
-        auto registerInRoot = [&](std::size_t name, std::size_t start) {
-            registerMatch(name, {start, 0, kNone, false}, 0);
-        };
-        std::string gathered;
-        std::size_t rootLength = 0;
-        root.forEachSpan([&](std::string_view span) {
-            rootLength += span.size();
-            if (gathered.size() + span.size() > kGatheredLength) {
-                search.feed(gathered, registerInRoot);
-                gathered.clear();
-            }
-            if (span.size() >= kGatheredLength)
-                search.feed(span, registerInRoot);
-            else
-                gathered.append(span);
+        EscapedText::Reader reader(root);
+        reader.readTo(std::string_view::npos, [&](std::string_view piece) {
+            search.feed(piece, [&](std::size_t name, std::size_t start) {
+                registerMatch(name, {start, 0, kNone, false}, 0);
+            });
         });
-        search.feed(gathered, registerInRoot);
-        return rootLength;
+        return reader.position();
     }
 
     // Whether the text stays within m_maxLength once `pass` has replaced those of its occurrences

@@ -24,7 +24,7 @@ std::string escapedNaively(std::string_view source, const EscapedText::Replaceme
 // No byte, one, three and four bytes replaced (runs are sought sixteen bytes at a time up to
 // three), over text where runs of every length up to several blocks end at every place of a block
 // and at the end of the text: the spans, and a reader that hands on some stretches and passes over
-// others, give the text escaped byte by byte.
+// others, or reads on to the end, give the text escaped byte by byte.
 TEST(EscapedText, SpansAndReaderGiveTheTextEscapedByteByByte)
 {
     std::mt19937 random(23);
@@ -61,6 +61,15 @@ TEST(EscapedText, SpansAndReaderGiveTheTextEscapedByteByByte)
                 at = end;
             }
             ASSERT_EQ(read, kept) << source;
+
+            // Asked for more than there is, a reader hands on the rest and stops at the end.
+            EscapedText::Reader toTheEnd(text);
+            const std::size_t skipped = random() % (expected.size() + 1);
+            toTheEnd.skipTo(skipped);
+            std::string rest;
+            toTheEnd.readTo(std::string_view::npos, [&](std::string_view piece) { rest += piece; });
+            ASSERT_EQ(rest, expected.substr(skipped)) << source;
+            ASSERT_EQ(toTheEnd.position(), expected.size());
         }
     }
 }
