@@ -27,8 +27,8 @@ NameMatcher::NameMatcher(const std::vector<std::string_view>& names, std::size_t
         m_longest = std::max(m_longest, name.size());
     }
     buildTrie(names);
-    linkFailures();
-    buildTable(textLength);
+    sizeTable(textLength);
+    linkStates();
 }
 
 void NameMatcher::buildTrie(const std::vector<std::string_view>& names)
@@ -89,29 +89,7 @@ void NameMatcher::buildTrie(const std::vector<std::string_view>& names)
     m_childBegin.push_back(static_cast<std::int32_t>(order.size()));
 }
 
-void NameMatcher::linkFailures()
-{
-    const std::size_t count = m_nameAt.size();
-    m_failure.assign(count, 0);
-    m_dictionary.assign(count, -1);
-    // Breadth first, so the links of every shallower state are known.
-    for (std::int32_t parent = 0; parent < static_cast<std::int32_t>(count); ++parent) {
-        for (std::int32_t state = m_childBegin[parent]; state < m_childBegin[parent + 1]; ++state) {
-            std::int32_t failure = 0;
-            if (parent != 0) {
-                const unsigned char byte = m_byteInto[state];
-                std::int32_t candidate = m_failure[parent];
-                while (candidate != 0 && child(candidate, byte) < 0)
-                    candidate = m_failure[candidate];
-                failure = std::max(child(candidate, byte), std::int32_t{0});
-            }
-            m_failure[state] = failure;
-            m_dictionary[state] = m_nameAt[failure] >= 0 ? failure : m_dictionary[failure];
-        }
-    }
-}
-
-void NameMatcher::buildTable(std::size_t textLength)
+void NameMatcher::sizeTable(std::size_t textLength)
 {
     // Bytes that no name uses all lead back to the root, so they share class 0.
     for (std::size_t state = 1; state < m_byteInto.size(); ++state)
@@ -119,21 +97,49 @@ void NameMatcher::buildTable(std::size_t textLength)
             m_classOf[m_byteInto[state]] = static_cast<std::uint16_t>(m_classCount++);
     const std::size_t budget =
         std::clamp(textLength / kTextBytesPerEntry, kLeastTableBudget, kMostTableBudget);
-    m_denseStates = std::min<std::size_t>(m_failure.size(), budget / m_classCount);
+    m_denseStates = std::min<std::size_t>(m_byteInto.size(), budget / m_classCount);
     m_tableSize = static_cast<std::uint32_t>(m_denseStates) * m_classCount;
     m_table.reset(new std::uint32_t[m_tableSize]);
-    // Breadth first, so the row of a state's failure target is complete before the state's own.
-    for (std::size_t state = 0; state < m_denseStates; ++state) {
-        std::uint32_t* row = &m_table[state * m_classCount];
-        if (state == 0) {
-            std::fill(row, row + m_classCount, 0);
-        } else {
-            const std::uint32_t* inherited = &m_table[placeOf(m_failure[state])];
-            std::copy(inherited, inherited + m_classCount, row);
+}
+
+void NameMatcher::linkStates()
+{
+    const std::size_t count = m_nameAt.size();
+    m_failure.assign(count, 0);
+    m_dictionary.assign(count, -1);
+    // Breadth first: a state's failure target is shallower, so its links and its row are complete
+    // by the time the state's are made. The failure target of a state is one step of the
+    // automaton from its parent's, which is one load where that has a row.
+    for (std::size_t parent = 0; parent < count; ++parent) {
+        for (std::int32_t state = m_childBegin[parent]; state < m_childBegin[parent + 1]; ++state) {
+            std::int32_t failure = 0;
+            if (parent != 0) {
+                const std::int32_t from = m_failure[parent];
+                const unsigned char byte = m_byteInto[state];
+                const std::uint32_t entry = static_cast<std::size_t>(from) < m_denseStates
+                                                ? m_table[placeOf(from) + m_classOf[byte]]
+                                                : sparseStep(from, byte);
+                failure = stateAt(entry >> 1);
+            }
+            m_failure[state] = failure;
+            m_dictionary[state] = m_nameAt[failure] >= 0 ? failure : m_dictionary[failure];
         }
-        for (std::int32_t next = m_childBegin[state]; next < m_childBegin[state + 1]; ++next)
-            row[m_classOf[m_byteInto[next]]] = entryOf(next);
+        if (parent < m_denseStates)
+            fillRow(parent);
     }
+}
+
+void NameMatcher::fillRow(std::size_t state)
+{
+    std::uint32_t* row = &m_table[state * m_classCount];
+    if (state == 0) {
+        std::fill(row, row + m_classCount, 0);
+    } else {
+        const std::uint32_t* inherited = &m_table[placeOf(m_failure[state])];
+        std::copy(inherited, inherited + m_classCount, row);
+    }
+    for (std::int32_t next = m_childBegin[state]; next < m_childBegin[state + 1]; ++next)
+        row[m_classOf[m_byteInto[next]]] = entryOf(next);
 }
 
 std::uint32_t NameMatcher::placeOf(std::int32_t state) const

@@ -227,8 +227,12 @@ private:
     std::int32_t child(std::int32_t state, unsigned char byte) const;
 
     void buildTrie(const std::vector<std::string_view>& names);
-    void linkFailures();
-    void buildTable(std::size_t textLength);
+    // Sorts the bytes into classes and chooses how many states get a row of the table.
+    void sizeTable(std::size_t textLength);
+    // Sets every state's failure target and nearest state where a name ends, and fills the rows.
+    void linkStates();
+    // The row of `state`: its failure target's, with its own children's entries.
+    void fillRow(std::size_t state);
 
     // Per state, in breadth-first order. The children of a state are the states from
     // m_childBegin[state] up to m_childBegin[state + 1], in byte order.
