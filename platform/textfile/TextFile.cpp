@@ -8,7 +8,6 @@
 #include <cstring>
 #include <fstream>
 #include <limits>
-#include <memory>
 #include <system_error>
 
 #ifdef _WIN32
@@ -198,27 +197,39 @@ void writeTextFileInPieces(const std::filesystem::path& path,
     checkTarget(path);
     const std::filesystem::path temporary = temporaryPathBeside(path);
     {
-        // A text handed over in many small pieces reaches the file in large writes.
-        const std::unique_ptr<char[]> buffer(new char[kWriteBuffer]);
         std::ofstream out;
-        out.rdbuf()->pubsetbuf(buffer.get(), static_cast<std::streamsize>(kWriteBuffer));
+        // Unbuffered: a text handed over in many small pieces is gathered here and reaches the
+        // file in large writes, without the stream's checks for every piece.
+        out.rdbuf()->pubsetbuf(nullptr, 0);
         out.open(temporary, std::ios::binary | std::ios::trunc);
         if (!out)
             throw FileError(path, lastSystemError());
+        std::string gathered;
+        gathered.reserve(kWriteBuffer);
+        auto writeGathered = [&] {
+            out.write(gathered.data(), static_cast<std::streamsize>(gathered.size()));
+            gathered.clear();
+        };
         try {
             produce([&](std::string_view piece) {
-                out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+                if (gathered.size() + piece.size() > kWriteBuffer)
+                    writeGathered();
+                if (piece.size() >= kWriteBuffer)
+                    out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+                else
+                    gathered.append(piece);
             });
         } catch (...) {
             out.close();
             removeQuietly(temporary);
             throw;
         }
-        out.write("\r\n", 2);
-        out.flush();
+        gathered.append("\r\n");
+        writeGathered();
+        // A failure that only the close reports leaves the file short as well.
+        out.close();
         if (!out) {
             const std::string reason = lastSystemError();
-            out.close();
             removeQuietly(temporary);
             throw FileError(path, reason);
         }

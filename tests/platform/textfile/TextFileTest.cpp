@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace varrow
 {
@@ -64,6 +65,37 @@ TEST_F(TextFileTest, WriteReplacesTheWholeFileAndLeavesNoTemporaryFile)
     writeTextFile(path, "first, longer text");
     writeTextFile(path, "x");
     EXPECT_EQ(readTextFile(path), "x\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_directory), {}), 1);
+}
+
+// Pieces of every size, some larger than what is written at once and some that just fill or
+// overrun it, reach the file whole and in order; a producer that throws leaves the old file.
+TEST_F(TextFileTest, TextInPiecesIsWrittenWholeOrNotAtAll)
+{
+    const auto path = m_directory / "pieces.txt";
+    std::string expected;
+    writeTextFileInPieces(path, [&](const TextPieceSink& sink) {
+        std::size_t size = 0;
+        for (int i = 0; i < 60; ++i) {
+            const std::string piece(size, static_cast<char>('a' + i % 26));
+            sink(piece);
+            expected += piece;
+            size = size * 3 + 1 + static_cast<std::size_t>(i) % 7;
+            if (size > (std::size_t{200} << 10))
+                size %= std::size_t{70} << 10;
+        }
+        sink(std::string(std::size_t{64} << 10, 'z'));
+        expected += std::string(std::size_t{64} << 10, 'z');
+    });
+    EXPECT_EQ(readTextFile(path), expected + "\r\n");
+
+    EXPECT_THROW(writeTextFileInPieces(path,
+                                       [](const TextPieceSink& sink) {
+                                           sink(std::string(100000, 'q'));
+                                           throw std::runtime_error("stopped");
+                                       }),
+                 std::runtime_error);
+    EXPECT_EQ(readTextFile(path), expected + "\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_directory), {}), 1);
 }
 
