@@ -19,11 +19,6 @@ bool isAsciiLetter(char c)
     return lower >= 'a' && lower <= 'z';
 }
 
-// The bit that tells an ASCII letter's cases apart. Set in both bytes compared, it makes every
-// pair of bytes that equal but for a letter's case equal (and some others, which the closer look
-// rules out).
-constexpr unsigned char kCaseBit = 0x20;
-
 // Looks for `needle` at the places from `at` up to `last`, sixteen at a time: a place is looked at
 // closer only where the needle's two bytes from `pair` on stand. Returns the first place where the
 // needle stands; else npos, with `at` past `last` when no place is left, or at the first place not
@@ -31,14 +26,14 @@ constexpr unsigned char kCaseBit = 0x20;
 std::size_t findByPair(std::string_view haystack, std::string_view needle, std::size_t pair,
                        std::size_t last, std::size_t& at)
 {
-    const ByteLanes first = lanesOf(static_cast<unsigned char>(needle[pair] | kCaseBit));
-    const ByteLanes second = lanesOf(static_cast<unsigned char>(needle[pair + 1] | kCaseBit));
+    const ByteLanes first = lanesOf(static_cast<unsigned char>(needle[pair] | kAsciiCaseBit));
+    const ByteLanes second = lanesOf(static_cast<unsigned char>(needle[pair + 1] | kAsciiCaseBit));
     for (; at <= last && at + pair + 1 + sizeof(ByteLanes) <= haystack.size();
          at += sizeof(ByteLanes)) {
         const ByteLanes firsts = loadLanes(haystack.data() + at + pair);
         const ByteLanes seconds = loadLanes(haystack.data() + at + pair + 1);
-        for (std::uint32_t standing =
-                 trueLanes(((firsts | kCaseBit) == first) & ((seconds | kCaseBit) == second));
+        for (std::uint32_t standing = trueLanes(((firsts | kAsciiCaseBit) == first) &
+                                                ((seconds | kAsciiCaseBit) == second));
              standing != 0; standing &= standing - 1) {
             const std::size_t place = at + static_cast<std::size_t>(std::countr_zero(standing));
             if (place > last) {

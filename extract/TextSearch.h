@@ -10,6 +10,11 @@ namespace varrow
 
 inline constexpr std::size_t npos = std::string_view::npos;
 
+// The bit that tells an ASCII letter's cases apart. Set in both bytes compared, it makes every
+// pair of bytes that equal but for a letter's case equal (and some others, which a closer look
+// has to rule out).
+inline constexpr unsigned char kAsciiCaseBit = 0x20;
+
 // Inline, as the scans call these for every few bytes of markup.
 inline char asciiLower(char c)
 {

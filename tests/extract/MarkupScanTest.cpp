@@ -73,6 +73,31 @@ TEST(Scan, LinkWorkedResults)
                      "http://host/dir/host2/x/d.jpeg|d.jpeg"}));
 }
 
+// A link's line is admitted when an image extension stands anywhere in it, in any case and at
+// any place among other dots; a dot before a near miss is not enough.
+TEST(Scan, LinkLinesNeedAnImageExtensionAnywhere)
+{
+    struct Case {
+        std::string_view text;
+        bool isExtension;
+    };
+    for (const Case& candidate : {Case{".jpg", true}, Case{".JPEG", true}, Case{".Gif", true},
+                                  Case{".bMp", true}, Case{".jp", false}, Case{".bm", false},
+                                  Case{".jpx", false}, Case{"-jpg", false}, Case{".gi", false}})
+        for (std::size_t before = 0; before < 40; ++before)
+            for (const std::size_t after : {0, 1, 15, 16, 17}) {
+                std::string markup = "<a href=\"p\">";
+                for (std::size_t i = 0; i < before; ++i)
+                    markup += "x.-"[i % 3];
+                markup += candidate.text;
+                for (std::size_t i = 0; i < after; ++i)
+                    markup += "-.."[i % 3];
+                EXPECT_EQ(scan(kLinkScan, markup),
+                          candidate.isExtension ? Found{"http://host/dir/p|p"} : Found{})
+                    << markup;
+            }
+}
+
 TEST(Scan, SchemesAndProtocolRelativeReferencesStayAbsolute)
 {
     const std::string markup = "<img src=\"https://cdn/a.png\"><img src=\"DATA:image/png;x\">"
