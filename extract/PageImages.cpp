@@ -77,6 +77,20 @@ std::string PageImage::listedUrl() const
     return shortDataAddress(url);
 }
 
+namespace
+{
+
+// The first type and byte count known of a picture stay.
+void keepFirstFacts(PageImage& image, std::string type, std::optional<std::int64_t> bytes)
+{
+    if (image.type.empty())
+        image.type = std::move(type);
+    if (!image.bytes)
+        image.bytes = bytes;
+}
+
+} // namespace
+
 void PageImageInventory::add(ImageSighting sighting)
 {
     auto [at, isNew] = m_indexByUrl.try_emplace(sighting.url, m_images.size());
@@ -97,12 +111,17 @@ void PageImageInventory::add(ImageSighting sighting)
         image.width = sighting.width;
         image.height = sighting.height;
     }
-    if (image.type.empty())
-        image.type = std::move(sighting.type);
-    if (!image.bytes)
-        image.bytes = sighting.bytes;
+    keepFirstFacts(image, std::move(sighting.type), sighting.bytes);
     if (image.alt.empty())
         image.alt = std::move(sighting.alt);
+}
+
+void PageImageInventory::addFacts(std::string_view url, std::string type,
+                                  std::optional<std::int64_t> bytes)
+{
+    const auto at = m_indexByUrl.find(std::string(url));
+    if (at != m_indexByUrl.end())
+        keepFirstFacts(m_images[at->second], std::move(type), bytes);
 }
 
 const PageImage* PageImageInventory::find(std::string_view url) const

@@ -94,6 +94,9 @@ class PageImageInventory
 {
 public:
     void add(ImageSighting sighting);
+    // Gives the picture with this address the MIME type and the byte count that it has none of
+    // yet; nothing when no picture has this address.
+    void addFacts(std::string_view url, std::string type, std::optional<std::int64_t> bytes);
     const std::vector<PageImage>& images() const { return m_images; }
     // The picture with this address, or null.
     const PageImage* find(std::string_view url) const;

@@ -58,6 +58,16 @@ TEST(PageImageInventory, MergesSightingsOfOneAddressInFirstFoundOrder)
     EXPECT_EQ(second->type, "image/png");
     EXPECT_EQ(second->bytes, 1200);
     EXPECT_EQ(inventory.find("http://a/3.png"), nullptr);
+
+    // Facts learnt afterwards fill what no sighting gave, and add no picture.
+    inventory.addFacts("http://a/1.png", "image/gif", 77);
+    inventory.addFacts("http://a/2.png", "image/jpeg", 5);
+    inventory.addFacts("http://a/3.png", "image/png", 9);
+    EXPECT_EQ(first.type, "image/gif");
+    EXPECT_EQ(first.bytes, 77);
+    EXPECT_EQ(second->type, "image/png");
+    EXPECT_EQ(second->bytes, 1200);
+    EXPECT_EQ(inventory.images().size(), 2u);
 }
 
 TEST(PageImageInventory, CaptureListsComeFirstAndOnlyLinksCountAsPlaces)

@@ -11,6 +11,7 @@
 #include "tests/support/ServedFolder.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWebEnginePage>
@@ -242,6 +243,34 @@ TEST_F(PageImageFinderTest, ReadsSrcsetAndCssAddressesAsTheEngineDoes)
               (std::vector<std::string>{at("a.png"), at("b.png"), at("pic,a.png"), at("c.png"),
                                         at("d.png"), at("e.png"), at("f.png"), at("m1.png"),
                                         at("m%202.png"), at("q%22.png"), at("g.png")}));
+}
+
+// A page on this machine: its pictures' byte counts and types come from their files, also for
+// the pictures that only the capture's lists name.
+TEST_F(PageImageFinderTest, PicturesInLocalFilesCarryTheirFilesSizeAndType)
+{
+    const QString site = QStringLiteral(VARROW_PAGE_IMAGES_SITE);
+    bool complete = false;
+    QObject::connect(browser, &BrowserControl::DownloadComplete, [&] { complete = true; });
+    browser->Navigate(QUrl::fromLocalFile(site + "/index.html").toString());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return complete; }, kPatienceMs));
+
+    const PageImageInventory inventory = inventoryWithLists(*this, *browser);
+    std::size_t files = 0;
+    for (const PageImage& image : inventory.images()) {
+        const QFileInfo file(QUrl(QString::fromStdString(image.url)).toLocalFile());
+        if (!file.isFile())
+            continue;
+        SCOPED_TRACE(image.url);
+        ++files;
+        EXPECT_EQ(image.bytes, file.size());
+        EXPECT_EQ(image.type, file.suffix() == "bmp" ? "image/bmp" : "image/png");
+    }
+    EXPECT_GE(files, 20u);
+    const PageImage* linked =
+        inventory.find(QUrl::fromLocalFile(site + "/pictures/linked.bmp").toString().toStdString());
+    ASSERT_NE(linked, nullptr);
+    EXPECT_EQ(linked->found.labels(), std::vector<std::string_view>{"linked"});
 }
 
 TEST_F(PageImageFinderTest, GivesNoAnswerOnceThePageIsGone)
