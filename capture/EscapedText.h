@@ -25,26 +25,8 @@ public:
     EscapedText(std::string_view source, const Replacements& replacements);
 
     std::size_t sourceLength() const { return m_source.size(); }
-    // Counted each time: forEachSpan's spans add up to it as well.
+    // Counted each time: a reader passes as many bytes over the whole text.
     std::size_t length() const;
-
-    // Hands the whole escaped text to `onSpan` in order, as views of the source and of the
-    // replacements: nothing is copied.
-    template <typename OnSpan> void forEachSpan(OnSpan&& onSpan) const
-    {
-        const std::size_t size = m_source.size();
-        for (std::size_t at = 0; at < size;) {
-            const auto byte = static_cast<unsigned char>(m_source[at]);
-            if (m_replaced[byte]) {
-                onSpan(m_replacements[byte]);
-                ++at;
-                continue;
-            }
-            const std::size_t runEnd = endOfRun(at + 1, size);
-            onSpan(m_source.substr(at, runEnd - at));
-            at = runEnd;
-        }
-    }
 
     // Reads the escaped text from its start to its end, handing on some spans and passing over
     // others.
@@ -85,7 +67,7 @@ private:
     static constexpr std::size_t kFewReplaced = 3;
     std::array<unsigned char, kFewReplaced> m_fewReplaced{};
     std::size_t m_replacedCount = 0;
-    std::size_t m_longestReplacement = 1; // or 1, what one byte of the source becomes at most
+    std::size_t m_longestReplacement = 1; // how long one byte of the source becomes at most
 };
 
 } // namespace varrow

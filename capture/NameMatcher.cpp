@@ -113,14 +113,8 @@ void NameMatcher::linkStates()
     for (std::size_t parent = 0; parent < count; ++parent) {
         for (std::int32_t state = m_childBegin[parent]; state < m_childBegin[parent + 1]; ++state) {
             std::int32_t failure = 0;
-            if (parent != 0) {
-                const std::int32_t from = m_failure[parent];
-                const unsigned char byte = m_byteInto[state];
-                const std::uint32_t entry = static_cast<std::size_t>(from) < m_denseStates
-                                                ? m_table[placeOf(from) + m_classOf[byte]]
-                                                : sparseStep(from, byte);
-                failure = stateAt(entry >> 1);
-            }
+            if (parent != 0)
+                failure = stateAt(entryAfter(placeOf(m_failure[parent]), m_byteInto[state]) >> 1);
             m_failure[state] = failure;
             m_dictionary[state] = m_nameAt[failure] >= 0 ? failure : m_dictionary[failure];
         }

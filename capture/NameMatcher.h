@@ -147,9 +147,7 @@ private:
         // One step of stretch k on its own.
         auto step = [&](std::size_t k) {
             const auto byte = static_cast<unsigned char>(text[at[k]++]);
-            const std::uint32_t current = entries[k] >> 1;
-            entries[k] = current < m_tableSize ? m_table[current + m_classOf[byte]]
-                                               : sparseStep(stateAt(current), byte);
+            entries[k] = entryAfter(entries[k] >> 1, byte);
             if (entries[k] & 1)
                 lookCloser(k);
         };
@@ -221,6 +219,12 @@ private:
                                   std::size_t count, Entries& entries) const;
     // The entry for `state`, not in the table, followed by `byte`.
     std::uint32_t sparseStep(std::int32_t state, unsigned char byte) const;
+    // The entry for the state at `place` followed by `byte`: from its row, or through the trie.
+    std::uint32_t entryAfter(std::uint32_t place, unsigned char byte) const
+    {
+        return place < m_tableSize ? m_table[place + m_classOf[byte]]
+                                   : sparseStep(stateAt(place), byte);
+    }
     // The entry for a step into `state`: its place, and whether a name ends there or it has no
     // row.
     std::uint32_t entryOf(std::int32_t state) const;
