@@ -54,28 +54,23 @@ struct Times {
     double filesCpu = 1e9; // of writing the two pages alone
 };
 
-// The sizes of the two pages that a capture of one input writes.
-struct PageSizes {
-    std::uintmax_t source = 0;
-    std::uintmax_t image = 0;
-};
-
 // The texts of the two pages that a capture of one input writes.
 struct PageTexts {
     std::string source;
     std::string image;
 };
 
-// Puts pages of `sizes` in the two pages' places: a capture then replaces pages of its own size,
-// as when a user captures pages like it one after another. The pages of another input would make
-// it pay for freeing files larger or smaller than its own.
-void putPagesOfSize(const varrow::WorkFiles& files, const PageSizes& sizes)
+// Puts pages as large as those of `texts` (with their final CR LF) in the two pages' places: a
+// capture then replaces pages of its own size, as when a user captures pages like it one after
+// another. The pages of another input would make it pay for freeing files larger or smaller than
+// its own.
+void putPagesOfSize(const varrow::WorkFiles& files, const PageTexts& texts)
 {
     using varrow::WorkFiles;
-    for (const auto& [page, size] : {std::pair{WorkFiles::kSourcePage, sizes.source},
-                                     std::pair{WorkFiles::kImagePage, sizes.image}})
+    for (const auto& [page, text] : {std::pair{WorkFiles::kSourcePage, &texts.source},
+                                     std::pair{WorkFiles::kImagePage, &texts.image}})
         std::ofstream(files.pathOf(page), std::ios::binary | std::ios::trunc)
-            << std::string(size, ' ');
+            << std::string(text->size() + 2, ' ');
 }
 
 // Captures `markup` without timing it and returns the texts of the pages written.
@@ -92,7 +87,7 @@ PageTexts captureUntimed(const varrow::WorkFiles& files, const std::string& mark
     return {textOf(result.sourcePage), textOf(result.imagePage)};
 }
 
-// The processor time from here to the call of its function.
+// Processor time since the timer was made.
 class ProcessorTimer
 {
 public:
@@ -105,9 +100,9 @@ private:
 // Times one capture of `markup` over pages of its own size, keeping the better of each figure in
 // `best`; returns the processor time it took.
 double timeCapture(const varrow::WorkFiles& files, const std::string& markup,
-                   const PageSizes& sizes, Times& best)
+                   const PageTexts& texts, Times& best)
 {
-    putPagesOfSize(files, sizes);
+    putPagesOfSize(files, texts);
     varrow::ImageLists lists;
     const auto start = Clock::now();
     const ProcessorTimer timer;
@@ -121,10 +116,9 @@ double timeCapture(const varrow::WorkFiles& files, const std::string& markup,
 // Times the safe replacement of the two pages of a capture with `texts`, and nothing else, over
 // pages of their own size, keeping the better figure in `best`; returns the processor time it
 // took. No capture that writes these pages can take less.
-double timeFilesAlone(const varrow::WorkFiles& files, const PageTexts& texts,
-                      const PageSizes& sizes, Times& best)
+double timeFilesAlone(const varrow::WorkFiles& files, const PageTexts& texts, Times& best)
 {
-    putPagesOfSize(files, sizes);
+    putPagesOfSize(files, texts);
     const ProcessorTimer timer;
     varrow::writeTextFile(files.pathOf(varrow::WorkFiles::kSourcePage), texts.source);
     varrow::writeTextFile(files.pathOf(varrow::WorkFiles::kImagePage), texts.image);
@@ -144,19 +138,16 @@ std::vector<Times> timesInTurns(const varrow::WorkFiles& files,
                                 const std::vector<std::string>& markups)
 {
     std::vector<PageTexts> texts;
-    std::vector<PageSizes> sizes;
-    for (const std::string& markup : markups) {
+    for (const std::string& markup : markups)
         texts.push_back(captureUntimed(files, markup));
-        sizes.push_back({texts.back().source.size() + 2, texts.back().image.size() + 2});
-    }
     std::vector<Times> best(markups.size());
     const double leastInAll = kLeastSeconds * static_cast<double>(markups.size());
     double spent = 0;
     for (int turn = 0; turn < kRuns || spent < leastInAll; ++turn) {
         for (std::size_t input = 0; input < markups.size(); ++input)
-            spent += timeCapture(files, markups[input], sizes[input], best[input]);
+            spent += timeCapture(files, markups[input], texts[input], best[input]);
         for (std::size_t input = 0; input < markups.size(); ++input)
-            timeFilesAlone(files, texts[input], sizes[input], best[input]);
+            timeFilesAlone(files, texts[input], best[input]);
     }
     return best;
 }
