@@ -7,6 +7,7 @@
 #include "platform/textfile/TextFile.h"
 
 #include <exception>
+#include <new>
 #include <optional>
 
 namespace varrow
@@ -22,6 +23,9 @@ template <typename Step> bool runStep(std::vector<std::string>& failures, Step&&
     try {
         step();
         return true;
+    } catch (const std::bad_alloc&) {
+        failures.emplace_back("out of memory");
+        return false;
     } catch (const std::exception& error) {
         failures.emplace_back(error.what());
         return false;
@@ -76,12 +80,9 @@ CaptureResult CapturePage(const WorkFiles& files, std::string_view markup,
     std::optional<SourcePage> sourcePage;
     runStep(failures, [&] { sourcePage.emplace(markup, lists); });
     runStep(failures, [&] { WriteImagePage(result.imagePage, lists); });
-    runStep(failures, [&] {
-        if (sourcePage)
-            sourcePage->write(result.sourcePage);
-        else
-            writeTextFile(result.sourcePage, "");
-    });
+    // A source page that could not be built leaves the last one in place, as a failed write does.
+    if (sourcePage)
+        runStep(failures, [&] { sourcePage->write(result.sourcePage); });
     runStep(failures, [&] { files.ResetWorkFiles(workingFiles); });
     for (const FileError& failure : workingFiles.commit())
         failures.emplace_back(failure.what());

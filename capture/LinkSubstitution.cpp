@@ -296,15 +296,28 @@ private:
     std::vector<Index> m_passes;
 };
 
+// How many occurrences of names the substitution notes for a text of `rootSourceLength` bytes.
+// Real pages hold a few thousand per megabyte; names that occur inside each other ("0", "00",
+// "000", ...) can hold as many as the text's length times the number of names, which no memory
+// holds. Past the budget, the passes still to run are stopped.
+std::size_t occurrenceBudget(std::size_t rootSourceLength)
+{
+    constexpr std::size_t kAlways = std::size_t{1} << 19;
+    return kAlways + rootSourceLength / 32;
+}
+
 class SequentialSubstitution
 {
 public:
     // `rootSourceLength`: the length of the text that the root escapes.
     SequentialSubstitution(const std::vector<Substitution>& passes, std::size_t rootSourceLength)
         : m_passes(passes), m_byName(passes), m_matcher(m_byName.names(), rootSourceLength),
+          m_maxOccurrences(occurrenceBudget(rootSourceLength)),
           m_pending(passes.size()), m_anchorOfPass{std::vector<Index>(passes.size(), kNone),
                                                    std::vector<Index>(passes.size(), kNone)}
     {
+        // Room that stays unused costs no memory, and the list never moves while it grows.
+        m_occurrences.reserve(m_maxOccurrences);
     }
 
     PieceTree run(const EscapedText& root, const SubstitutedText::LengthBound& maxLengthFor)
@@ -320,7 +333,9 @@ public:
         for (const Substitution& pass : m_passes)
             markupLength += kAnchorTagLength + pass.address.size() + pass.name.size();
         m_tree->reserve(m_passes.size(), m_occurrences.size(), markupLength);
-        for (std::size_t pass = 0; pass < m_passes.size(); ++pass) {
+        // Once the occurrences fill their budget, the pass under way still makes its links, and
+        // every later pass is stopped: the text stays as those before left it.
+        for (std::size_t pass = 0; pass < m_passes.size() && !m_budgetSpent; ++pass) {
             if (!fits(pass))
                 continue; // the pass fails and leaves the text as it was
             for (LinkMatches& link : m_linkMatches)
@@ -339,6 +354,13 @@ public:
 
 private:
     static constexpr std::size_t kAnchorTagLength = std::string_view("<a href=''></a>").size();
+
+    // The part of the budget that each stretch of the root's search may hold back.
+    static constexpr std::size_t kHeldShare = 8;
+
+    // Ends a search whose matches no longer fit the budget.
+    struct BudgetSpent {
+    };
 
     struct Occurrence {
         std::size_t start;
@@ -364,6 +386,20 @@ private:
         Index last = kNone;
     };
 
+    // Runs `search`, a search of the names; returns false, with the budget spent, when its
+    // matches overflowed the budget and ended it.
+    template <typename Search> bool withinBudget(Search&& search)
+    {
+        try {
+            search();
+            return !m_budgetSpent;
+        } catch (const BudgetSpent&) {
+        } catch (const NameMatcher::TooManyHeld&) {
+        }
+        m_budgetSpent = true;
+        return false;
+    }
+
     // Hands each a copy, as `on` may add occurrences for later passes.
     template <typename OnOccurrence> void forEachPending(std::size_t pass, OnOccurrence&& on) const
     {
@@ -377,16 +413,22 @@ private:
     // The only search of the root, all of which is searched as it is escaped: it has no address.
     // The same pass measures it, and returns its length. The escaped text comes in long pieces,
     // which the search follows several stretches at a time.
+    // A root whose matches overflow the budget is measured apart, and no pass runs.
     std::size_t searchRoot(const EscapedText& root)
     {
-        NameMatcher::Search search(m_matcher);
+        // Matches that the search holds back become occurrences: they share the budget.
+        NameMatcher::Search search(m_matcher, m_maxOccurrences / kHeldShare);
         EscapedText::Reader reader(root);
-        reader.readTo(std::string_view::npos, [&](std::string_view piece) {
-            search.feed(piece, [&](std::size_t name, std::size_t start) {
-                registerMatch(name, {start, 0, kNone, false}, 0);
+        const bool searched = withinBudget([&] {
+            reader.readTo(std::string_view::npos, [&](std::string_view piece) {
+                search.feed(piece, [&](std::size_t name, std::size_t start) {
+                    registerMatch(name, {start, 0, kNone, false}, 0);
+                    if (m_budgetSpent)
+                        throw BudgetSpent{};
+                });
             });
         });
-        return reader.position();
+        return searched ? reader.position() : root.length();
     }
 
     // Whether the text stays within m_maxLength once `pass` has replaced those of its occurrences
@@ -438,15 +480,28 @@ private:
     // time, so each form is searched once.
     void registerMatches(Index piece, bool quoted, std::size_t firstPass)
     {
+        if (m_budgetSpent)
+            return;
         LinkMatches& link = m_linkMatches[quoted ? 1 : 0];
         if (!link.searched) {
             link.searched = true;
             link.matches.clear();
-            for (const PieceTree::Region& region : m_tree->regions(piece))
-                m_matcher.forEachMatch(region.text, [&](std::size_t name, std::size_t start) {
-                    link.matches.push_back(
-                        {narrowed(name), narrowed(region.begin + start), region.inAddress});
-                });
+            const bool searched = withinBudget([&] {
+                for (const PieceTree::Region& region : m_tree->regions(piece))
+                    m_matcher.forEachMatch(
+                        region.text,
+                        [&](std::size_t name, std::size_t start) {
+                            if (link.matches.size() + m_occurrences.size() >= m_maxOccurrences)
+                                throw BudgetSpent{};
+                            link.matches.push_back(
+                                {narrowed(name), narrowed(region.begin + start), region.inAddress});
+                        },
+                        m_maxOccurrences / kHeldShare);
+            });
+            if (!searched) {
+                link.matches = {};
+                return;
+            }
         }
         for (const LinkMatch& match : link.matches)
             registerMatch(match.name, {match.start, piece, kNone, match.inAddress}, firstPass);
@@ -464,6 +519,10 @@ private:
 
     void addPending(std::size_t pass, const Occurrence& occurrence)
     {
+        if (m_occurrences.size() >= m_maxOccurrences) {
+            m_budgetSpent = true;
+            return;
+        }
         PendingList& list = m_pending[pass];
         const Index added = narrowed(m_occurrences.size());
         m_occurrences.push_back(occurrence);
@@ -475,6 +534,8 @@ private:
     std::size_t m_maxLength = 0;
     const PassesByName m_byName;
     const NameMatcher m_matcher;
+    const std::size_t m_maxOccurrences;
+    bool m_budgetSpent = false;
     std::optional<PieceTree> m_tree;
     std::vector<Occurrence> m_occurrences;
     std::vector<PendingList> m_pending;               // per pass

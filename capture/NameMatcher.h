@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -42,12 +43,22 @@ public:
     // Whether every state got its row of the table (else the deeper ones walk the failure links).
     bool hasFullTable() const { return m_denseStates == m_failure.size(); }
 
+    // Thrown by a search that would hold more occurrences than it was allowed.
+    struct TooManyHeld {
+    };
+
     // A search of a text handed over piece by piece, in order, as if it were one string: the
-    // occurrences that run across pieces are found too.
+    // occurrences that run across pieces are found too. It holds at most `maxHeld` occurrences of
+    // each stretch (see feed) and throws TooManyHeld beyond, as names that occur inside each
+    // other can occur far more often than the text is long.
     class Search
     {
     public:
-        explicit Search(const NameMatcher& matcher) : m_matcher(matcher) {}
+        explicit Search(const NameMatcher& matcher,
+                        std::size_t maxHeld = std::numeric_limits<std::size_t>::max())
+            : m_matcher(matcher), m_maxHeld(maxHeld)
+        {
+        }
 
         // Calls `onMatch(nameIndex, start)` for every occurrence that ends in `piece`, overlapping
         // ones included; `start` counts from the beginning of the first piece. The occurrences of
@@ -55,23 +66,27 @@ public:
         // whose occurrences come stretch after stretch, so those of different names may not.
         template <typename OnMatch> void feed(std::string_view piece, OnMatch&& onMatch)
         {
-            m_place = m_matcher.splitsInStretches(piece.size())
-                          ? m_matcher.followInStretches(piece, m_fed, m_place, onMatch, m_held)
-                          : m_matcher.follow(piece, m_fed, m_place, onMatch);
+            m_place =
+                m_matcher.splitsInStretches(piece.size())
+                    ? m_matcher.followInStretches(piece, m_fed, m_place, onMatch, m_held, m_maxHeld)
+                    : m_matcher.follow(piece, m_fed, m_place, onMatch);
             m_fed += piece.size();
         }
 
     private:
         const NameMatcher& m_matcher;
+        std::size_t m_maxHeld;
         std::uint32_t m_place = 0; // of the state reached, as walkTable keeps it
         std::size_t m_fed = 0;     // the length of the pieces before
         HeldMatches m_held;        // room for the stretches' occurrences, kept between pieces
     };
 
     // Calls `onMatch(nameIndex, start)` for every occurrence in `text`, as Search::feed does.
-    template <typename OnMatch> void forEachMatch(std::string_view text, OnMatch&& onMatch) const
+    template <typename OnMatch>
+    void forEachMatch(std::string_view text, OnMatch&& onMatch,
+                      std::size_t maxHeld = std::numeric_limits<std::size_t>::max()) const
     {
-        Search(*this).feed(text, onMatch);
+        Search(*this, maxHeld).feed(text, onMatch);
     }
 
 private:
@@ -114,7 +129,7 @@ private:
     // occurrences of each stretch are reported after those of the stretches before.
     template <typename OnMatch>
     std::uint32_t followInStretches(std::string_view text, std::size_t offset, std::uint32_t place,
-                                    OnMatch& onMatch, HeldMatches& held) const
+                                    OnMatch& onMatch, HeldMatches& held, std::size_t maxHeld) const
     {
         using Positions = std::array<std::size_t, kStretches>;
         Positions at{};          // the next byte of each stretch
@@ -139,6 +154,8 @@ private:
                 reportHits(state, offset + at[k], onMatch);
             } else {
                 auto hold = [&](std::size_t name, std::size_t start) {
+                    if (held[k - 1].size() >= maxHeld)
+                        throw TooManyHeld{};
                     held[k - 1].push_back({name, start});
                 };
                 reportHits(state, offset + at[k], hold);

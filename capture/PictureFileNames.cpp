@@ -1,5 +1,6 @@
 #include "capture/PictureFileNames.h"
 
+#include "capture/UnicodeText.h"
 #include "extract/PageImages.h"
 
 #include <algorithm>
@@ -33,46 +34,13 @@ bool startsWithNoCase(std::string_view text, std::string_view prefix)
     return text.size() >= prefix.size() && equalNoCase(text.substr(0, prefix.size()), prefix);
 }
 
-// The length of the UTF-8 sequence that starts `text`, or 0 when it is not valid UTF-8 (overlong
-// forms, surrogates and code points beyond U+10FFFF included); its code point in `codePoint`.
-std::size_t decodeUtf8(std::string_view text, char32_t& codePoint)
-{
-    const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(text[i]); };
-    const std::uint8_t lead = byte(0);
-    std::size_t length = 0;
-    char32_t minimum = 0;
-    if (lead < 0x80) {
-        codePoint = lead;
-        return 1;
-    } else if ((lead & 0xE0) == 0xC0) {
-        length = 2, minimum = 0x80, codePoint = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3, minimum = 0x800, codePoint = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4, minimum = 0x10000, codePoint = lead & 0x07;
-    } else {
-        return 0;
-    }
-    if (text.size() < length)
-        return 0;
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80)
-            return 0;
-        codePoint = (codePoint << 6) | (byte(i) & 0x3F);
-    }
-    const bool surrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
-    return codePoint < minimum || codePoint > 0x10FFFF || surrogate ? 0 : length;
-}
-
 // Characters that would split the name, mean something to a file system or a shell's globbing,
 // or make the name read otherwise than it is stored.
 bool isUnsafe(char32_t c)
 {
     constexpr std::string_view kReserved = "/\\<>:\"|?*";
-    const bool control = c < 0x20 || (c >= 0x7F && c <= 0x9F);
-    const bool bidiOverride =
-        (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069) || c == 0x200E || c == 0x200F;
-    return control || bidiOverride || (c < 0x80 && kReserved.find(char(c)) != kReserved.npos);
+    return isControlCharacter(c) || isInvisibleCharacter(c) ||
+           (c < 0x80 && kReserved.find(char(c)) != kReserved.npos);
 }
 
 std::string replaceUnsafe(std::string_view name)

@@ -22,10 +22,10 @@ struct SourcePageBound {
 };
 
 // The source pages of real pages are at most 1.4 times their escaped markup, that of a generated
-// listing of 40,000 image files 1.7 times: the multiple leaves nearly five times that room. The
-// allowance keeps small pages from being cut short, while a small page that multiplies itself
-// stops at about 16 MiB.
-inline constexpr SourcePageBound kSourcePageBound{8, std::size_t{16} << 20};
+// listing of 40,000 image files 1.7 times: the multiple leaves room beyond both, and keeps the
+// page small enough for the Source Code view to show. The allowance keeps small pages from being
+// cut short, while a small page that multiplies itself stops at about 16 MiB.
+inline constexpr SourcePageBound kSourcePageBound{3, std::size_t{16} << 20};
 
 // The readable copy of the markup shown in the Source Code tab: every "<" escaped, every CR and
 // every LF a "<BR>", then each listed file name, index 0 first and then index 1, in list order,

@@ -13,7 +13,7 @@
 #include "platform/desktop/Twips.h"
 #include "platform/desktop/TypedAddress.h"
 #include "platform/desktop/WindowChrome.h"
-#include "shell/FileExists.h"
+#include "platform/textfile/TextFile.h"
 #include "shell/StatusMessages.h"
 #include "shell/ViewArray.h"
 #include "shell/WindowContext.h"
@@ -24,7 +24,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QToolButton>
-#include <fstream>
 
 namespace varrow
 {
@@ -223,15 +222,15 @@ void Form1::createMissingWorkFiles()
 {
     const WorkFiles files(m_context.services().workingDirectory);
     for (std::string_view name : WorkFiles::kAll) {
-        const std::string path = files.pathOf(name).string();
-        if (FileExists(path))
-            continue;
-        std::ofstream file(path, std::ios::binary | std::ios::app);
-        file << "\r\n";
-        if (!file.flush())
+        // Created only where nothing has the name: an existing file, or a link that someone
+        // planted in a shared folder, is left as it is.
+        try {
+            createTextFile(files.pathOf(name), "");
+        } catch (const FileError& error) {
             m_messages->showLasting(
-                tr("Cannot create the working file %1").arg(QString::fromStdString(path)),
+                tr("Cannot create the working file %1").arg(QString::fromStdString(error.what())),
                 StatusMessages::Lasts::UntilCommand);
+        }
     }
     if (files.directory() != m_context.services().programDirectory)
         m_messages->showLasting(tr("Working files are kept in %1")

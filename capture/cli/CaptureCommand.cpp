@@ -1,13 +1,14 @@
 #include "capture/cli/CaptureCommand.h"
 
 #include "capture/CapturePage.h"
+#include "capture/cli/PrintableText.h"
+#include "platform/textfile/TemporaryFile.h"
 #include "platform/textfile/TextFile.h"
 
 #include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <iostream>
-#include <iterator>
 #include <sstream>
 
 namespace varrow
@@ -20,8 +21,10 @@ constexpr const char* kProgram = "varrow-capture";
 
 void printUsage(std::ostream& stream)
 {
-    stream << "Usage: " << kProgram << " --url ADDRESS [--out DIR] [--lists] [FILE]\n"
-           << "       " << kProgram << " --load ADDRESS_OR_FILE [--out DIR] [--lists]\n"
+    stream << "Usage: " << kProgram
+           << " --url ADDRESS [--out DIR] [--lists] [--max-markup BYTES] [FILE]\n"
+           << "       " << kProgram
+           << " --load ADDRESS_OR_FILE [--out DIR] [--lists] [--max-markup BYTES]\n"
            << "       " << kProgram << " --load ADDRESS_OR_FILE --inventory [--settle SECONDS]\n"
            << "       " << kProgram << " --load ADDRESS_OR_FILE --save FOLDER\n"
            << "\n"
@@ -36,7 +39,11 @@ void printUsage(std::ostream& stream)
            << "                 off screen, and capture its markup under the address the\n"
            << "                 browser reports\n"
            << "  --out DIR      program directory for the working files (default: .)\n"
-           << "  --lists        print the four lists as tab-separated lines instead of a summary\n"
+           << "  --lists        print the four lists as tab-separated lines instead of a summary;\n"
+           << "                 control characters in them are written as %XX\n"
+           << "  --max-markup BYTES\n"
+           << "                 refuse markup longer than BYTES (default: "
+           << kDefaultMaxMarkupBytes << ", 256 MiB)\n"
            << "  --inventory    with --load: print every picture the page uses instead, one JSON\n"
            << "                 object per line (url, found, width, height, type, bytes, alt,\n"
            << "                 count), and write no files\n"
@@ -56,36 +63,52 @@ ParsedCommand misuse(std::ostream& err, const std::string& problem)
     return {std::nullopt, 2};
 }
 
-std::string readInput(const std::string& input, std::istream& in)
+std::string readInput(const std::string& input, std::istream& in, std::size_t maxBytes)
 {
     if (input != "-")
-        return readTextFile(pathFromUtf8(input));
-    std::string markup{std::istreambuf_iterator<char>(in), {}};
+        return readTextFile(pathFromUtf8(input), maxBytes);
+    std::string markup;
+    char chunk[std::size_t{64} << 10];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+        const auto count = static_cast<std::size_t>(in.gcount());
+        if (count > maxBytes - markup.size())
+            throw FileError("standard input",
+                            "larger than the limit of " + std::to_string(maxBytes) + " bytes");
+        markup.append(chunk, count);
+    }
     if (in.bad())
         throw FileError("standard input", "read error");
     return markup;
 }
 
-// A directory we cannot write would fail every step; find out before any file is touched.
+// A directory we cannot write would fail every step; find out before any file is touched. The
+// probe is a temporary file of a name of its own, gone again at once.
 void checkWritableDirectory(const std::filesystem::path& directory)
 {
     std::error_code code;
     if (!std::filesystem::is_directory(directory, code))
         throw FileError(directory, code ? code.message() : "Not a directory");
-    const std::filesystem::path probe = directory / ".varrow-capture-probe";
-    writeTextFile(probe, "");
-    std::filesystem::remove(probe, code);
+    const TemporaryFile probe(directory / ".varrow-capture-probe");
 }
 
 void printSummary(const CaptureResult& result, const ImageLists& lists, std::ostream& out)
 {
     out << lists.Links[ImageLists::kEmbeddedImages].size() << " embedded images, "
         << lists.Links[ImageLists::kLinkedImages].size() << " links to images\n"
-        << "source page:  " << result.sourcePage.string() << "\n"
-        << "gallery page: " << result.imagePage.string() << "\n";
+        << "source page:  " << printableText(result.sourcePage.string()) << "\n"
+        << "gallery page: " << printableText(result.imagePage.string()) << "\n";
 }
 
 } // namespace
+
+std::optional<std::size_t> parseByteCount(std::string_view text)
+{
+    std::size_t count = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || count == 0)
+        return std::nullopt;
+    return count;
+}
 
 std::optional<double> parseSettleSeconds(std::string_view text)
 {
@@ -105,6 +128,7 @@ ParsedCommand parseCaptureCommand(const std::vector<std::string>& arguments, std
     bool haveInput = false;
     bool haveOutput = false;
     bool haveSettle = false;
+    bool haveMaxMarkup = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         auto value = [&](std::string& target) {
@@ -127,6 +151,13 @@ ParsedCommand parseCaptureCommand(const std::vector<std::string>& arguments, std
             if (!value(options.outputDirectory))
                 return misuse(err, "--out needs a directory");
             haveOutput = true;
+        } else if (argument == "--max-markup") {
+            std::string bytes;
+            const auto parsed = value(bytes) ? parseByteCount(bytes) : std::nullopt;
+            if (!parsed)
+                return misuse(err, "--max-markup needs a number of bytes greater than 0");
+            options.maxMarkupBytes = *parsed;
+            haveMaxMarkup = true;
         } else if (argument == "--lists") {
             options.printLists = true;
         } else if (argument == "--inventory") {
@@ -156,14 +187,16 @@ ParsedCommand parseCaptureCommand(const std::vector<std::string>& arguments, std
         return misuse(err, "--url or --load is required");
     if (!options.load.empty() && (haveAddress || haveInput))
         return misuse(err, "--load takes neither --url nor FILE");
-    if (options.inventory && (haveOutput || options.printLists))
-        return misuse(err, "--inventory writes no files: it takes neither --out nor --lists");
+    if (options.inventory && (haveOutput || options.printLists || haveMaxMarkup))
+        return misuse(err, "--inventory writes no files: it takes neither --out, --lists nor "
+                           "--max-markup");
     if (haveSettle && !options.inventory)
         return misuse(err, "--settle needs --inventory");
     if (!options.saveFolder.empty() && options.load.empty())
         return misuse(err, "--save needs --load");
-    if (!options.saveFolder.empty() && (haveOutput || options.printLists || options.inventory))
-        return misuse(err, "--save takes neither --out, --lists nor --inventory");
+    if (!options.saveFolder.empty() &&
+        (haveOutput || options.printLists || options.inventory || haveMaxMarkup))
+        return misuse(err, "--save takes neither --out, --lists, --inventory nor --max-markup");
     return {options, 0};
 }
 
@@ -189,7 +222,7 @@ std::string escapeListField(const std::string& field)
             escaped += c;
         }
     }
-    return escaped;
+    return printableText(escaped);
 }
 
 void printLists(const ImageLists& lists, std::ostream& out)
@@ -215,30 +248,31 @@ int runCaptureCommand(const CaptureOptions& options, std::istream& in, std::ostr
             return 1;
         }
         try {
-            page = loader(options.load);
+            page = loader(options.load, options.maxMarkupBytes);
         } catch (const std::runtime_error& error) {
-            err << kProgram << ": cannot load " << options.load << ": " << error.what() << "\n";
+            err << kProgram << ": cannot load " << printableText(options.load) << ": "
+                << printableText(error.what()) << "\n";
             return 1;
         }
     } else {
         try {
-            page.markup = readInput(options.input, in);
+            page.markup = readInput(options.input, in, options.maxMarkupBytes);
         } catch (const FileError& error) {
-            err << kProgram << ": cannot read " << error.what() << "\n";
+            err << kProgram << ": cannot read " << printableText(error.what()) << "\n";
             return 1;
         }
     }
     try {
         checkWritableDirectory(pathFromUtf8(options.outputDirectory));
     } catch (const FileError& error) {
-        err << kProgram << ": cannot write to " << error.what() << "\n";
+        err << kProgram << ": cannot write to " << printableText(error.what()) << "\n";
         return 1;
     }
     ImageLists lists;
     const CaptureResult result = CapturePage(WorkFiles(pathFromUtf8(options.outputDirectory)),
                                              page.markup, page.address, lists);
     if (!result.failures.empty()) {
-        err << kProgram << ": cannot write " << result.failures.front() << "\n";
+        err << kProgram << ": cannot write " << printableText(result.failures.front()) << "\n";
         return 1;
     }
     if (options.printLists)
@@ -259,7 +293,8 @@ int runInventoryCommand(const CaptureOptions& options, std::ostream& out, std::o
     try {
         out << lister(options.load, options.settleSeconds);
     } catch (const std::runtime_error& error) {
-        err << kProgram << ": cannot load " << options.load << ": " << error.what() << "\n";
+        err << kProgram << ": cannot load " << printableText(options.load) << ": "
+            << printableText(error.what()) << "\n";
         return 1;
     }
     out.flush();

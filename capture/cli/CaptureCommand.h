@@ -14,6 +14,10 @@
 namespace varrow
 {
 
+// The longest markup a capture takes unless told otherwise: far beyond any real page's body, and
+// short enough that the capture's memory stays a small multiple of it.
+inline constexpr std::size_t kDefaultMaxMarkupBytes = std::size_t{256} << 20;
+
 struct CaptureOptions {
     std::string pageAddress;           // --url
     std::string outputDirectory = "."; // --out
@@ -23,10 +27,14 @@ struct CaptureOptions {
     std::string saveFolder;            // --save: save the loaded page's pictures here instead
     bool inventory = false;            // --inventory: list the rendered page's pictures
     double settleSeconds = 0;          // --settle: wait for late pictures before listing them
+    std::size_t maxMarkupBytes = kDefaultMaxMarkupBytes; // --max-markup
 };
 
 // The longest wait --settle accepts, in seconds.
 inline constexpr double kMaxSettleSeconds = 3600;
+
+// The count of a --max-markup value: a decimal number greater than 0; nothing for any other text.
+std::optional<std::size_t> parseByteCount(std::string_view text);
 
 // The seconds of a --settle value: a decimal number from 0 to kMaxSettleSeconds; nothing for any
 // other text.
@@ -40,8 +48,9 @@ struct LoadedPage {
 };
 
 // Renders an address or a local file as the program does; throws std::runtime_error with a
-// readable reason when the page cannot be loaded.
-using PageLoader = std::function<LoadedPage(const std::string& addressOrFile)>;
+// readable reason when the page cannot be loaded or its markup is longer than `maxMarkupBytes`.
+using PageLoader =
+    std::function<LoadedPage(const std::string& addressOrFile, std::size_t maxMarkupBytes)>;
 
 // Lists every picture of an address or a local file rendered as the program does, `settleSeconds`
 // after it has loaded: one JSON object per picture, each on a line of its own. Throws
@@ -59,7 +68,8 @@ struct ParsedCommand {
 ParsedCommand parseCaptureCommand(const std::vector<std::string>& arguments, std::ostream& out,
                                   std::ostream& err);
 
-// One list entry as one line: backslash, tab, LF and CR written as \\, \t, \n and \r.
+// One list entry as one line: backslash, tab, LF and CR written as \\, \t, \n and \r, every other
+// control character as printableText writes it.
 std::string escapeListField(const std::string& field);
 
 // Writes the four lists as "image<TAB>address<TAB>name" lines for the embedded images, then

@@ -2,8 +2,10 @@
 
 #include "platform/process/ChildProcess.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
+#include <limits>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -36,10 +38,24 @@ std::filesystem::path findPageLoader(const std::filesystem::path& executable)
 namespace
 {
 
-// What `arguments` (the program first) wrote, when it exited 0; otherwise throws its reason.
-std::string outputOf(const std::vector<std::string>& arguments)
+std::string tooLongPage(std::size_t maxBytes)
 {
-    auto [output, exitCode] = runForOutput(arguments);
+    return "the page is larger than the limit of " + std::to_string(maxBytes) + " bytes";
+}
+
+// The most a page's address line may add to its markup in the loader's output.
+constexpr std::size_t kAddressAllowance = std::size_t{4} << 20;
+
+// What `arguments` (the program first) wrote, when it exited 0 after writing at most
+// `maxMarkupBytes` and an address line; otherwise throws its reason.
+std::string outputOf(const std::vector<std::string>& arguments,
+                     std::size_t maxMarkupBytes = std::numeric_limits<std::size_t>::max())
+{
+    const std::size_t maxOutput =
+        maxMarkupBytes + std::min(kAddressAllowance, ~std::size_t{0} - maxMarkupBytes);
+    auto [output, exitCode, outputTooLong] = runForOutput(arguments, false, maxOutput);
+    if (outputTooLong)
+        throw std::runtime_error(tooLongPage(maxMarkupBytes));
     if (exitCode == 0)
         return std::move(output);
     while (!output.empty() && (output.back() == '\n' || output.back() == '\r'))
@@ -61,13 +77,15 @@ PageLoader pageLoaderProcess(const std::filesystem::path& program)
     (void)program;
     return {};
 #else
-    return [program](const std::string& addressOrFile) {
-        std::string output = outputOf({program.string(), addressOrFile});
+    return [program](const std::string& addressOrFile, std::size_t maxMarkupBytes) {
+        std::string output = outputOf({program.string(), addressOrFile}, maxMarkupBytes);
         const std::size_t lineEnd = output.find('\n');
         if (lineEnd == std::string::npos)
             throw std::runtime_error("the page loader gave no address");
         std::string address = output.substr(0, lineEnd);
         output.erase(0, lineEnd + 1);
+        if (output.size() > maxMarkupBytes)
+            throw std::runtime_error(tooLongPage(maxMarkupBytes));
         return LoadedPage{std::move(output), std::move(address)};
     };
 #endif
@@ -92,7 +110,8 @@ PageInventoryLister pageInventoryProcess(const std::filesystem::path& program)
 int savePictures(const std::filesystem::path& program, const std::string& addressOrFile,
                  const std::string& folder, std::ostream& out, std::ostream& err)
 {
-    auto [output, exitCode] = runForOutput({program.string(), "--save", folder, addressOrFile});
+    auto [output, exitCode, outputTooLong] =
+        runForOutput({program.string(), "--save", folder, addressOrFile});
     if (exitCode == 0 || exitCode == 1) {
         out << output;
         return exitCode;

@@ -1,8 +1,10 @@
 #include "capture/cli/CaptureCommand.h"
 #include "capture/cli/PageLoaderProcess.h"
+#include "capture/cli/PrintableText.h"
 
 #include <filesystem>
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -56,6 +58,19 @@ int run(const std::vector<std::string>& arguments)
     return varrow::runCaptureCommand(*parsed.options, std::cin, std::cout, std::cerr, loader);
 }
 
+// Every failure ends in a message and exit status 1, memory running out included.
+int runReportingFailures(const std::vector<std::string>& arguments)
+{
+    try {
+        return run(arguments);
+    } catch (const std::bad_alloc&) {
+        std::cerr << "varrow-capture: out of memory\n";
+    } catch (const std::exception& error) {
+        std::cerr << "varrow-capture: " << varrow::printableText(error.what()) << "\n";
+    }
+    return 1;
+}
+
 #ifdef _WIN32
 std::string utf8FromWide(const wchar_t* wide)
 {
@@ -79,11 +94,11 @@ int wmain(int argc, wchar_t** argv)
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i)
         arguments.push_back(utf8FromWide(argv[i]));
-    return run(arguments);
+    return runReportingFailures(arguments);
 }
 #else
 int main(int argc, char** argv)
 {
-    return run({argv + 1, argv + argc});
+    return runReportingFailures({argv + 1, argv + argc});
 }
 #endif

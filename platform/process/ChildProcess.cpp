@@ -2,6 +2,7 @@
 
 #ifndef _WIN32
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -14,12 +15,13 @@ namespace varrow
 {
 
 #ifdef _WIN32
-ProcessOutput runForOutput(const std::vector<std::string>&, bool)
+ProcessOutput runForOutput(const std::vector<std::string>&, bool, std::size_t)
 {
     return {};
 }
 #else
-ProcessOutput runForOutput(const std::vector<std::string>& arguments, bool dropErrors)
+ProcessOutput runForOutput(const std::vector<std::string>& arguments, bool dropErrors,
+                           std::size_t maxOutputBytes)
 {
     ProcessOutput result;
     int ends[2];
@@ -44,6 +46,12 @@ ProcessOutput runForOutput(const std::vector<std::string>& arguments, bool dropE
     char buffer[1 << 16];
     for (;;) {
         const ssize_t count = failed ? 0 : read(ends[0], buffer, sizeof buffer);
+        if (count > 0 && static_cast<std::size_t>(count) > maxOutputBytes - result.output.size()) {
+            // Nothing past the limit is kept; the program is stopped rather than read to its end.
+            result.outputTooLong = true;
+            kill(child, SIGKILL);
+            break;
+        }
         if (count > 0)
             result.output.append(buffer, static_cast<std::size_t>(count));
         else if (count == 0 || errno != EINTR)

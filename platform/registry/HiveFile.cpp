@@ -2,6 +2,8 @@
 
 #include "platform/registry/FailureNote.h"
 #include "platform/registry/HiveText.h"
+#include "platform/textfile/TemporaryFile.h"
+#include "platform/textfile/TextFile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -16,7 +18,6 @@ namespace varrow::registry
 namespace
 {
 
-constexpr mode_t kNewFileMode = 0644;
 constexpr mode_t kLockFileMode = 0600;
 
 Status statusForError(int error)
@@ -49,30 +50,10 @@ public:
 
     int get() const { return m_fd; }
     bool isOpen() const { return m_fd >= 0; }
-    // Closes now and reports whether the close succeeded (it can report a failed write).
-    bool close()
-    {
-        const int fd = m_fd;
-        m_fd = -1;
-        return ::close(fd) == 0;
-    }
 
 private:
     int m_fd;
 };
-
-bool writeAll(int fd, std::string_view text)
-{
-    while (!text.empty()) {
-        const ssize_t written = ::write(fd, text.data(), text.size());
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        text.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
 
 // Reads the whole file; false with errno set when it cannot be read.
 bool readAll(int fd, std::string& text)
@@ -167,18 +148,16 @@ Status HiveFile::write(const Hive& hive) const
     if (exists && ::access(m_path.c_str(), W_OK) != 0)
         return noteWriteFailure(m_path, errno);
 
-    const std::filesystem::path temporary = m_directory / ("." + m_rootName + ".reg.tmp");
-    FileDescriptor out(
-        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, kNewFileMode));
-    if (!out.isOpen())
-        return noteWriteFailure(temporary, errno);
-    const bool written = (!exists || ::fchmod(out.get(), existing.st_mode & 07777) == 0) &&
-                         writeAll(out.get(), formatHiveText(hive, m_rootName)) &&
-                         ::fsync(out.get()) == 0 && out.close();
-    if (!written || ::rename(temporary.c_str(), m_path.c_str()) != 0) {
-        const int reason = errno;
-        ::unlink(temporary.c_str());
-        return noteWriteFailure(m_path, reason);
+    try {
+        TemporaryFile temporary(m_path);
+        if (exists && ::fchmod(temporary.descriptor(), existing.st_mode & 07777) != 0)
+            return noteWriteFailure(m_path, errno);
+        temporary.write(formatHiveText(hive, m_rootName));
+        if (::fsync(temporary.descriptor()) != 0)
+            return noteWriteFailure(m_path, errno);
+        temporary.replaceTarget();
+    } catch (const FileError& error) {
+        return noteFailure(kRegistryIoFailed, error.what());
     }
     flushDirectory(m_directory);
     return kSuccess;

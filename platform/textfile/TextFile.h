@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <limits>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -27,14 +28,22 @@ private:
 // in the narrow encoding of the C library, which on Windows is not UTF-8.)
 std::filesystem::path pathFromUtf8(std::string_view text);
 
-// Returns the whole content of the file, byte for byte. Throws FileError when it cannot be read.
-std::string readTextFile(const std::filesystem::path& path);
+// Returns the whole content of the file, byte for byte. Throws FileError when it cannot be read or
+// holds more than `maxBytes` (a pipe or a device is read only that far).
+std::string readTextFile(const std::filesystem::path& path,
+                         std::size_t maxBytes = std::numeric_limits<std::size_t>::max());
 
 // Replaces the whole file with `text` followed by CR LF. The text goes to a hidden temporary file
-// beside the target, which is then renamed over it, so a crash leaves either the old or the new
-// file, never a torn one. An existing target that we may not write is refused like the open of a
-// read-only file would be. Throws FileError on any failure; the target is then unchanged.
+// beside the target (TemporaryFile), which is then renamed over it, so a crash leaves either the
+// old or the new file, never a torn one. An existing target that we may not write is refused like
+// the open of a read-only file would be. Throws FileError on any failure; the target is then
+// unchanged.
 void writeTextFile(const std::filesystem::path& path, std::string_view text);
+
+// Creates the file holding `text` followed by CR LF when nothing has its name yet, a link included;
+// whatever has the name is left as it is. Returns whether the file was created. Throws FileError
+// when it cannot be.
+bool createTextFile(const std::filesystem::path& path, std::string_view text);
 
 // Receives a text piece by piece, in order.
 using TextPieceSink = std::function<void(std::string_view piece)>;

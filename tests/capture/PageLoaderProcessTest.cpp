@@ -1,6 +1,7 @@
 // varrow-capture's page loader, run against small scripts that play the page-rendering program.
 #include "capture/cli/PageLoaderProcess.h"
 
+#include "capture/cli/CaptureCommand.h"
 #include "platform/textfile/TextFile.h"
 
 #include <fstream>
@@ -39,7 +40,7 @@ TEST_F(PageLoaderProcessTest, GivesTheReportedAddressAndTheMarkupByteForByte)
 {
     const auto loader = pageLoaderProcess(
         program(m_directory / "load", "printf 'file:///p/%s\\n<body>\\r\\n\\0x</body>' \"$1\""));
-    const LoadedPage page = loader("a b.html");
+    const LoadedPage page = loader("a b.html", kDefaultMaxMarkupBytes);
     EXPECT_EQ(page.address, "file:///p/a b.html");
     EXPECT_EQ(page.markup, std::string("<body>\r\n\0x</body>", 17));
 }
@@ -63,7 +64,7 @@ TEST_F(PageLoaderProcessTest, FailuresCarryTheReason)
     EXPECT_THROW(
         {
             try {
-                refusing("http://h/");
+                refusing("http://h/", kDefaultMaxMarkupBytes);
             } catch (const std::runtime_error& error) {
                 EXPECT_STREQ(error.what(), "no such host");
                 throw;
@@ -71,10 +72,27 @@ TEST_F(PageLoaderProcessTest, FailuresCarryTheReason)
         },
         std::runtime_error);
     const auto silent = pageLoaderProcess(program(m_directory / "silent", "kill -9 $$"));
-    EXPECT_THROW(silent("x"), std::runtime_error);
+    EXPECT_THROW(silent("x", kDefaultMaxMarkupBytes), std::runtime_error);
     const auto noAddress = pageLoaderProcess(program(m_directory / "short", "printf '<body>'"));
-    EXPECT_THROW(noAddress("x"), std::runtime_error);
-    EXPECT_THROW(pageLoaderProcess(m_directory / "missing")("x"), std::runtime_error);
+    EXPECT_THROW(noAddress("x", kDefaultMaxMarkupBytes), std::runtime_error);
+    EXPECT_THROW(pageLoaderProcess(m_directory / "missing")("x", kDefaultMaxMarkupBytes),
+                 std::runtime_error);
+}
+
+TEST_F(PageLoaderProcessTest, MarkupBeyondTheLimitIsRefusedAndAnEndlessPageIsStopped)
+{
+    const auto loader =
+        pageLoaderProcess(program(m_directory / "load", "printf 'http://h/\n12345'"));
+    EXPECT_EQ(loader("x", 5).markup, "12345");
+    try {
+        loader("x", 4);
+        ADD_FAILURE() << "a page over the limit was taken";
+    } catch (const std::runtime_error& error) {
+        EXPECT_STREQ(error.what(), "the page is larger than the limit of 4 bytes");
+    }
+    const auto endless =
+        pageLoaderProcess(program(m_directory / "endless", "echo http://h/; cat /dev/zero"));
+    EXPECT_THROW(endless("x", 1 << 20), std::runtime_error);
 }
 
 TEST_F(PageLoaderProcessTest, IsFoundBesideTheCommandOrInLibexec)

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace varrow
+{
+
+// The length of the UTF-8 sequence that starts `text` (which must not be empty), or 0 when it is
+// not valid UTF-8 (overlong forms, surrogates and code points beyond U+10FFFF included); its code
+// point in `codePoint`.
+std::size_t decodeUtf8(std::string_view text, char32_t& codePoint);
+
+// A control character: C0, DEL or C1.
+bool isControlCharacter(char32_t c);
+
+// A character that shows nothing, or breaks the line, where it stands: the format characters
+// (zero-width spaces and joiners, direction marks and overrides, the Arabic letter mark, the byte
+// order mark, ...), the line separator and the paragraph separator. A name holding one reads
+// otherwise than it is stored.
+bool isInvisibleCharacter(char32_t c);
+
+} // namespace varrow
