@@ -34,7 +34,7 @@ bool ThumbnailLoader::mayLoad(const QUrl& address) const
     if (scheme == "http" || scheme == "https" || scheme == "data")
         return true;
     return address.isLocalFile() &&
-           m_policy.allows(address, QWebEngineUrlRequestInfo::ResourceTypeImage);
+           m_policy.allows(address, QWebEngineUrlRequestInfo::ResourceTypeImage, m_page);
 }
 
 QPixmap ThumbnailLoader::thumbnail(const QString& url)

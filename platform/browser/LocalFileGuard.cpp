@@ -9,7 +9,7 @@ void LocalFileGuard::interceptRequest(QWebEngineUrlRequestInfo& info)
     if (type == QWebEngineUrlRequestInfo::ResourceTypeImage ||
         type == QWebEngineUrlRequestInfo::ResourceTypeFavicon)
         emit imageRequested(info.requestUrl(), info.firstPartyUrl());
-    if (!m_policy.allows(info.requestUrl(), type))
+    if (!m_policy.allows(info.requestUrl(), type, info.firstPartyUrl()))
         info.block(true);
 }
 

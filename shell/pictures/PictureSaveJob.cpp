@@ -416,7 +416,7 @@ bool PictureSaveJob::mayRead(const QUrl& picture) const
     // As the gallery decides: local pictures only for a local page.
     LocalFilePolicy policy(BrowserRole::GeneratedPage);
     policy.setCapturedPage(m_page->url());
-    return policy.allows(picture, QWebEngineUrlRequestInfo::ResourceTypeImage);
+    return policy.allows(picture, QWebEngineUrlRequestInfo::ResourceTypeImage, m_page->url());
 }
 
 } // namespace varrow

@@ -48,20 +48,33 @@ TEST(CaptureLoadTest, RendersALocalPageAndCapturesItUnderTheBrowsersAddress)
 TEST(CaptureLoadTest, ALoadedLocalPageReadsNoOtherLocalFile)
 {
     QTemporaryDir dir, secretDir;
-    const std::string secret = secretDir.filePath("secret.txt").toStdString();
-    varrow::writeTextFile(secret, "VARROW-SECRET-c41e");
+    const std::string secret = secretDir.filePath("secret").toStdString();
+    varrow::writeTextFile(secret + ".txt", "VARROWSECRETc41e");
+    varrow::writeTextFile(secret + ".css", ".VARROWSECRETc41e { color: red; }");
+    // Each route writes what it got into the body before the load ends: a request, the error
+    // message of a script from another folder, and the rules of a style sheet from there.
     const std::string page = dir.filePath("page.html").toStdString();
-    varrow::writeTextFile(page, "<html><body><script>try { const x = new XMLHttpRequest();"
-                                " x.open('GET', 'file://" +
-                                    secret +
-                                    "', false); x.send(); document.write('read ' +"
-                                    " x.responseText); } catch (e) { document.write('refused ' +"
-                                    " e.name); }</script></body></html>");
+    varrow::writeTextFile(
+        page, "<html><head><link rel=\"stylesheet\" href=\"file://" + secret +
+                  ".css\"><script>addEventListener('error', (e) => { window.caught = e.message; });"
+                  "</script><script src=\"file://" +
+                  secret +
+                  ".txt\"></script></head><body><script>"
+                  "try { const x = new XMLHttpRequest(); x.open('GET', 'file://" +
+                  secret +
+                  ".txt', false); x.send(); document.write('read ' + x.responseText); }"
+                  " catch (e) { document.write('refused ' + e.name); }"
+                  "document.write(' error: ' + window.caught);"
+                  "try { document.write(' rules: ' + Array.from(document.styleSheets[0].cssRules,"
+                  " (r) => r.cssText).join()); } catch (e) { document.write(' rules: ' + e.name); }"
+                  "</script></body></html>");
     ASSERT_EQ(runCapture("--load '" + page + "' --out '" + dir.path().toStdString() + "'").exitCode,
               0);
     const std::string source = varrow::readTextFile(dir.filePath("source.htm").toStdString());
-    EXPECT_EQ(source.find("VARROW-SECRET-c41e"), std::string::npos) << source;
-    EXPECT_NE(source.find("refused NetworkError"), std::string::npos) << source;
+    EXPECT_EQ(source.find("VARROWSECRETc41e"), std::string::npos) << source;
+    EXPECT_NE(source.find("refused NetworkError error: undefined rules: SecurityError"),
+              std::string::npos)
+        << source;
 }
 
 TEST(CaptureLoadTest, MisuseAndMissingPagesAreRefused)

@@ -1,13 +1,20 @@
 // A local page on the real browser engine tries every route a script has to read another local
-// file, writes what it got into its own body, and is read back through the browser's capture.
+// file or to send something out, and reports what it got; the reports are read back through the
+// browser's capture or from the application's isolated world.
 #include "platform/browser/LocalFileGuard.h"
 #include "platform/browser/WebEngineBrowser.h"
 #include "tests/support/LocalWebServer.h"
 #include "tests/support/LoopbackOnly.h"
 #include "tests/support/PageScript.h"
 
+#include <QBuffer>
+#include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWebEnginePage>
@@ -21,6 +28,46 @@ namespace
 
 constexpr int kPatienceMs = 30000;
 const QString kSecret = QStringLiteral("VARROW-SECRET-7f3a91");
+// The first word of every file in the isolation tree's secret folder.
+const QString kTreeSecret = QStringLiteral("VARROWSECRET7f3a91");
+
+// A listener on 127.0.0.1 that counts the connections made to it and answers none.
+class CountingListener : public QTcpServer
+{
+public:
+    CountingListener()
+    {
+        listen(QHostAddress::LocalHost);
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            while (nextPendingConnection())
+                ++connections;
+        });
+    }
+    int connections = 0;
+};
+
+// Copies the isolation tree (a page folder with a "page_files" folder, and a secret folder beside
+// it) into `root`, with the listener's port in the page and one of this machine's fonts as the
+// page's own font.
+void copyIsolationTree(const QString& root, quint16 port)
+{
+    const QDir tree(VARROW_LOCAL_ISOLATION_TREE);
+    for (QDirIterator it(tree.path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+        const QString relative = tree.relativeFilePath(it.next());
+        QDir(root).mkpath(QFileInfo(relative).path());
+        QFile source(it.filePath());
+        ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+        QByteArray content = source.readAll();
+        content.replace("WEBSOCKET_PORT", QByteArray::number(port));
+        QFile target(QDir(root).filePath(relative));
+        ASSERT_TRUE(target.open(QIODevice::WriteOnly));
+        target.write(content);
+    }
+    QDirIterator fonts("/usr/share/fonts", {"*.ttf", "*.otf"}, QDir::Files,
+                       QDirIterator::Subdirectories);
+    ASSERT_TRUE(fonts.hasNext()) << "this machine has no font file to serve as the page's own";
+    ASSERT_TRUE(QFile::copy(fonts.next(), QDir(root).filePath("page/own.ttf")));
+}
 
 // Each route reports once; the page then reloads itself with the reports in its query, and that
 // second load writes them into its body, where the capture finds them.
@@ -120,23 +167,23 @@ protected:
 
 TEST_F(LocalFileAccessTest, ALocalPageReadsNoOtherLocalFileButShowsItsOwnResources)
 {
-    QTemporaryDir pageDir, elsewhere, secretDir;
+    QTemporaryDir pageDir, secretDir;
     QImage picture(40, 30, QImage::Format_RGB32);
     picture.fill(Qt::darkGreen);
-    ASSERT_TRUE(picture.save(elsewhere.filePath("own.png")));
+    ASSERT_TRUE(picture.save(pageDir.filePath("own.png")));
     const QString secretText = write(secretDir, "secret.txt", kSecret);
     const QString reader =
         QString("fetch('%1').then((r) => r.text()).then("
                 "(t) => postMessage('read ' + t), (e) => postMessage('refused ' + e.name));")
             .arg(secretText);
     QString page = kRoutesPage;
-    page.replace("OWN_PNG", QUrl::fromLocalFile(elsewhere.filePath("own.png")).toString())
-        .replace("OWN_CSS", write(elsewhere, "own.css", "#styled { width: 123px; }"))
+    page.replace("OWN_PNG", QUrl::fromLocalFile(pageDir.filePath("own.png")).toString())
+        .replace("OWN_CSS", write(pageDir, "own.css", "#styled { width: 123px; }"))
         .replace("OWN_JS",
-                 write(elsewhere, "own.js",
+                 write(pageDir, "own.js",
                        "addEventListener('DOMContentLoaded', () => document.body"
                        ".insertAdjacentHTML('beforeend', '<p id=\"own-script\">ran</p>'));"))
-        .replace("WORKER_JS", write(elsewhere, "worker.js", reader))
+        .replace("WORKER_JS", write(pageDir, "worker.js", reader))
         .replace("SECRET_HTML", write(secretDir, "secret.html", "<body>" + kSecret + "</body>"))
         .replace("SECRET_TXT", secretText);
     write(pageDir, "page.html", page);
@@ -166,24 +213,116 @@ TEST_F(LocalFileAccessTest, ALocalPageReadsNoOtherLocalFileButShowsItsOwnResourc
         EXPECT_EQ(body.find(std::string(route.route) + ": no answer"), std::string::npos) << body;
     }
 
-    // The page's own picture, style sheet and script, from another folder, still work.
+    // The page's own picture, style sheet and script, beside it, still work.
     EXPECT_NE(body.find("own-script"), std::string::npos);
     EXPECT_EQ(ask("document.getElementById('own').naturalWidth").toInt(), 40);
     EXPECT_EQ(ask("getComputedStyle(document.getElementById('styled')).width").toString(), "123px");
 }
 
-TEST_F(LocalFileAccessTest, AWebPageStillReadsItsOwnSite)
+TEST_F(LocalFileAccessTest, ALocalPageReadsNothingBesideItsFolderAndOpensNoWebSocket)
 {
+    CountingListener listener;
+    QTemporaryDir root;
+    copyIsolationTree(root.path(), listener.serverPort());
+
+    browser->Navigate2(root.filePath("page/page.html"));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return ask("document.body?.dataset.reported").toString() == "all"; }, kPatienceMs));
+    const QString reported = ask("document.getElementById('reports').textContent").toString();
+    const QJsonObject reports = QJsonDocument::fromJson(reported.toUtf8()).object();
+
+    EXPECT_FALSE(reported.contains(kTreeSecret)) << reported.toStdString();
+    // A file in another folder does not load as a script, picture, style sheet (whose rules stay
+    // out of reach) or track; a request to read it and a WebSocket, also one from a worker, fail
+    // as network errors.
+    const struct {
+        const char* route;
+        const char* outcome;
+    } kRoutes[] = {
+        {"onerror", "not loaded"},
+        {"canvas", "not shown"},
+        {"css-rules", "refused SecurityError"},
+        {"track", "refused error"},
+        {"fetch", "refused TypeError"},
+        {"websocket", "refused error"},
+        {"worker-websocket", "refused error"},
+    };
+    for (const auto& route : kRoutes)
+        EXPECT_EQ(reports[route.route].toString().toStdString(), route.outcome) << route.route;
+    EXPECT_EQ(listener.connections, 0);
+
+    // The page's own picture, style sheet, script, font and sound, beside it and in its
+    // "page_files" folder, still load and apply.
+    EXPECT_EQ(reports["own-font"].toString(), "1 loaded");
+    EXPECT_TRUE(reports["own-media"].toString().startsWith("duration 0.1"))
+        << reports["own-media"].toString().toStdString();
+    const struct {
+        const char* question;
+        QVariant answer;
+    } kOwn[] = {
+        {"document.getElementById('own').naturalWidth", 40},
+        {"document.getElementById('saved').naturalWidth", 20},
+        {"getComputedStyle(document.getElementById('styled')).width", "123px"},
+        {"getComputedStyle(document.getElementById('saved-styled')).width", "45px"},
+        {"document.documentElement.dataset.ownScript", "ran"},
+        {"document.documentElement.dataset.savedScript", "ran"},
+    };
+    for (const auto& own : kOwn)
+        EXPECT_EQ(ask(own.question).toString().toStdString(), own.answer.toString().toStdString())
+            << own.question;
+}
+
+TEST_F(LocalFileAccessTest, AWebPageStillReadsItsOwnSiteAndOpensWebSockets)
+{
+    CountingListener listener;
     LocalWebServer server;
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(QColor(10, 20, 30));
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    picture.save(&png, "PNG");
+    server.serve("/picture.png", png.data(), "image/png");
+    server.serve("/style.css", "#styled { width: 77px; }", "text/css");
+    server.serve("/broken.js", "notDefinedOnThisSite;", "text/javascript");
     server.serve("/text.txt", "served text", "text/plain");
     server.serve("/page.html",
-                 "<body><script>fetch('/text.txt').then((r) => r.text()).then((t) => "
-                 "document.body.insertAdjacentHTML('beforeend', '<p id=\"got\">' + t + '</p>'))"
-                 "</script></body>");
+                 QString(R"(<head><link id="css" rel="stylesheet" href="/style.css"><script>
+const shown = document.documentElement.dataset;
+addEventListener('error', (e) => { shown.error = e.message; });
+new WebSocket('ws://127.0.0.1:%1/');
+fetch('/text.txt').then((r) => r.text()).then((t) => { shown.text = t; });
+addEventListener('load', () => {
+  shown.rules = document.getElementById('css').sheet.cssRules[0].cssText;
+  const context = document.createElement('canvas').getContext('2d');
+  context.drawImage(document.getElementById('picture'), 0, 0);
+  shown.pixel = context.getImageData(0, 0, 1, 1).data.join(',');
+});
+</script><script src="/broken.js"></script></head><body><img id="picture" src="/picture.png"></body>)")
+                     .arg(listener.serverPort())
+                     .toUtf8());
     browser->Navigate(server.address("/page.html"));
     EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return ask("document.getElementById('got')?.textContent ?? ''") == "served text"; },
+        [&] {
+            return ask("document.documentElement.dataset.pixel").isValid() &&
+                   ask("document.documentElement.dataset.text").isValid();
+        },
         kPatienceMs));
+    const struct {
+        const char* field;
+        const char* value;
+    } kShown[] = {
+        {"text", "served text"},
+        {"rules", "#styled { width: 77px; }"},
+        {"pixel", "10,20,30,255"},
+        {"error", "Uncaught ReferenceError: notDefinedOnThisSite is not defined"},
+    };
+    for (const auto& shown : kShown)
+        EXPECT_EQ(ask(QString("document.documentElement.dataset.%1").arg(shown.field))
+                      .toString()
+                      .toStdString(),
+                  shown.value)
+            << shown.field;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return listener.connections > 0; }, kPatienceMs));
 }
 
 } // namespace
