@@ -23,7 +23,7 @@ void printUsage(std::ostream& stream)
     stream << "Usage: " << kProgram << " --url ADDRESS [--out DIR] [--lists] [FILE]\n"
            << "       " << kProgram << " --load ADDRESS_OR_FILE [--out DIR] [--lists]\n"
            << "       " << kProgram << " --load ADDRESS_OR_FILE --inventory [--settle SECONDS]\n"
-           << "       " << kProgram << " --load ADDRESS_OR_FILE --save FOLDER\n"
+           << "       " << kProgram << " --load ADDRESS_OR_FILE --save FOLDER [--max-bytes N]\n"
            << "\n"
            << "Captures a page as Varrow does after every load: reads the body markup from FILE\n"
            << "(standard input when FILE is absent or \"-\"), finds its embedded images and its\n"
@@ -45,7 +45,11 @@ void printUsage(std::ostream& stream)
            << "                 loaded, for pictures that come late\n"
            << "  --save FOLDER  with --load: save every picture --inventory lists into FOLDER\n"
            << "                 instead (never replacing a file) and print \"saved<TAB>FILE\" or\n"
-           << "                 \"failed<TAB>REASON\" for each; exits 1 when any failed\n"
+           << "                 \"failed<TAB>REASON\" for each; exits 1 when any failed; a\n"
+           << "                 picture that is no picture by its content fails, and a broken\n"
+           << "                 or stopped save leaves no partial file\n"
+           << "  --max-bytes N  with --save: a picture larger than N bytes fails and is not kept\n"
+           << "                 (default: " << kDefaultMaxPictureBytes << ", 100 MiB)\n"
            << "  --help         show this text\n";
 }
 
@@ -87,6 +91,16 @@ void printSummary(const CaptureResult& result, const ImageLists& lists, std::ost
 
 } // namespace
 
+std::optional<std::int64_t> parseMaxBytes(std::string_view text)
+{
+    std::int64_t bytes = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), bytes);
+    if (text.empty() || text.front() == '-' || error != std::errc() ||
+        end != text.data() + text.size() || bytes < 1)
+        return std::nullopt;
+    return bytes;
+}
+
 std::optional<double> parseSettleSeconds(std::string_view text)
 {
     double seconds = 0;
@@ -105,6 +119,7 @@ ParsedCommand parseCaptureCommand(const std::vector<std::string>& arguments, std
     bool haveInput = false;
     bool haveOutput = false;
     bool haveSettle = false;
+    bool haveMaxBytes = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         auto value = [&](std::string& target) {
@@ -141,6 +156,13 @@ ParsedCommand parseCaptureCommand(const std::vector<std::string>& arguments, std
         } else if (argument == "--save") {
             if (!value(options.saveFolder) || options.saveFolder.empty())
                 return misuse(err, "--save needs a folder");
+        } else if (argument == "--max-bytes") {
+            std::string bytes;
+            const auto parsed = value(bytes) ? parseMaxBytes(bytes) : std::nullopt;
+            if (!parsed)
+                return misuse(err, "--max-bytes needs a whole number of bytes from 1 on");
+            options.maxBytes = *parsed;
+            haveMaxBytes = true;
         } else if (argument.size() > 1 && argument[0] == '-') {
             return misuse(err, "unknown option " + argument);
         } else if (haveInput) {
@@ -164,6 +186,8 @@ ParsedCommand parseCaptureCommand(const std::vector<std::string>& arguments, std
         return misuse(err, "--save needs --load");
     if (!options.saveFolder.empty() && (haveOutput || options.printLists || options.inventory))
         return misuse(err, "--save takes neither --out, --lists nor --inventory");
+    if (haveMaxBytes && options.saveFolder.empty())
+        return misuse(err, "--max-bytes needs --save");
     return {options, 0};
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "capture/PictureFileNames.h"
 #include "extract/ImageLists.h"
 
+#include <cstdint>
 #include <functional>
 #include <iosfwd>
 #include <optional>
@@ -23,6 +25,8 @@ struct CaptureOptions {
     std::string saveFolder;            // --save: save the loaded page's pictures here instead
     bool inventory = false;            // --inventory: list the rendered page's pictures
     double settleSeconds = 0;          // --settle: wait for late pictures before listing them
+    std::int64_t maxBytes =
+        kDefaultMaxPictureBytes; // --max-bytes: the most one saved picture may have
 };
 
 // The longest wait --settle accepts, in seconds.
@@ -31,6 +35,10 @@ inline constexpr double kMaxSettleSeconds = 3600;
 // The seconds of a --settle value: a decimal number from 0 to kMaxSettleSeconds; nothing for any
 // other text.
 std::optional<double> parseSettleSeconds(std::string_view text);
+
+// The bytes of a --max-bytes value: a whole decimal number of at least 1; nothing for any other
+// text.
+std::optional<std::int64_t> parseMaxBytes(std::string_view text);
 
 // A page rendered by the browser engine: its body markup (empty when it cannot be read) and the
 // address the browser reports for it.

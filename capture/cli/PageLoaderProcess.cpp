@@ -39,9 +39,11 @@ namespace
 // What `arguments` (the program first) wrote, when it exited 0; otherwise throws its reason.
 std::string outputOf(const std::vector<std::string>& arguments)
 {
-    auto [output, exitCode] = runForOutput(arguments);
+    ProcessOutput run = runForOutput(arguments);
+    const int exitCode = run.exitCode;
+    std::string output = std::move(run.output);
     if (exitCode == 0)
-        return std::move(output);
+        return output;
     while (!output.empty() && (output.back() == '\n' || output.back() == '\r'))
         output.pop_back();
     const std::filesystem::path program = arguments.front();
@@ -90,9 +92,18 @@ PageInventoryLister pageInventoryProcess(const std::filesystem::path& program)
 }
 
 int savePictures(const std::filesystem::path& program, const std::string& addressOrFile,
-                 const std::string& folder, std::ostream& out, std::ostream& err)
+                 const std::string& folder, std::int64_t maxBytes, std::ostream& out,
+                 std::ostream& err)
 {
-    auto [output, exitCode] = runForOutput({program.string(), "--save", folder, addressOrFile});
+    auto [output, exitCode, stopSignal] =
+        runForOutput({program.string(), "--save", folder, "--max-bytes", std::to_string(maxBytes),
+                      addressOrFile},
+                     /*dropErrors=*/false, StopSignals::PassOn);
+    if (stopSignal != 0) {
+        out << output;
+        err << "varrow-capture: stopped; no partial file is left in " << folder << "\n";
+        return 128 + stopSignal;
+    }
     if (exitCode == 0 || exitCode == 1) {
         out << output;
         return exitCode;

@@ -70,7 +70,10 @@ public:
     {
         std::optional<PageImageInventory> found;
         PageImageFinder::of(*browser).find(
-            std::move(start), [&](PageImageInventory inventory) { found = inventory; });
+            std::move(start), [&](PageImageInventory inventory, const QString& problem) {
+                EXPECT_EQ(problem, QString());
+                found = inventory;
+            });
         EXPECT_TRUE(QTest::qWaitFor([&] { return found.has_value(); }, kPatienceMs));
         return found.value_or(PageImageInventory{});
     }
@@ -277,7 +280,8 @@ TEST_F(PageImageFinderTest, GivesNoAnswerOnceThePageIsGone)
 {
     open("/index.html");
     bool answered = false;
-    PageImageFinder::of(*browser).find({}, [&](PageImageInventory) { answered = true; });
+    PageImageFinder::of(*browser).find(
+        {}, [&](PageImageInventory, const QString&) { answered = true; });
     delete browser->view(); // and with it the page and its finder
     QTest::qWait(1000);
     EXPECT_FALSE(answered);
