@@ -99,10 +99,12 @@ int savePictures(const std::filesystem::path& program, const std::string& addres
         runForOutput({program.string(), "--save", folder, "--max-bytes", std::to_string(maxBytes),
                       addressOrFile},
                      /*dropErrors=*/false, StopSignals::PassOn);
-    if (stopSignal != 0) {
+    // Stopped, here or there: the program removed its partial files and said what it saved.
+    const int stopped = stopSignal != 0 ? 128 + stopSignal : exitCode > 128 ? exitCode : 0;
+    if (stopped != 0) {
         out << output;
         err << "varrow-capture: stopped; no partial file is left in " << folder << "\n";
-        return 128 + stopSignal;
+        return stopped;
     }
     if (exitCode == 0 || exitCode == 1) {
         out << output;

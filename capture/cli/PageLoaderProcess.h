@@ -40,8 +40,8 @@ PageInventoryLister pageInventoryProcess(const std::filesystem::path& program);
 // "failed<TAB>REASON" (the reason names the address) for each one that was not. Returns 0 when
 // every picture was saved, else 1, after naming on `err` the page that could not be loaded or the
 // program that could not be run. A stop signal (SIGINT, SIGTERM, SIGHUP) that comes meanwhile is
-// passed on to the program, which removes its partial files; then it returns 128 + the signal's
-// number.
+// passed on to the program, which removes its partial files; then, as when the program itself was
+// stopped, it returns 128 + the signal's number.
 int savePictures(const std::filesystem::path& program, const std::string& addressOrFile,
                  const std::string& folder, std::int64_t maxBytes, std::ostream& out,
                  std::ostream& err);

@@ -36,8 +36,11 @@ PictureContent sniffPictureContent(const QString& path)
     const QString name = type.name();
     // Magic finds <svg near the start even in an HTML page, and misses it after a long comment:
     // text is an SVG picture only when its root element is one.
-    if (name == kSvgType || type.inherits(QStringLiteral("text/plain")))
-        return hasSvgRoot(path) ? PictureContent{kSvgType, {}} : PictureContent{{}, name};
+    if (name == kSvgType || type.inherits(QStringLiteral("text/plain"))) {
+        if (hasSvgRoot(path))
+            return {kSvgType, {}};
+        return {{}, name == kSvgType ? QStringLiteral("text whose root is no <svg>") : name};
+    }
     if (name.startsWith(QLatin1String("image/")))
         return {name, {}};
     return {{}, name};
