@@ -66,7 +66,7 @@ public:
     }
 
     // What the finder lists after `start`, waiting for its answer.
-    PageImageInventory find(PageImageInventory start = {})
+    PageImageInventory find(PageImageInventory start = {}, int patienceMs = kPatienceMs)
     {
         std::optional<PageImageInventory> found;
         PageImageFinder::of(*browser).find(
@@ -74,7 +74,7 @@ public:
                 EXPECT_EQ(problem, QString());
                 found = inventory;
             });
-        EXPECT_TRUE(QTest::qWaitFor([&] { return found.has_value(); }, kPatienceMs));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return found.has_value(); }, patienceMs));
         return found.value_or(PageImageInventory{});
     }
 
@@ -302,7 +302,8 @@ TEST_F(PageImageFinderTest, ALongDataAddressThatManyElementsShareIsOneEntry)
         page += "<div class=\"shared\">x</div>";
     server.serve("/shared.html", page);
     open("/shared.html", /*withIcon=*/true);
-    const PageImageInventory found = find();
+    // The engine takes its time to give each element's style with the long address.
+    const PageImageInventory found = find({}, 4 * kPatienceMs);
     ASSERT_EQ(addresses(found),
               (std::vector<std::string>{address("/pictures/icon.png"), data.toStdString()}));
     EXPECT_EQ(found.images()[1].count, kElements);
