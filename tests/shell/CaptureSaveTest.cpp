@@ -185,9 +185,9 @@ TEST(CaptureSaveTest, WhatIsNoPictureIsNotSaved)
 {
     LocalWebServer server;
     server.serve("/page.html", "<body><img src=\"run.sh\"><img src=\"ok.gif\">"
-                               "<a href=\"page.png\">a picture?</a></body>");
+                               "<img src=\"other.html\"></body>");
     server.serve("/run.sh", "#!/bin/sh\necho hostile\n", "application/x-sh");
-    server.serve("/page.png", "<!DOCTYPE html><html><body><p>a page</p></body></html>");
+    server.serve("/other.html", "<!DOCTYPE html><html><body><p>a page</p></body></html>");
     server.serve("/ok.gif", pictureBytes("ok"), "image/gif");
     QTemporaryDir folder;
 
@@ -201,7 +201,7 @@ TEST(CaptureSaveTest, WhatIsNoPictureIsNotSaved)
                                     ": not a picture: "))
         << lines[0].toStdString();
     EXPECT_EQ(lines[1], "saved\t" + QDir(folder.path()).filePath("ok.gif"));
-    EXPECT_EQ(lines[2], "failed\tcannot save " + server.address("/page.png") +
+    EXPECT_EQ(lines[2], "failed\tcannot save " + server.address("/other.html") +
                             ": not a picture: the file holds text/html");
     EXPECT_EQ(filesIn(folder.path()), QStringList{"ok.gif"});
 }
