@@ -346,7 +346,11 @@ TEST_F(PageImagesWindowEngineTest, ClosingTheWindowStopsTheSaveAndLeavesNoFile)
     PageImagesWindow& shown = openOn("/slow.html", 1);
     shown.saveAllButton->click();
     ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return !QDir(saveFolder.path()).entryList({"*.download"}, QDir::Hidden).isEmpty(); },
+        [&] {
+            return !QDir(saveFolder.path())
+                        .entryList({"*.download"}, QDir::Files | QDir::Hidden)
+                        .isEmpty();
+        },
         kPatienceMs));
     images.release()->close(); // the window deletes itself
     EXPECT_TRUE(QTest::qWaitFor(
