@@ -277,6 +277,7 @@ QString PictureSaveJob::askedName(const QWebEngineDownloadRequest& request) cons
 void PictureSaveJob::handleDownloadRequested(QWebEngineDownloadRequest* request)
 {
     // The request's page() is never asked: the engine crashes in it for a download of no page.
+    // The temporary name, which no other download has, tells the job's own.
     if (request->state() != QWebEngineDownloadRequest::DownloadRequested)
         return; // another job took it
     const QString name = askedName(*request);

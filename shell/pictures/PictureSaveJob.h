@@ -17,10 +17,10 @@ namespace varrow
 
 // Saves pictures into one folder through the engine's own downloads of a page, so the page's
 // cookies and referrer apply. Each picture is written under a temporary name in the folder and
-// renamed to its final name only when complete and when its bytes are a picture; a final name never
-// replaces an existing file
-// (" (2)", " (3)", ... are added), is made safe from the page's address (no separators, no "..",
-// no control characters, no reserved names, length capped), and never lies outside the folder.
+// renamed to its final name only when complete and when its bytes are a picture; a final name
+// never replaces an existing file (" (2)", " (3)", ... are added), is made safe from the page's
+// address (no separators, no "..", no control characters, no reserved names, length capped), and
+// never lies outside the folder. A picture larger than the size limit is given up.
 class PictureSaveJob : public QObject
 {
     Q_OBJECT

@@ -387,7 +387,7 @@ TEST_F(PageImagesWindowEngineTest, FollowsTheBrowserViewToTheNextPage)
     // that request is none of the page's.
     QTest::qWait(1000);
     shown.listPage();
-    QTest::qWaitFor([&] { return addresses().size() > 1; }, 2000);
+    QTest::qWait(1000); // for an answer that would list more
     EXPECT_EQ(addresses(), QStringList{address("/blue.png")})
         << addresses().join(' ').toStdString();
 }
