@@ -111,8 +111,11 @@ Run inventoryOf(varrow::WebEngineBrowser& browser)
                              browser.LocationURL().toStdString());
     std::optional<std::size_t> found;
     varrow::PageImageFinder::of(browser).find(
-        std::move(inventory),
-        [&](varrow::PageImageInventory complete) { found = complete.images().size(); });
+        std::move(inventory), [&](varrow::PageImageInventory complete, const QString& problem) {
+            if (!problem.isEmpty())
+                std::fprintf(stderr, "the finder failed: %s\n", qPrintable(problem));
+            found = complete.images().size();
+        });
     if (!runUntil([&] { return found.has_value(); }))
         std::fprintf(stderr, "the finder gave no answer\n");
     return {clock.elapsed(), found.value_or(0)};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -37,6 +38,10 @@ std::string safeFileName(std::string_view name);
 // and addresses whose path ends in "/", are named kDefaultPictureName with the type's extension
 // (for data:, the type the address itself names when `mimeType` is empty).
 std::string pictureFileName(std::string_view address, std::string_view mimeType);
+
+// The most bytes one saved picture may have unless told otherwise (100 MiB): more than any
+// picture a page shows, and a bound on a server that sends without end.
+inline constexpr std::int64_t kDefaultMaxPictureBytes = std::int64_t(100) * 1024 * 1024;
 
 // The highest number numberedFileName is asked for before a name counts as unavailable.
 inline constexpr int kMaxFileNameNumber = 9999;

@@ -220,21 +220,25 @@ void PageImagesWindow::listPage()
     if (m_sources.captureLists)
         addCaptureLists(inventory, *m_sources.captureLists);
     const QUrl page(m_sources.view->LocationURL());
-    auto done = [window = QPointer(this), listing, page](PageImageInventory found) {
+    auto done = [window = QPointer(this), listing, page](PageImageInventory found,
+                                                         const QString& problem) {
         if (!window || listing != window->m_listing)
             return;
+        window->m_listProblem =
+            problem.isEmpty() ? QString() : tr("Cannot list the page's pictures: %1").arg(problem);
         window->m_thumbnails->setPage(page);
         window->showImages(found.images());
     };
     if (m_sources.finder)
         m_sources.finder->find(std::move(inventory), std::move(done));
     else
-        done(std::move(inventory));
+        done(std::move(inventory), QString());
 }
 
 void PageImagesWindow::handlePageChanged()
 {
     ++m_listing;
+    m_listProblem.clear();
     m_thumbnails->setPage(QUrl());
     showImages({});
 }
@@ -280,8 +284,9 @@ void PageImagesWindow::updateStatus()
 {
     QString text =
         tr("%1 of %2 pictures shown").arg(m_shown->rowCount()).arg(m_pictures->rowCount());
-    if (!m_problem.isEmpty())
-        text += " — " + m_problem;
+    for (const QString& problem : {m_listProblem, m_problem})
+        if (!problem.isEmpty())
+            text += " — " + problem;
     status->setText(text);
 }
 

@@ -122,7 +122,8 @@ private:
     PageImagesModel* m_pictures;
     PageImagesFilter* m_shown;
     PageImagesSaving* m_saving;
-    QString m_problem; // the filters' complaint, shown in the status line
+    QString m_problem;     // the filters' complaint, shown in the status line
+    QString m_listProblem; // why the page's pictures could not all be listed, shown there too
     // Counts listings, so that a late answer for an earlier page is dropped.
     unsigned m_listing = 0;
 };

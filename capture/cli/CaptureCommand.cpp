@@ -26,7 +26,7 @@ void printUsage(std::ostream& stream)
            << "       " << kProgram
            << " --load ADDRESS_OR_FILE [--out DIR] [--lists] [--max-markup BYTES]\n"
            << "       " << kProgram << " --load ADDRESS_OR_FILE --inventory [--settle SECONDS]\n"
-           << "       " << kProgram << " --load ADDRESS_OR_FILE --save FOLDER\n"
+           << "       " << kProgram << " --load ADDRESS_OR_FILE --save FOLDER [--max-bytes N]\n"
            << "\n"
            << "Captures a page as Varrow does after every load: reads the body markup from FILE\n"
            << "(standard input when FILE is absent or \"-\"), finds its embedded images and its\n"
@@ -52,7 +52,11 @@ void printUsage(std::ostream& stream)
            << "                 loaded, for pictures that come late\n"
            << "  --save FOLDER  with --load: save every picture --inventory lists into FOLDER\n"
            << "                 instead (never replacing a file) and print \"saved<TAB>FILE\" or\n"
-           << "                 \"failed<TAB>REASON\" for each; exits 1 when any failed\n"
+           << "                 \"failed<TAB>REASON\" for each; exits 1 when any failed; a\n"
+           << "                 picture that is no picture by its content fails, and a broken\n"
+           << "                 or stopped save leaves no partial file\n"
+           << "  --max-bytes N  with --save: a picture larger than N bytes fails and is not kept\n"
+           << "                 (default: " << kDefaultMaxPictureBytes << ", 100 MiB)\n"
            << "  --help         show this text\n";
 }
 
@@ -101,15 +105,6 @@ void printSummary(const CaptureResult& result, const ImageLists& lists, std::ost
 
 } // namespace
 
-std::optional<std::size_t> parseByteCount(std::string_view text)
-{
-    std::size_t count = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() || count == 0)
-        return std::nullopt;
-    return count;
-}
-
 std::optional<double> parseSettleSeconds(std::string_view text)
 {
     double seconds = 0;
@@ -129,6 +124,7 @@ ParsedCommand parseCaptureCommand(const std::vector<std::string>& arguments, std
     bool haveOutput = false;
     bool haveSettle = false;
     bool haveMaxMarkup = false;
+    bool haveMaxBytes = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         auto value = [&](std::string& target) {
@@ -153,7 +149,7 @@ ParsedCommand parseCaptureCommand(const std::vector<std::string>& arguments, std
             haveOutput = true;
         } else if (argument == "--max-markup") {
             std::string bytes;
-            const auto parsed = value(bytes) ? parseByteCount(bytes) : std::nullopt;
+            const auto parsed = value(bytes) ? parseByteCount<std::size_t>(bytes) : std::nullopt;
             if (!parsed)
                 return misuse(err, "--max-markup needs a number of bytes greater than 0");
             options.maxMarkupBytes = *parsed;
@@ -172,6 +168,13 @@ ParsedCommand parseCaptureCommand(const std::vector<std::string>& arguments, std
         } else if (argument == "--save") {
             if (!value(options.saveFolder) || options.saveFolder.empty())
                 return misuse(err, "--save needs a folder");
+        } else if (argument == "--max-bytes") {
+            std::string bytes;
+            const auto parsed = value(bytes) ? parseByteCount<std::int64_t>(bytes) : std::nullopt;
+            if (!parsed)
+                return misuse(err, "--max-bytes needs a whole number of bytes from 1 on");
+            options.maxBytes = *parsed;
+            haveMaxBytes = true;
         } else if (argument.size() > 1 && argument[0] == '-') {
             return misuse(err, "unknown option " + argument);
         } else if (haveInput) {
@@ -197,6 +200,8 @@ ParsedCommand parseCaptureCommand(const std::vector<std::string>& arguments, std
     if (!options.saveFolder.empty() &&
         (haveOutput || options.printLists || options.inventory || haveMaxMarkup))
         return misuse(err, "--save takes neither --out, --lists, --inventory nor --max-markup");
+    if (haveMaxBytes && options.saveFolder.empty())
+        return misuse(err, "--max-bytes needs --save");
     return {options, 0};
 }
 

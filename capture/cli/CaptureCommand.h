@@ -1,7 +1,10 @@
 #pragma once
 
+#include "capture/PictureFileNames.h"
 #include "extract/ImageLists.h"
 
+#include <charconv>
+#include <cstdint>
 #include <functional>
 #include <iosfwd>
 #include <optional>
@@ -28,13 +31,23 @@ struct CaptureOptions {
     bool inventory = false;            // --inventory: list the rendered page's pictures
     double settleSeconds = 0;          // --settle: wait for late pictures before listing them
     std::size_t maxMarkupBytes = kDefaultMaxMarkupBytes; // --max-markup
+    // --max-bytes: the most one saved picture may have
+    std::int64_t maxBytes = kDefaultMaxPictureBytes;
 };
 
 // The longest wait --settle accepts, in seconds.
 inline constexpr double kMaxSettleSeconds = 3600;
 
-// The count of a --max-markup value: a decimal number greater than 0; nothing for any other text.
-std::optional<std::size_t> parseByteCount(std::string_view text);
+// The count of a --max-markup or --max-bytes value: a whole decimal number of at least 1 that
+// `Count` holds; nothing for any other text.
+template <typename Count> std::optional<Count> parseByteCount(std::string_view text)
+{
+    Count count = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || count < 1)
+        return std::nullopt;
+    return count;
+}
 
 // The seconds of a --settle value: a decimal number from 0 to kMaxSettleSeconds; nothing for any
 // other text.

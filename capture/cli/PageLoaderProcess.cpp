@@ -53,11 +53,13 @@ std::string outputOf(const std::vector<std::string>& arguments,
 {
     const std::size_t maxOutput =
         maxMarkupBytes + std::min(kAddressAllowance, ~std::size_t{0} - maxMarkupBytes);
-    auto [output, exitCode, outputTooLong] = runForOutput(arguments, false, maxOutput);
-    if (outputTooLong)
+    ProcessOutput run = runForOutput(arguments, false, StopSignals::EndUs, maxOutput);
+    if (run.outputTooLong)
         throw std::runtime_error(tooLongPage(maxMarkupBytes));
+    const int exitCode = run.exitCode;
+    std::string output = std::move(run.output);
     if (exitCode == 0)
-        return std::move(output);
+        return output;
     while (!output.empty() && (output.back() == '\n' || output.back() == '\r'))
         output.pop_back();
     const std::filesystem::path program = arguments.front();
@@ -108,10 +110,20 @@ PageInventoryLister pageInventoryProcess(const std::filesystem::path& program)
 }
 
 int savePictures(const std::filesystem::path& program, const std::string& addressOrFile,
-                 const std::string& folder, std::ostream& out, std::ostream& err)
+                 const std::string& folder, std::int64_t maxBytes, std::ostream& out,
+                 std::ostream& err)
 {
-    auto [output, exitCode, outputTooLong] =
-        runForOutput({program.string(), "--save", folder, addressOrFile});
+    auto [output, exitCode, outputTooLong, stopSignal] =
+        runForOutput({program.string(), "--save", folder, "--max-bytes", std::to_string(maxBytes),
+                      addressOrFile},
+                     /*dropErrors=*/false, StopSignals::PassOn);
+    // Stopped, here or there: the program removed its partial files and said what it saved.
+    const int stopped = stopSignal != 0 ? 128 + stopSignal : exitCode > 128 ? exitCode : 0;
+    if (stopped != 0) {
+        out << output;
+        err << "varrow-capture: stopped; no partial file is left in " << folder << "\n";
+        return stopped;
+    }
     if (exitCode == 0 || exitCode == 1) {
         out << output;
         return exitCode;

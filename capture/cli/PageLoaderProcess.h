@@ -2,6 +2,7 @@
 
 #include "capture/cli/CaptureCommand.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <iosfwd>
 #include <string>
@@ -14,10 +15,11 @@ namespace varrow
 // The name of the page-rendering program. Given ADDRESS_OR_FILE, it writes the address the
 // browser reports, a line feed and the body markup to standard output and exits 0; given
 // "--inventory --settle SECONDS ADDRESS_OR_FILE", it writes the page's pictures as JSON Lines and
-// exits 0. When the page cannot be loaded it writes the reason and exits 1. Given --save FOLDER
-// ADDRESS_OR_FILE, it saves the page's pictures into FOLDER instead and writes one line per
-// picture (see savePictures), or, when the page cannot be loaded, the reason, exiting
-// kPageNotLoaded.
+// exits 0. When the page cannot be loaded, or its pictures cannot be listed, it writes the reason
+// and exits 1. Given "--save FOLDER --max-bytes N ADDRESS_OR_FILE", it saves the page's pictures
+// into FOLDER instead and writes one line per picture (see savePictures), or, when the page
+// cannot be loaded or its pictures cannot be listed, the reason, exiting kPageNotLoaded. Stopped
+// by SIGINT, SIGTERM or SIGHUP, it leaves no partial file and exits 128 + the signal's number.
 inline constexpr const char* kPageLoaderName = "varrow-load-page";
 inline constexpr int kPageNotLoaded = 3;
 
@@ -33,11 +35,15 @@ PageLoader pageLoaderProcess(const std::filesystem::path& program);
 // A lister that runs `program` once per page, with --inventory; it throws as the loader does.
 PageInventoryLister pageInventoryProcess(const std::filesystem::path& program);
 
-// Has `program` save every picture of the page `addressOrFile` into `folder` and writes its lines
-// to `out`: "saved<TAB>FILE" for each picture saved, "failed<TAB>REASON" (the reason names the
-// address) for each one that was not. Returns 0 when every picture was saved, else 1, after
-// naming on `err` the page that could not be loaded or the program that could not be run.
+// Has `program` save every picture of the page `addressOrFile` into `folder`, each of at most
+// `maxBytes`, and writes its lines to `out`: "saved<TAB>FILE" for each picture saved,
+// "failed<TAB>REASON" (the reason names the address) for each one that was not. Returns 0 when
+// every picture was saved, else 1, after naming on `err` the page that could not be loaded or the
+// program that could not be run. A stop signal (SIGINT, SIGTERM, SIGHUP) that comes meanwhile is
+// passed on to the program, which removes its partial files; then, as when the program itself was
+// stopped, it returns 128 + the signal's number.
 int savePictures(const std::filesystem::path& program, const std::string& addressOrFile,
-                 const std::string& folder, std::ostream& out, std::ostream& err);
+                 const std::string& folder, std::int64_t maxBytes, std::ostream& out,
+                 std::ostream& err);
 
 } // namespace varrow

@@ -46,7 +46,7 @@ int run(const std::vector<std::string>& arguments)
         program = varrow::findPageLoader(ownExecutable(ignored));
         if (!program.empty() && !parsed.options->saveFolder.empty())
             return varrow::savePictures(program, parsed.options->load, parsed.options->saveFolder,
-                                        std::cout, std::cerr);
+                                        parsed.options->maxBytes, std::cout, std::cerr);
     }
     if (parsed.options->inventory)
         return varrow::runInventoryCommand(*parsed.options, std::cout, std::cerr,

@@ -25,8 +25,9 @@ public:
     LocalFilePolicy& policy() { return m_policy; }
 
 signals:
-    // The page asked for a picture (an image or its icon) at `address`.
-    void imageRequested(const QUrl& address, const QUrl& document);
+    // The page asked for a picture at `address`: an image, or with `icon`, the icon that the
+    // engine asks for by itself (the one the page names, or "/favicon.ico" of its site).
+    void imageRequested(const QUrl& address, const QUrl& document, bool icon);
 
 private:
     LocalFilePolicy m_policy;

@@ -59,9 +59,9 @@ public:
     QWebEnginePage* page() const;
 
 signals:
-    // The page asked for a picture (or its icon) at `address`, for the top-level document at
-    // `document`.
-    void imageRequested(const QUrl& address, const QUrl& document);
+    // The page asked for a picture at `address`, for the top-level document at `document`; with
+    // `icon`, the engine asked for the page's icon by itself.
+    void imageRequested(const QUrl& address, const QUrl& document, bool icon);
 
 private:
     void onLoadStarted();

@@ -1,9 +1,11 @@
 #include "platform/process/ChildProcess.h"
 
 #ifndef _WIN32
+#include <array>
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
+#include <optional>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,18 +17,77 @@ namespace varrow
 {
 
 #ifdef _WIN32
-ProcessOutput runForOutput(const std::vector<std::string>&, bool, std::size_t)
+ProcessOutput runForOutput(const std::vector<std::string>&, bool, StopSignals, std::size_t)
 {
     return {};
 }
 #else
+namespace
+{
+
+// The program that a stop signal is passed on to, and the signal that came; only the handler
+// and the one run that installed it touch them.
+volatile sig_atomic_t g_child = 0;
+volatile sig_atomic_t g_stopSignal = 0;
+
+void passOnStop(int signal)
+{
+    g_stopSignal = signal;
+    if (g_child > 0)
+        kill(pid_t(g_child), signal);
+}
+
+// Passes SIGINT, SIGTERM and SIGHUP on to the child while it lives; ends our own handling, as
+// it was before, when it goes.
+class StopPassing
+{
+public:
+    StopPassing()
+    {
+        g_child = 0;
+        g_stopSignal = 0;
+        struct sigaction action = {};
+        action.sa_handler = passOnStop;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        for (std::size_t i = 0; i < kSignals.size(); ++i)
+            sigaction(kSignals[i], &action, &m_before[i]);
+    }
+    ~StopPassing()
+    {
+        for (std::size_t i = 0; i < kSignals.size(); ++i)
+            sigaction(kSignals[i], &m_before[i], nullptr);
+        g_child = 0;
+    }
+    StopPassing(const StopPassing&) = delete;
+    StopPassing& operator=(const StopPassing&) = delete;
+
+    // From now on stop signals go to `child`, also one that came before it started.
+    void passTo(pid_t child)
+    {
+        g_child = child;
+        if (g_stopSignal != 0)
+            kill(child, g_stopSignal);
+    }
+    int received() const { return g_stopSignal; }
+
+private:
+    static constexpr std::array<int, 3> kSignals{SIGINT, SIGTERM, SIGHUP};
+    std::array<struct sigaction, 3> m_before{};
+};
+
+} // namespace
+
 ProcessOutput runForOutput(const std::vector<std::string>& arguments, bool dropErrors,
-                           std::size_t maxOutputBytes)
+                           StopSignals stops, std::size_t maxOutputBytes)
 {
     ProcessOutput result;
     int ends[2];
     if (arguments.empty() || pipe(ends) != 0)
         return result;
+    std::optional<StopPassing> passing;
+    if (stops == StopSignals::PassOn)
+        passing.emplace();
     std::vector<char*> argv;
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
@@ -42,6 +103,8 @@ ProcessOutput runForOutput(const std::vector<std::string>& arguments, bool dropE
     const int failed = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     close(ends[1]);
+    if (passing && !failed)
+        passing->passTo(child);
 
     char buffer[1 << 16];
     for (;;) {
@@ -65,6 +128,8 @@ ProcessOutput runForOutput(const std::vector<std::string>& arguments, bool dropE
     }
     if (WIFEXITED(status))
         result.exitCode = WEXITSTATUS(status);
+    if (passing)
+        result.stopSignal = passing->received();
     return result;
 }
 #endif

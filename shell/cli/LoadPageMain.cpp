@@ -1,13 +1,14 @@
 // varrow-load-page: renders one page in the browser engine, off screen, for varrow-capture
 // --load. Writes the address the browser reports, a line feed and the body markup to standard
-// output; with --inventory, writes the page's pictures as JSON Lines instead; with --save FOLDER,
-// saves them into FOLDER (see PagePictureSaving). When the page cannot be loaded, writes the reason
-// and exits 1 (kPageNotLoaded with --save).
+// output; with --inventory, writes the page's pictures as JSON Lines instead; with --save FOLDER
+// --max-bytes N, saves them into FOLDER (see PagePictureSaving). When the page cannot be loaded or
+// its pictures listed, writes the reason and exits 1 (kPageNotLoaded with --save).
 #include "capture/cli/PageLoaderProcess.h"
 #include "extract/PageImageExport.h"
 #include "platform/browser/EngineEnvironment.h"
 #include "shell/cli/OffscreenPage.h"
 #include "shell/cli/PagePictureSaving.h"
+#include "shell/cli/StopSignals.h"
 
 #include <QApplication>
 #include <cmath>
@@ -24,18 +25,22 @@ struct LoaderArguments {
     std::string page;
     std::optional<double> inventorySettleSeconds;
     std::string saveFolder;
+    std::int64_t maxBytes = 0;
 };
 
 std::optional<LoaderArguments> parseArguments(int argc, char** argv)
 {
     if (argc == 2)
-        return LoaderArguments{argv[1], std::nullopt, {}};
-    if (argc == 4 && std::string_view(argv[1]) == "--save")
-        return LoaderArguments{argv[3], std::nullopt, argv[2]};
+        return LoaderArguments{argv[1], std::nullopt, {}, 0};
+    if (argc == 6 && std::string_view(argv[1]) == "--save" &&
+        std::string_view(argv[3]) == "--max-bytes") {
+        if (const auto bytes = varrow::parseByteCount<std::int64_t>(argv[4]))
+            return LoaderArguments{argv[5], std::nullopt, argv[2], *bytes};
+    }
     if (argc == 5 && std::string_view(argv[1]) == "--inventory" &&
         std::string_view(argv[2]) == "--settle") {
         if (const auto seconds = varrow::parseSettleSeconds(argv[3]))
-            return LoaderArguments{argv[4], seconds, {}};
+            return LoaderArguments{argv[4], seconds, {}, 0};
     }
     return std::nullopt;
 }
@@ -54,15 +59,19 @@ int main(int argc, char** argv)
     const auto arguments = parseArguments(argc, argv);
     if (!arguments) {
         std::cerr << "Usage: " << varrow::kPageLoaderName
-                  << " [--inventory --settle SECONDS | --save FOLDER] ADDRESS_OR_FILE\n";
+                  << " [--inventory --settle SECONDS | --save FOLDER --max-bytes N]"
+                     " ADDRESS_OR_FILE\n";
         return 2;
     }
     std::ios::sync_with_stdio(false);
     varrow::prepareEngineEnvironment(/*offscreen=*/true);
     int qtArgc = 1; // the page is not an option of Qt's
     QApplication app(qtArgc, argv);
+    // A save stopped from outside removes its partial files; the other runs write none.
+    std::optional<varrow::StopSignals> stops;
     if (!arguments->saveFolder.empty()) {
-        varrow::savePagePictures(arguments->page, arguments->saveFolder);
+        varrow::savePagePictures(arguments->page, arguments->saveFolder, arguments->maxBytes,
+                                 stops.emplace());
     } else if (const auto settleSeconds = arguments->inventorySettleSeconds) {
         varrow::findPageImagesOffscreen(arguments->page, int(std::lround(*settleSeconds * 1000)),
                                         [](const varrow::PageImageInventory* inventory,

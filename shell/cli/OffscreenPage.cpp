@@ -114,7 +114,10 @@ void findPageImagesOffscreen(
             QTimer::singleShot(settleMs, &run->window, [run, done, inventory] {
                 run->giveUp.start(kGiveUpAfterMs); // for the finder's answer
                 PageImageFinder::of(*run->browser)
-                    .find(inventory, [run, done](PageImageInventory found) {
+                    .find(inventory, [run, done](PageImageInventory found, const QString& problem) {
+                        if (!problem.isEmpty())
+                            return run->fail("its pictures cannot be listed: " +
+                                             problem.toStdString());
                         if (run->finish())
                             done(&found, {},
                                  qobject_cast<QWebEngineView*>(run->browser->view())->page());

@@ -22,7 +22,7 @@ void openPageOffscreen(
 // complete, lists its pictures: first the capture's lists of the body markup it reported, then
 // what the page's PageImageFinder finds. `done` runs from the event loop with the inventory and
 // the engine's page (which stays open for the rest of the process), or with the reason the page
-// could not be opened.
+// could not be opened or its pictures could not be listed.
 void findPageImagesOffscreen(const std::string& addressOrFile, int settleMs,
                              std::function<void(const PageImageInventory* inventory,
                                                 const std::string& problem, QWebEnginePage* page)>

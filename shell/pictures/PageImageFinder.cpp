@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QJsonParseError>
 #include <QMimeDatabase>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
@@ -47,15 +48,59 @@ void watchByteCounts(QWebEnginePage& page)
     page.scripts().insert(script);
 }
 
-// The indices of one picture record of the script's answer.
-enum Field { kAddress, kLabel, kWidth, kHeight, kAlt, kPlaces, kInFrame };
-
-std::optional<std::int64_t> byteCount(const QJsonObject& bytes, const QString& address)
+// The byte count of an entry of the script's findings, when it gives one.
+std::optional<std::int64_t> byteCount(const QJsonObject& entry)
 {
-    const QJsonValue size = bytes.value(address);
+    const QJsonValue size = entry.value(QStringLiteral("bytes"));
     if (!size.isDouble() || size.toDouble() <= 0)
         return std::nullopt;
     return std::int64_t(size.toDouble());
+}
+
+// One picture entry of the script's findings as the sightings it stands for: one for each way
+// it was found, the first with what is known of it, and one for the frame it was found in.
+void addPicture(PageImageInventory& inventory, const QJsonObject& entry)
+{
+    bool first = true;
+    for (const QJsonValue& label : entry.value(QStringLiteral("found")).toArray()) {
+        const auto how = foundByLabel(label.toString().toStdString());
+        if (!how)
+            continue;
+        ImageSighting seen;
+        seen.url = entry.value(QStringLiteral("url")).toString().toStdString();
+        seen.how = *how;
+        seen.places = 0; // the places are the first sighting's
+        if (first) {
+            seen.width = entry.value(QStringLiteral("width")).toInt();
+            seen.height = entry.value(QStringLiteral("height")).toInt();
+            seen.bytes = byteCount(entry);
+            seen.alt = entry.value(QStringLiteral("alt")).toString().toStdString();
+            seen.places = entry.value(QStringLiteral("places")).toInt();
+        }
+        const bool inFrame = first && entry.value(QStringLiteral("inFrame")).toBool();
+        first = false;
+        inventory.add(seen);
+        if (inFrame) {
+            seen.how = FoundBy::Frame;
+            seen.places = 0; // the same place as the sighting it goes with
+            inventory.add(std::move(seen));
+        }
+    }
+}
+
+// The script's answer read as a JSON object; an answer with "error", or none, gives its reason.
+QJsonObject readAnswer(const QString& answer, QString& problem)
+{
+    QJsonParseError error;
+    const QJsonObject read = QJsonDocument::fromJson(answer.toUtf8(), &error).object();
+    if (answer.isEmpty())
+        problem = PageImageFinder::tr("the browser engine gave no answer");
+    else if (error.error != QJsonParseError::NoError)
+        problem = PageImageFinder::tr("the browser engine's answer cannot be read: %1")
+                      .arg(error.errorString());
+    else if (read.contains(QStringLiteral("error")))
+        problem = read.value(QStringLiteral("error")).toString();
+    return read;
 }
 
 // Gives each picture in a file on this machine, whoever found it, its byte count and type from
@@ -94,9 +139,18 @@ PageImageFinder::PageImageFinder(QWebEnginePage& page) : QObject(&page), m_page(
     connect(&page, &QWebEnginePage::loadStarted, this, &PageImageFinder::handleLoadStarted);
 }
 
-void PageImageFinder::noteImageRequest(const QUrl& address, const QUrl& document)
+// One listing of the page's pictures, from the first answer to the last piece.
+struct PageImageFinder::Reading {
+    PageImageInventory inventory;
+    Done done;
+    int id = 0;
+    QSet<QString> icons;                // the icons the document names
+    QHash<QString, std::int64_t> bytes; // of the resources that are no picture of the document
+};
+
+void PageImageFinder::noteImageRequest(const QUrl& address, const QUrl& document, bool icon)
 {
-    const Request request{address, document.adjusted(QUrl::RemoveFragment)};
+    const Request request{address, document.adjusted(QUrl::RemoveFragment), icon};
     if (!m_requestedSet.contains(request)) {
         m_requestedSet.insert(request);
         m_requested.push_back(request);
@@ -110,69 +164,108 @@ void PageImageFinder::handleLoadStarted()
     emit pageChanged();
 }
 
-void PageImageFinder::find(PageImageInventory inventory,
-                           std::function<void(PageImageInventory)> done)
+namespace
 {
-    struct Pending {
-        PageImageInventory inventory;
-        std::function<void(PageImageInventory)> done;
-    };
-    auto pending = std::make_shared<Pending>(Pending{std::move(inventory), std::move(done)});
-    QPointer<PageImageFinder> self(this);
-    m_page.runJavaScript(finderScript(), QWebEngineScript::ApplicationWorld,
-                         [self, pending](const QVariant& answer) {
-                             // The engine may answer while the page is being destroyed; the finder,
-                             // its child, is gone by the time a queued call runs.
-                             QMetaObject::invokeMethod(
-                                 self,
-                                 [self, pending, text = answer.toString()] {
-                                     self->addFindings(pending->inventory, text);
-                                     pending->done(std::move(pending->inventory));
-                                 },
-                                 Qt::QueuedConnection);
-                         });
+
+// Runs `script` in the page's application world and hands its text answer to `handle` of the
+// finder from the event loop: the engine may answer while the page is being destroyed, and the
+// finder, its child, is gone by the time a queued call runs.
+template <typename Handle>
+void runForFinder(QWebEnginePage& page, const QString& script, PageImageFinder* finder,
+                  Handle handle)
+{
+    page.runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                       [self = QPointer(finder), handle](const QVariant& answer) {
+                           QMetaObject::invokeMethod(
+                               self,
+                               [self, handle, text = answer.toString()] { handle(*self, text); },
+                               Qt::QueuedConnection);
+                       });
 }
 
-void PageImageFinder::addFindings(PageImageInventory& inventory, const QString& answer) const
+} // namespace
+
+void PageImageFinder::find(PageImageInventory inventory, Done done)
 {
-    const QJsonObject found = QJsonDocument::fromJson(answer.toUtf8()).object();
-    const QJsonObject bytes = found.value(QStringLiteral("bytes")).toObject();
-    for (const QJsonValue& value : found.value(QStringLiteral("pictures")).toArray()) {
-        const QJsonArray record = value.toArray();
-        const auto how = foundByLabel(record.at(kLabel).toString().toStdString());
-        const QString address = record.at(kAddress).toString();
-        if (!how || address.isEmpty())
+    auto reading = std::make_shared<Reading>();
+    reading->inventory = std::move(inventory);
+    reading->done = std::move(done);
+    runForFinder(m_page, finderScript(), this,
+                 [reading](PageImageFinder& self, const QString& answer) {
+                     self.handleSummary(reading, answer);
+                 });
+}
+
+void PageImageFinder::handleSummary(const std::shared_ptr<Reading>& reading, const QString& answer)
+{
+    QString problem;
+    const QJsonObject summary = readAnswer(answer, problem);
+    if (!problem.isEmpty())
+        return reading->done(std::move(reading->inventory), problem);
+    reading->id = summary.value(QStringLiteral("id")).toInt();
+    if (summary.value(QStringLiteral("count")).toInt() == 0)
+        return finishReading(*reading);
+    readPiece(reading, 0);
+}
+
+void PageImageFinder::readPiece(const std::shared_ptr<Reading>& reading, int start)
+{
+    const QString script =
+        QStringLiteral("window.__varrowFindingsPiece(%1, %2)").arg(reading->id).arg(start);
+    runForFinder(m_page, script, this, [reading](PageImageFinder& self, const QString& answer) {
+        self.handlePiece(reading, answer);
+    });
+}
+
+void PageImageFinder::handlePiece(const std::shared_ptr<Reading>& reading, const QString& answer)
+{
+    QString problem;
+    const QJsonObject piece = readAnswer(answer, problem);
+    if (!problem.isEmpty())
+        return reading->done(std::move(reading->inventory), problem);
+    const QJsonArray entries = piece.value(QStringLiteral("entries")).toArray();
+    for (const QJsonValue& value : entries) {
+        const QJsonObject entry = value.toObject();
+        const QString address = entry.value(QStringLiteral("url")).toString();
+        if (address.isEmpty())
             continue;
-        ImageSighting seen;
-        seen.url = address.toStdString();
-        seen.how = *how;
-        seen.width = record.at(kWidth).toInt();
-        seen.height = record.at(kHeight).toInt();
-        seen.bytes = byteCount(bytes, address);
-        seen.alt = record.at(kAlt).toString().toStdString();
-        seen.places = record.at(kPlaces).toInt();
-        inventory.add(seen);
-        if (record.at(kInFrame).toBool()) {
-            ImageSighting framed;
-            framed.url = std::move(seen.url);
-            framed.how = FoundBy::Frame;
-            framed.places = 0; // the same place as the sighting it goes with
-            inventory.add(std::move(framed));
+        if (!entry.contains(QStringLiteral("found"))) {
+            if (const auto size = byteCount(entry))
+                reading->bytes.insert(address, *size);
+            continue;
         }
+        if (entry.value(QStringLiteral("icon")).toBool())
+            reading->icons.insert(address);
+        addPicture(reading->inventory, entry);
     }
+    const int next = piece.value(QStringLiteral("next")).toInt();
+    if (entries.isEmpty() || next <= 0)
+        return reading->done(std::move(reading->inventory),
+                             tr("the browser engine's answer cannot be read: no findings"));
+    if (piece.value(QStringLiteral("more")).toBool())
+        return readPiece(reading, next);
+    finishReading(*reading);
+}
+
+void PageImageFinder::finishReading(Reading& reading) const
+{
     const QUrl onShow = m_page.url().adjusted(QUrl::RemoveFragment);
     for (const Request& requested : m_requested) {
         if (!requested.document.isEmpty() && requested.document != onShow)
             continue; // a late request of the page before
         const QString address = requested.address.toString(QUrl::FullyEncoded);
+        if (requested.icon && !reading.icons.contains(address))
+            continue; // the engine's own guess at an icon the page does not name
         ImageSighting seen;
         seen.url = address.toStdString();
         seen.how = FoundBy::Network;
-        seen.bytes = byteCount(bytes, address);
+        if (const auto size = reading.bytes.constFind(address); size != reading.bytes.constEnd())
+            seen.bytes = *size;
         seen.places = 0; // a request is no place of its own
-        inventory.add(std::move(seen));
+        reading.inventory.add(std::move(seen));
     }
-    addFileFacts(inventory);
+    addFileFacts(reading.inventory);
+    reading.done(std::move(reading.inventory), QString());
 }
 
 } // namespace varrow

@@ -7,6 +7,7 @@
 #include <QSet>
 #include <QUrl>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QWebEnginePage;
@@ -31,25 +32,37 @@ public:
     // first call. Call it as soon as the browser exists, so that the finder sees every request.
     static PageImageFinder& of(WebEngineBrowser& browser);
 
+    // What find() hands over: the whole inventory and an empty problem, or, when the page's
+    // pictures could not be listed, the reason, with the inventory as far as it got.
+    using Done = std::function<void(PageImageInventory inventory, const QString& problem)>;
+
     // Lists the pictures of the page now shown after those `inventory` already holds (the
     // capture's lists, for instance) and hands the whole inventory to `done`, from the event loop.
     // `done` is not called when the page or the finder is destroyed first.
-    void find(PageImageInventory inventory, std::function<void(PageImageInventory)> done);
+    void find(PageImageInventory inventory, Done done);
 
     // The page asked for a picture at `address` for its top-level document at `document`
-    // (reported by its request interceptor). Only the requests for the document on show are
-    // listed: a late request of the page being left is not the next page's, also when the next
-    // load began before the last one finished.
-    void noteImageRequest(const QUrl& address, const QUrl& document);
+    // (reported by its request interceptor); `icon` when the engine asked for the page's icon.
+    // Only the requests for the document on show are listed: a late request of the page being
+    // left is not the next page's, also when the next load began before the last one finished.
+    // An icon request is listed only when the document names that icon: the engine asks for
+    // "/favicon.ico" of every site by itself.
+    void noteImageRequest(const QUrl& address, const QUrl& document, bool icon);
 
 signals:
     // The page began loading another document: earlier inventories are out of date.
     void pageChanged();
 
 private:
+    struct Reading;
     void handleLoadStarted();
-    // Adds the script's findings (its JSON answer), then the pictures the page requested.
-    void addFindings(PageImageInventory& inventory, const QString& answer) const;
+    // Reads the script's first answer, then asks for its findings piece by piece.
+    void handleSummary(const std::shared_ptr<Reading>& reading, const QString& answer);
+    void readPiece(const std::shared_ptr<Reading>& reading, int start);
+    void handlePiece(const std::shared_ptr<Reading>& reading, const QString& answer);
+    // Adds the pictures the page requested, and what the files on this machine tell, then hands
+    // the inventory over.
+    void finishReading(Reading& reading) const;
 
     QWebEnginePage& m_page;
     // The pictures requested since the current load began, each once per document, in request
@@ -57,11 +70,12 @@ private:
     struct Request {
         QUrl address;
         QUrl document; // without its fragment
+        bool icon = false;
         bool operator==(const Request&) const = default;
     };
     friend size_t qHash(const Request& request, size_t seed = 0)
     {
-        return qHashMulti(seed, request.address, request.document);
+        return qHashMulti(seed, request.address, request.document, request.icon);
     }
     std::vector<Request> m_requested;
     QSet<Request> m_requestedSet;

@@ -1,9 +1,47 @@
-// Lists every picture the document and its same-origin frames use, in document order, as JSON:
-// {"pictures": [[address, label, width, height, alt, places, inFrame], ...],
-//  "bytes": {address: decoded size, ...}}.
+// Lists every picture the document and its same-origin frames use, one entry per distinct
+// address in first-found order:
+//   {url, found: [labels], width, height, alt, places, inFrame, icon, bytes}
+// where width and height are the first known natural size, alt the first alt text, places the
+// places that use it, inFrame whether one is inside a frame, icon whether a <link rel="icon">
+// names it and bytes its decoded size (null when not known); then one {url, bytes} entry for
+// every other resource whose size is known. A page may use one long data: address thousands of
+// times and the whole list may be longer than the engine's longest string, so the entries stay
+// in this world, under the id of this run, and are handed over in pieces by
+// __varrowFindingsPiece(id, start): {"next": index after the piece, "more": whether entries
+// follow it, "entries": [...]}. Returns
+// {"id": id, "count": entries}, or {"error": reason} when the page's pictures cannot be listed.
 // Runs in the application's isolated world, so it works with the page's scripts off and the page
 // cannot see it. It only reads: it starts no fetch and changes nothing in the page.
 (() => {
+    // A piece's length in characters at most, unless one entry alone is longer.
+    const kPieceLength = 8 * 1024 * 1024;
+    if (!window.__varrowFindings) {
+        window.__varrowFindings = new Map();
+        window.__varrowFindingsRuns = 0;
+        window.__varrowFindingsPiece = (id, start) => {
+            try {
+                const entries = window.__varrowFindings.get(id);
+                if (!entries)
+                    return JSON.stringify({error : 'the page changed while it was read'});
+                const texts = [];
+                let length = 0;
+                let at = start;
+                while (at < entries.length && (texts.length === 0 || length < kPieceLength)) {
+                    const text = JSON.stringify(entries[at++]);
+                    texts.push(text);
+                    length += text.length;
+                }
+                if (at >= entries.length)
+                    window.__varrowFindings.delete(id);
+                return '{"next":' + at + ',"more":' + (at < entries.length) + ',"entries":[' +
+                       texts.join(',') + ']}';
+            } catch (e) {
+                window.__varrowFindings.delete(id);
+                return JSON.stringify({error : String(e)});
+            }
+        };
+    }
+
     const kMaxFrameDepth = 16;
     const kSvgNamespace = 'http://www.w3.org/2000/svg';
     const kXlinkNamespace = 'http://www.w3.org/1999/xlink';
@@ -17,12 +55,14 @@
         'source', 'track', 'param'
     ]);
     const kFrameElements = new Set([ 'iframe', 'frame', 'object' ]);
+    // Quoted text as runs of plain characters between escapes, which the engine's regular
+    // expressions walk far faster than one alternative a character.
     const kCssAddress =
-        /url\(\s*(?:"((?:[^"\\]|\\[\s\S])*)"|'((?:[^'\\]|\\[\s\S])*)'|([^)\s]*))\s*\)/g;
+        /url\(\s*(?:"([^"\\]*(?:\\[\s\S][^"\\]*)*)"|'([^'\\]*(?:\\[\s\S][^'\\]*)*)'|([^)\s]*))\s*\)/g;
     const kCssEscape = /\\(?:([0-9a-fA-F]{1,6})[ \t\n\r\f]?|([\s\S]))/g;
 
-    const pictures = [];
-    const bytes = {};
+    const pictures = new Map(); // by address
+    const bytes = new Map();
 
     function isSpace(c)
     {
@@ -91,8 +131,23 @@
     }
 
     // `text` resolved against the document's base address; empty for no address, a script
-    // address or one that does not parse.
+    // address or one that does not parse. Each text is resolved once a document: thousands of
+    // elements may share one long data: address.
+    const resolvedByDocument = new Map();
     function resolve(text, doc)
+    {
+        let resolved = resolvedByDocument.get(doc);
+        if (!resolved)
+            resolvedByDocument.set(doc, resolved = new Map());
+        let address = resolved.get(text);
+        if (address === undefined) {
+            address = resolveOnce(text, doc);
+            resolved.set(text, address);
+        }
+        return address;
+    }
+
+    function resolveOnce(text, doc)
     {
         const address = text.trim();
         if (!address || /^javascript:/i.test(address))
@@ -113,7 +168,7 @@
             return;
         }
         if (sizes)
-            sizes.forEach((size, address) => { bytes[address] = size; });
+            sizes.forEach((size, address) => { bytes.set(address, size); });
     }
 
     // The pictures one element uses. Each address counts as one place of the element, however
@@ -122,12 +177,36 @@
     {
         const here = new Set();
         let alt = '';
+        let icon = false;
         const add = (address, label, width, height) => {
             if (!address)
                 return;
-            const places = here.has(address) ? 0 : 1;
+            let picture = pictures.get(address);
+            if (!picture) {
+                picture = {
+                    url : address,
+                    found : [],
+                    width : 0,
+                    height : 0,
+                    alt : '',
+                    places : 0,
+                    inFrame : false,
+                    icon : false,
+                    bytes : null
+                };
+                pictures.set(address, picture);
+            }
+            if (!picture.found.includes(label))
+                picture.found.push(label);
+            if (picture.width === 0 && picture.height === 0) {
+                picture.width = width || 0;
+                picture.height = height || 0;
+            }
+            picture.alt = picture.alt || alt;
+            picture.places += here.has(address) ? 0 : 1;
+            picture.inFrame = picture.inFrame || inFrame;
+            picture.icon = picture.icon || icon;
             here.add(address);
-            pictures.push([ address, label, width || 0, height || 0, alt, places, inFrame ]);
         };
         const addAll = (addresses, label) => {
             for (const address of addresses)
@@ -174,8 +253,13 @@
             if (kMetaPictureNames.has(key.toLowerCase()))
                 add(resolve(element.getAttribute('content') || '', doc), 'meta');
         } else if (name === 'link') {
-            if (Array.from(element.relList).some((rel) => rel.toLowerCase().includes('icon')))
+            const rels = Array.from(element.relList, (rel) => rel.toLowerCase());
+            if (rels.some((rel) => rel.includes('icon'))) {
+                // The engine asks for the icon of rel="icon" (and "shortcut icon") itself.
+                icon = !inFrame && rels.includes('icon');
                 add(resolve(element.getAttribute('href') || '', doc), 'meta');
+                icon = false;
+            }
         }
 
         if (element.hasAttributes()) {
@@ -235,6 +319,21 @@
         visitTree(doc, doc, view, inFrame, depth);
     }
 
-    visitDocument(document, false, 0);
-    return JSON.stringify({pictures : pictures, bytes : bytes});
+    try {
+        visitDocument(document, false, 0);
+        const entries = [];
+        for (const picture of pictures.values()) {
+            if (bytes.has(picture.url)) {
+                picture.bytes = bytes.get(picture.url);
+                bytes.delete(picture.url);
+            }
+            entries.push(picture);
+        }
+        bytes.forEach((size, address) => entries.push({url : address, bytes : size}));
+        const id = ++window.__varrowFindingsRuns;
+        window.__varrowFindings.set(id, entries);
+        return JSON.stringify({id : id, count : entries.length});
+    } catch (e) {
+        return JSON.stringify({error : String(e)});
+    }
 })();

@@ -4,6 +4,7 @@
 #include "extract/PageImages.h"
 #include "platform/browser/LocalFilePolicy.h"
 #include "platform/textfile/RenameWithoutReplacing.h"
+#include "shell/pictures/PictureContent.h"
 
 #include <QDir>
 #include <QFile>
@@ -97,7 +98,7 @@ bool isSavableScheme(const QUrl& url)
 PictureSaveJob::PictureSaveJob(QWebEnginePage& page, QString folder, std::vector<QUrl> pictures,
                                QObject* parent)
     : QObject(parent), m_page(&page), m_folder(QDir(folder).absolutePath()),
-      m_stallCheck(new QTimer(this))
+      m_maxBytes(kDefaultMaxPictureBytes), m_stallCheck(new QTimer(this))
 {
     m_clock.start();
     setStallLimit(kStallLimitMs);
@@ -115,12 +116,25 @@ PictureSaveJob::~PictureSaveJob()
 {
     blockSignals(true); // whoever destroys the job wants no news of it
     cancel();
+    // Also the files of downloads that the engine was still letting go of.
+    for (const Asked& asked : std::as_const(m_askedByName))
+        removeAttempt(asked.temporaryPath);
 }
 
 void PictureSaveJob::setStallLimit(int milliseconds)
 {
     m_stallLimitMs = milliseconds;
     m_stallCheck->setInterval(std::clamp(milliseconds / 4, 10, 5000));
+}
+
+void PictureSaveJob::setMaxBytes(qint64 bytes)
+{
+    m_maxBytes = bytes;
+}
+
+bool PictureSaveJob::holdsDownloads() const
+{
+    return !m_askedByName.isEmpty();
 }
 
 void PictureSaveJob::start()
@@ -237,8 +251,8 @@ void PictureSaveJob::launch(int row)
         const Row& current = m_rows[std::size_t(waited.row)];
         if (current.attempt == waited.attempt && current.download)
             return; // under way
-        m_askedByName.erase(asked);
         removeAttempt(waited.temporaryPath);
+        release(name);
         if (current.attempt != waited.attempt || current.state != State::Saving)
             return;
         fail(waited.row, tr("cannot save %1: the browser engine did not start the download")
@@ -247,11 +261,26 @@ void PictureSaveJob::launch(int row)
     });
 }
 
+QString PictureSaveJob::askedName(const QWebEngineDownloadRequest& request) const
+{
+    if (m_askedByName.contains(request.suggestedFileName()))
+        return request.suggestedFileName();
+    for (auto asked = m_askedByName.cbegin(); asked != m_askedByName.cend(); ++asked) {
+        const Row& r = m_rows[std::size_t(asked->row)];
+        if (r.attempt == asked->attempt && r.state == State::Saving && !r.download &&
+            r.url == request.url())
+            return asked.key();
+    }
+    return {};
+}
+
 void PictureSaveJob::handleDownloadRequested(QWebEngineDownloadRequest* request)
 {
-    if (!m_page || request->page() != m_page.data())
-        return;
-    const QString name = request->suggestedFileName();
+    // The request's page() is never asked: the engine crashes in it for a download of no page.
+    // The temporary name, which no other download has, tells the job's own.
+    if (request->state() != QWebEngineDownloadRequest::DownloadRequested)
+        return; // another job took it
+    const QString name = askedName(*request);
     const auto found = m_askedByName.constFind(name);
     if (found == m_askedByName.constEnd())
         return; // not one of ours
@@ -259,9 +288,9 @@ void PictureSaveJob::handleDownloadRequested(QWebEngineDownloadRequest* request)
     Row& r = m_rows[std::size_t(asked.row)];
     if (r.attempt != asked.attempt || r.state != State::Saving) {
         // Cancelled before the engine answered.
-        m_askedByName.erase(found);
         request->cancel();
         removeAttempt(asked.temporaryPath);
+        release(name);
         return;
     }
     // The engine asks once more for a download it resumes after a broken connection.
@@ -275,6 +304,9 @@ void PictureSaveJob::handleDownloadRequested(QWebEngineDownloadRequest* request)
             request->state() != QWebEngineDownloadRequest::DownloadRequested)
             handleDownloadFinished(name, request);
     });
+    const auto checkThisSize = [this, name, request] { checkSize(name, request); };
+    connect(request, &QWebEngineDownloadRequest::totalBytesChanged, this, checkThisSize);
+    connect(request, &QWebEngineDownloadRequest::receivedBytesChanged, this, checkThisSize);
     const QFileInfo target(asked.temporaryPath);
     request->setDownloadDirectory(target.absolutePath());
     request->setDownloadFileName(target.fileName());
@@ -287,15 +319,14 @@ void PictureSaveJob::handleDownloadFinished(const QString& name, QWebEngineDownl
     if (found == m_askedByName.constEnd())
         return;
     const Asked asked = *found;
-    m_askedByName.erase(found);
-    Row& r = m_rows[std::size_t(asked.row)];
+    const Row& r = m_rows[std::size_t(asked.row)];
     if (r.attempt != asked.attempt || r.state != State::Saving || r.download != request) {
         removeAttempt(asked.temporaryPath); // an attempt that was cancelled or replaced
-        return;
+        return release(name);
     }
     switch (request->state()) {
     case QWebEngineDownloadRequest::DownloadCompleted:
-        keep(asked.row, request->mimeType());
+        keep(asked.row);
         break;
     case QWebEngineDownloadRequest::DownloadInterrupted:
         request->cancel(); // lets go of what it kept to resume
@@ -308,13 +339,21 @@ void PictureSaveJob::handleDownloadFinished(const QString& name, QWebEngineDownl
         fail(asked.row, tr("cannot save %1: the download was cancelled").arg(shownAddress(r.url)));
     }
     launchWaiting();
+    release(name);
 }
 
-void PictureSaveJob::keep(int row, const QString& mimeType)
+void PictureSaveJob::keep(int row)
 {
     Row& r = m_rows[std::size_t(row)];
-    const std::string name =
-        pictureFileName(r.url.toString(QUrl::FullyEncoded).toStdString(), mimeType.toStdString());
+    const PictureContent content = sniffPictureContent(r.temporaryPath);
+    if (content.pictureType.isEmpty()) {
+        removeAttempt(r.temporaryPath);
+        return fail(row, tr("cannot save %1: not a picture: the file holds %2")
+                             .arg(shownAddress(r.url), content.otherType));
+    }
+    // Named for what it holds: a server's word for the type may be wrong.
+    const std::string name = pictureFileName(r.url.toString(QUrl::FullyEncoded).toStdString(),
+                                             content.pictureType.toStdString());
     QFile::setPermissions(r.temporaryPath, newFilePermissions());
     const std::filesystem::path from = r.temporaryPath.toStdU16String();
     for (int number = 1; number <= kMaxFileNameNumber; ++number) {
@@ -358,18 +397,42 @@ void PictureSaveJob::dropStalled()
             stalled.push_back(asked.row);
         }
     }
-    for (const int row : stalled) {
-        Row& r = m_rows[std::size_t(row)];
-        fail(row, tr("cannot save %1: nothing came for %2 seconds")
-                      .arg(shownAddress(r.url))
-                      .arg(m_stallLimitMs / 1000.0));
-        // Cancelled after the row failed, so that the engine's answer only removes the files.
-        if (r.download)
-            r.download->cancel();
-        removeAttempt(r.temporaryPath);
-    }
+    for (const int row : stalled)
+        giveUp(row, tr("cannot save %1: nothing came for %2 seconds")
+                        .arg(shownAddress(m_rows[std::size_t(row)].url))
+                        .arg(m_stallLimitMs / 1000.0));
     if (!stalled.empty())
         launchWaiting();
+}
+
+void PictureSaveJob::checkSize(const QString& name, QWebEngineDownloadRequest* request)
+{
+    const auto found = m_askedByName.constFind(name);
+    if (found == m_askedByName.constEnd())
+        return;
+    const Row& r = m_rows[std::size_t(found->row)];
+    if (r.attempt != found->attempt || r.state != State::Saving || r.download != request ||
+        std::max(request->totalBytes(), request->receivedBytes()) <= m_maxBytes)
+        return;
+    giveUp(found->row,
+           tr("cannot save %1: larger than %2 bytes").arg(shownAddress(r.url)).arg(m_maxBytes));
+    launchWaiting();
+}
+
+void PictureSaveJob::giveUp(int row, const QString& reason)
+{
+    Row& r = m_rows[std::size_t(row)];
+    fail(row, reason);
+    // Cancelled after the row failed, so that the engine's answer only removes the files.
+    if (r.download)
+        r.download->cancel();
+    removeAttempt(r.temporaryPath);
+}
+
+void PictureSaveJob::release(const QString& name)
+{
+    if (m_askedByName.remove(name) && m_askedByName.isEmpty())
+        emit downloadsReleased();
 }
 
 void PictureSaveJob::fail(int row, const QString& reason)

@@ -17,9 +17,10 @@ namespace varrow
 
 // Saves pictures into one folder through the engine's own downloads of a page, so the page's
 // cookies and referrer apply. Each picture is written under a temporary name in the folder and
-// renamed to its final name only when complete; a final name never replaces an existing file
-// (" (2)", " (3)", ... are added), is made safe from the page's address (no separators, no "..",
-// no control characters, no reserved names, length capped), and never lies outside the folder.
+// renamed to its final name only when complete and when its bytes are a picture; a final name
+// never replaces an existing file (" (2)", " (3)", ... are added), is made safe from the page's
+// address (no separators, no "..", no control characters, no reserved names, length capped), and
+// never lies outside the folder. A picture larger than the size limit is given up.
 class PictureSaveJob : public QObject
 {
     Q_OBJECT
@@ -46,12 +47,18 @@ public:
     QString problem(int row) const;
     bool finished() const; // no row Waiting or Saving
 
+    // Whether the engine still works on a download of this job, also one that was cancelled:
+    // until it lets go, it may still create its intermediate file, which it then removes.
+    bool holdsDownloads() const;
+
 signals:
     void rowChanged(int row);
     // Rows Saved, Failed or Cancelled, of all rows.
     void progress(int done, int total);
     // Every row is Saved, Failed or Cancelled.
     void jobFinished();
+    // The engine has let go of the job's last download (see holdsDownloads).
+    void downloadsReleased();
 
 public:
     // How many pictures download at once, so that a long list does not flood the engine.
@@ -62,6 +69,9 @@ public:
     // the connection open would otherwise keep the job from ever finishing.
     static constexpr int kStallLimitMs = 60000;
     void setStallLimit(int milliseconds);
+    // A picture larger than this many bytes (kDefaultMaxPictureBytes unless told) is given up as
+    // soon as the server announces or sends more: a server may send without end.
+    void setMaxBytes(qint64 bytes);
 
 private:
     struct Row {
@@ -85,14 +95,25 @@ private:
 
     void launchWaiting();
     void launch(int row);
+    // The temporary name under which the job asked for `request`, or empty for another's
+    // download: the name it suggests, or, for the download that the engine makes of an address it
+    // cannot request (one of no page, named after the address, which then fails with the engine's
+    // reason), the name of the row that awaits that address.
+    QString askedName(const QWebEngineDownloadRequest& request) const;
     void handleDownloadRequested(QWebEngineDownloadRequest* request);
     // `name` is the temporary file's name, under which the download was asked for.
     void handleDownloadFinished(const QString& name, QWebEngineDownloadRequest* request);
-    // Gives the downloaded file its final name, the first free one.
-    void keep(int row, const QString& mimeType);
+    // Gives the downloaded file its final name, the first free one, when it holds a picture.
+    void keep(int row);
     void fail(int row, const QString& reason);
     // Gives up the downloads that received nothing for the stall limit.
     void dropStalled();
+    // Gives up the row's download when it is larger than the limit.
+    void checkSize(const QString& name, QWebEngineDownloadRequest* request);
+    // Fails a Saving row with `reason`, stops its download and removes its files.
+    void giveUp(int row, const QString& reason);
+    // Forgets the download asked for under `name`, and tells when it was the last.
+    void release(const QString& name);
     void setState(int row, State state);
     // Why no file can be written in the folder, or empty when one can.
     QString folderProblem() const;
@@ -108,6 +129,7 @@ private:
     std::size_t m_nextWaiting = 0; // rows before it are not Waiting
     bool m_started = false;
     int m_stallLimitMs = kStallLimitMs;
+    qint64 m_maxBytes;
     QTimer* m_stallCheck;
     QElapsedTimer m_clock;
 };

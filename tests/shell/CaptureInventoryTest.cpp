@@ -106,6 +106,44 @@ TEST_F(CaptureInventoryTest, SettleWaitsForPicturesThatComeLate)
     EXPECT_EQ(picture.value("count").toInt(), 1);
 }
 
+TEST_F(CaptureInventoryTest, OnlyTheIconsThePageNamesAreListed)
+{
+    server.serve("/plain.html", "<body><img src=\"pictures/img.png\"></body>");
+    server.serve("/named.html",
+                 "<head><link rel=\"icon\" href=\"pictures/icon.png\"></head><body></body>");
+
+    // The engine asks for "/favicon.ico" by itself; the page uses no such picture.
+    const Listing plain =
+        capture({"--load", server.address("/plain.html"), "--inventory", "--settle", "1"});
+    ASSERT_EQ(plain.exitCode, 0);
+    ASSERT_EQ(plain.pictures.size(), 1) << plain.output.toStdString();
+    EXPECT_EQ(plain.pictures[0].value("url").toString(), server.address("/pictures/img.png"));
+
+    const Listing named =
+        capture({"--load", server.address("/named.html"), "--inventory", "--settle", "1"});
+    ASSERT_EQ(named.exitCode, 0);
+    ASSERT_EQ(named.pictures.size(), 1) << named.output.toStdString();
+    EXPECT_EQ(named.pictures[0].value("found").toArray(), (QJsonArray{"meta", "network"}));
+}
+
+TEST_F(CaptureInventoryTest, ALongDataAddressThatManyElementsShareIsListedOnce)
+{
+    constexpr int kElements = 300;
+    const QByteArray address = "data:image/png;base64," + QByteArray(2 * 1024 * 1024, 'A');
+    QByteArray page = "<style>.shared { background-image: url(\"" + address + "\") }</style><body>";
+    for (int i = 0; i < kElements; ++i)
+        page += "<div class=\"shared\">x</div>";
+    server.serve("/shared.html", page);
+
+    const Listing run = capture({"--load", server.address("/shared.html"), "--inventory"});
+    ASSERT_EQ(run.exitCode, 0) << run.output.left(2000).toStdString();
+    ASSERT_EQ(run.pictures.size(), 1) << run.output.left(2000).toStdString();
+    const QJsonObject shared = run.pictures[0];
+    EXPECT_TRUE(shared.value("url").toString().startsWith("data:image/png;base64,AAAA"));
+    EXPECT_EQ(shared.value("found").toArray(), (QJsonArray{"css", "data"}));
+    EXPECT_EQ(shared.value("count").toInt(), kElements);
+}
+
 TEST_F(CaptureInventoryTest, MisuseIsRefused)
 {
     EXPECT_EQ(capture({"--inventory"}).exitCode, 2);

@@ -29,6 +29,26 @@ void LocalWebServer::serveCut(const QString& path, const QByteArray& body,
     m_pages.insert(path, {body, type, sentBeforeClose, -1, 0, true});
 }
 
+void LocalWebServer::serveEndless(const QString& path, const QByteArray& head,
+                                  const QByteArray& type)
+{
+    Page page{head, type, -1, 0, 0};
+    page.endless = true;
+    m_pages.insert(path, page);
+}
+
+void LocalWebServer::sendEndlessly(QTcpSocket* socket)
+{
+    static const QByteArray kChunk(64 * 1024, '\0');
+    // Starts with the answer's head being written.
+    connect(socket, &QTcpSocket::bytesWritten, socket, [socket, sent = qint64(0)]() mutable {
+        while (socket->bytesToWrite() < 4 * kChunk.size() && sent < kEndlessCap) {
+            socket->write(kChunk);
+            sent += kChunk.size();
+        }
+    });
+}
+
 void LocalWebServer::serveLate(const QString& path, const QByteArray& body, int answerAfterMs)
 {
     m_pages.insert(path, {body, "text/html; charset=utf-8", -1, 0, answerAfterMs});
@@ -64,6 +84,11 @@ void LocalWebServer::respond(QTcpSocket* socket, const QString& path)
     const auto page = m_pages.constFind(path);
     const bool found = page != m_pages.constEnd();
     const QByteArray body = found ? page->body : QByteArray("not found");
+    if (found && page->endless) {
+        socket->write("HTTP/1.1 200 OK\r\nContent-Type: " + page->type +
+                      "\r\nConnection: close\r\n\r\n" + body);
+        return sendEndlessly(socket);
+    }
     const qsizetype atOnce = found && page->sentAtOnce >= 0 ? page->sentAtOnce : body.size();
     socket->write((found ? "HTTP/1.1 200 OK\r\n" : "HTTP/1.1 404 Not Found\r\n") +
                   QByteArray("Content-Type: ") + (found ? page->type : QByteArray("text/plain")) +

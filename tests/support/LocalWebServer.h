@@ -29,6 +29,10 @@ public:
     // length, then closes the connection: a download that breaks off.
     void serveCut(const QString& path, const QByteArray& body, qsizetype sentBeforeClose,
                   const QByteArray& type = "application/octet-stream");
+    // Answers `path` with `head` and then zero bytes without end and without a length, as long
+    // as the client reads (at most kEndlessCap bytes, so that a test that fails still ends).
+    void serveEndless(const QString& path, const QByteArray& head, const QByteArray& type);
+    static constexpr qint64 kEndlessCap = qint64(4) << 30;
     // Answers `path` only `answerAfterMs` after the request, headers included.
     void serveLate(const QString& path, const QByteArray& body, int answerAfterMs);
     // "http://HOST:PORT" + path
@@ -45,7 +49,10 @@ private:
         int restAfterMs;      // never when negative
         int answerAfterMs;
         bool closeAfterPart = false;
+        bool endless = false;
     };
+    // Keeps writing zero bytes to `socket` while it drains them.
+    static void sendEndlessly(QTcpSocket* socket);
     QMap<QString, Page> m_pages;
 };
 

@@ -66,12 +66,15 @@ public:
     }
 
     // What the finder lists after `start`, waiting for its answer.
-    PageImageInventory find(PageImageInventory start = {})
+    PageImageInventory find(PageImageInventory start = {}, int patienceMs = kPatienceMs)
     {
         std::optional<PageImageInventory> found;
         PageImageFinder::of(*browser).find(
-            std::move(start), [&](PageImageInventory inventory) { found = inventory; });
-        EXPECT_TRUE(QTest::qWaitFor([&] { return found.has_value(); }, kPatienceMs));
+            std::move(start), [&](PageImageInventory inventory, const QString& problem) {
+                EXPECT_EQ(problem, QString());
+                found = inventory;
+            });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return found.has_value(); }, patienceMs));
         return found.value_or(PageImageInventory{});
     }
 
@@ -273,11 +276,58 @@ TEST_F(PageImageFinderTest, PicturesInLocalFilesCarryTheirFilesSizeAndType)
     EXPECT_EQ(linked->found.labels(), std::vector<std::string_view>{"linked"});
 }
 
+TEST_F(PageImageFinderTest, OnlyTheIconThePageNamesIsListedOfTheEnginesIconRequests)
+{
+    server.serve("/plain.html", "<body><img src=\"pictures/img.png\"></body>");
+    open("/plain.html");
+    QTest::qWait(1000); // the engine asks for "/favicon.ico" after the load
+    EXPECT_EQ(addresses(find()), std::vector<std::string>{address("/pictures/img.png")});
+
+    // A request of the page's own for that address counts as any other.
+    server.serve("/uses.html", "<body><img src=\"/favicon.ico\"></body>");
+    open("/uses.html");
+    const PageImageInventory uses = find();
+    ASSERT_EQ(addresses(uses), std::vector<std::string>{address("/favicon.ico")});
+    EXPECT_EQ(uses.images()[0].found.labels(), (std::vector<std::string_view>{"img", "network"}));
+}
+
+TEST_F(PageImageFinderTest, ALongDataAddressThatManyElementsShareIsOneEntry)
+{
+    constexpr int kElements = 300;
+    const QByteArray data = "data:image/png;base64," + QByteArray(2 * 1024 * 1024, 'A');
+    QByteArray page = "<style>.shared { background-image: url(\"" + data +
+                      "\") }</style>"
+                      "<link rel=\"icon\" href=\"pictures/icon.png\"><body>";
+    for (int i = 0; i < kElements; ++i)
+        page += "<div class=\"shared\">x</div>";
+    server.serve("/shared.html", page);
+    open("/shared.html", /*withIcon=*/true);
+    // The engine takes its time to give each element's style with the long address.
+    const PageImageInventory found = find({}, 4 * kPatienceMs);
+    ASSERT_EQ(addresses(found),
+              (std::vector<std::string>{address("/pictures/icon.png"), data.toStdString()}));
+    EXPECT_EQ(found.images()[1].count, kElements);
+    EXPECT_EQ(found.images()[1].found.labels(), (std::vector<std::string_view>{"css", "data"}));
+}
+
+TEST_F(PageImageFinderTest, AFinderThatFailsSaysWhy)
+{
+    open("/index.html");
+    // Something in the application's world that the finder's script cannot work with.
+    runInPage(browser->view(), "window.__varrowFindings = 1");
+    std::optional<QString> problem;
+    PageImageFinder::of(*browser).find(
+        {}, [&](PageImageInventory, const QString& why) { problem = why; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return problem.has_value(); }, kPatienceMs));
+    EXPECT_TRUE(problem->startsWith("TypeError: ")) << problem->toStdString();
+}
+
 TEST_F(PageImageFinderTest, GivesNoAnswerOnceThePageIsGone)
 {
     open("/index.html");
     bool answered = false;
-    PageImageFinder::of(*browser).find({}, [&](PageImageInventory) { answered = true; });
+    PageImageFinder::of(*browser).find(
+        {}, [&](PageImageInventory, const QString&) { answered = true; });
     delete browser->view(); // and with it the page and its finder
     QTest::qWait(1000);
     EXPECT_FALSE(answered);

@@ -88,7 +88,10 @@ protected:
 TEST_F(PictureSaveJobTest, SavesEachPictureUnderItsNameWithTheServedBytes)
 {
     const mode_t umaskBefore = umask(022);
-    const QByteArray photo = pictureBytes("photo"), logo = pictureBytes("logo", 50000);
+    const QByteArray photo = pictureBytes("photo");
+    const QByteArray logo =
+        "<?xml version=\"1.0\"?>\n<!--" + QByteArray(50000, '-').replace("--", "- ") +
+        "-->\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"4\" height=\"4\"/>";
     const QByteArray dataPng = pictureBytes("data", 100);
     PictureSaveJob job(page, folder.path(),
                        {picture("/images/photo.jpg", photo, "image/jpeg"),
@@ -187,6 +190,93 @@ TEST_F(PictureSaveJobTest, FailedDownloadsNameTheAddressAndLeaveNoFile)
     // No torn file under a final name, no temporary file left.
     EXPECT_EQ(filesInFolder(), QStringList({"good.png"}));
     EXPECT_EQ(fileBytes(inFolder("good.png")), good);
+}
+
+TEST_F(PictureSaveJobTest, AnAddressTheEngineCannotRequestFailsWithItsReason)
+{
+    // The engine makes a download of no page, under a name of its own, for such an address.
+    const QUrl refused(server.address("/img/dir%00x/ok.png"));
+    const QByteArray good = pictureBytes("good");
+    PictureSaveJob job(page, folder.path(), {refused, picture("/img/good.png", good)});
+    ASSERT_TRUE(finish(job));
+
+    EXPECT_EQ(job.state(0), State::Failed);
+    EXPECT_TRUE(job.problem(0).startsWith("cannot save " + refused.toString() + ": "))
+        << job.problem(0).toStdString();
+    EXPECT_EQ(job.state(1), State::Saved) << job.problem(1).toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return filesInFolder() == QStringList{"good.png"}; }, 5000))
+        << filesInFolder().join(' ').toStdString();
+}
+
+TEST_F(PictureSaveJobTest, APictureLargerThanTheLimitIsGivenUpAndLeavesNoFile)
+{
+    constexpr qint64 kLimit = 100000;
+    server.serveEndless("/endless.png", pictureBytes("endless", 100), "image/png");
+    // Announced larger than the limit, and never sent whole.
+    server.serveSlowly("/announced.png", pictureBytes("announced", 2 * kLimit), 1000, -1,
+                       "image/png");
+    const QByteArray small = pictureBytes("small", kLimit);
+    const QUrl endless(server.address("/endless.png")), announced(server.address("/announced.png"));
+    PictureSaveJob job(page, folder.path(), {endless, announced, picture("/small.png", small)});
+    job.setMaxBytes(kLimit);
+    ASSERT_TRUE(finish(job));
+
+    for (const auto& [row, url] : {std::pair{0, endless}, std::pair{1, announced}}) {
+        EXPECT_EQ(job.state(row), State::Failed);
+        EXPECT_EQ(job.problem(row), "cannot save " + url.toString() + ": larger than 100000 bytes");
+    }
+    EXPECT_EQ(job.state(2), State::Saved) << job.problem(2).toStdString();
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return filesInFolder() == QStringList{"small.png"}; }, kPatienceMs))
+        << filesInFolder().join(' ').toStdString();
+    EXPECT_EQ(fileBytes(inFolder("small.png")), small);
+}
+
+TEST_F(PictureSaveJobTest, ContentThatIsNoPictureFailsAndLeavesNoFile)
+{
+    const struct {
+        QString path;
+        QByteArray bytes;
+        QByteArray type;
+        QString holds;
+    } notPictures[] = {
+        {"/run.sh", "#!/bin/sh\necho hostile\n", "image/png", "application/x-shellscript"},
+        {"/page.png", "<!DOCTYPE html><html><body><p>a page</p></body></html>", "image/png",
+         "text/html"},
+        {"/inline-svg.html", "<body><svg width='1' height='1'></svg></body>", "image/svg+xml",
+         "text/html"},
+        {"/wrapped.svg", "<?xml version=\"1.0\"?><wrapper><svg/></wrapper>", "image/svg+xml",
+         "text whose root is no <svg>"},
+        {"/empty.gif", "", "image/gif", "application/x-zerosize"},
+    };
+    std::vector<QUrl> pictures;
+    for (const auto& c : notPictures)
+        pictures.push_back(picture(c.path, c.bytes, c.type));
+    PictureSaveJob job(page, folder.path(), pictures);
+    ASSERT_TRUE(finish(job));
+
+    for (int row = 0; row < job.count(); ++row) {
+        SCOPED_TRACE(notPictures[row].path.toStdString());
+        EXPECT_EQ(job.state(row), State::Failed);
+        EXPECT_EQ(job.problem(row).toStdString(),
+                  ("cannot save " + pictures[std::size_t(row)].toString() +
+                   ": not a picture: the file holds " + notPictures[row].holds)
+                      .toStdString());
+    }
+    EXPECT_EQ(filesInFolder(), QStringList());
+}
+
+TEST_F(PictureSaveJobTest, DestroyingTheJobLeavesNoPartialFile)
+{
+    server.serveSlowly("/held.png", pictureBytes("held", 100000), 20000, -1, "image/png");
+    auto job = std::make_unique<PictureSaveJob>(
+        page, folder.path(), std::vector<QUrl>{QUrl(server.address("/held.png"))});
+    job->start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !filesInFolder().filter(".download").isEmpty(); },
+                                kPatienceMs));
+    job.reset();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return filesInFolder().isEmpty(); }, kPatienceMs))
+        << filesInFolder().join(' ').toStdString();
 }
 
 TEST_F(PictureSaveJobTest, RetrySavesWhatFailedOnceTheServerAnswers)
