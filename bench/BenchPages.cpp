@@ -46,6 +46,14 @@ std::string galleryPage(int entries)
     return page + "</main></body>";
 }
 
+std::string nestedNamesPage(std::size_t bytes)
+{
+    std::string page;
+    for (std::size_t length = 1; page.size() < bytes; ++length)
+        page += "<img src=\"" + std::string(length, '0') + "\">";
+    return page;
+}
+
 std::string manyPagesPage(const std::vector<std::filesystem::path>& pages, int copies)
 {
     std::string once;

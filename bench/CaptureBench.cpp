@@ -1,8 +1,9 @@
 // Times the whole capture, files included (wall and processor time), on the real-page corpus, on
-// that corpus put together in one page (once and twice), and on generated pages of 10,000 and
-// 20,000 entries. For each input it also times the writing of its two pages alone, measures the
-// peak memory of one capture in a process of its own, and, when the lxml listing runs (python3
-// with python3-lxml), how much longer lxml takes to list the same images.
+// that corpus put together in one page (once and twice), on generated pages of 10,000 and 20,000
+// entries and on 8 MB of names that occur inside each other. For each input it also times the
+// writing of its two pages alone, measures the peak memory of one capture in a process of its own,
+// and, when the lxml listing runs (python3 with python3-lxml), how much longer lxml takes to list
+// the same images.
 //
 // Usage: capture_bench CORPUS_PAGES_DIR
 //        capture_bench --capture-once BODY_FILE DIR   (the child that one memory figure comes from)
@@ -323,6 +324,8 @@ int main(int argc, char** argv)
         addGenerated("gallery, " + std::to_string(entries) + " embedded images",
                      varrow::bench::galleryPage(entries));
     }
+    addGenerated("names inside each other, 8 MB",
+                 varrow::bench::nestedNamesPage(std::size_t{8} << 20));
 
     // Each process of its own first: the in-process runs below keep their freed memory.
     const auto emptyPage = inputDirectory / "empty.body";
