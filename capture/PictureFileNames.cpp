@@ -47,15 +47,12 @@ std::string replaceUnsafe(std::string_view name)
 {
     std::string safe;
     safe.reserve(name.size());
-    while (!name.empty()) {
-        char32_t c = 0;
-        const std::size_t length = decodeUtf8(name, c);
-        if (length == 0 || isUnsafe(c))
+    forEachCharacter(name, [&](std::string_view bytes, char32_t c, bool wellFormed) {
+        if (!wellFormed || isUnsafe(c))
             safe += kReplacement;
         else
-            safe.append(name.substr(0, length));
-        name.remove_prefix(std::max<std::size_t>(length, 1));
-    }
+            safe.append(bytes);
+    });
     return safe;
 }
 

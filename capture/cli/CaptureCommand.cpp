@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <iostream>
 #include <sstream>
+#include <type_traits>
 
 namespace varrow
 {
@@ -133,6 +134,16 @@ ParsedCommand parseCaptureCommand(const std::vector<std::string>& arguments, std
             target = arguments[++i];
             return true;
         };
+        // The value of --max-markup or --max-bytes, into `target`.
+        auto byteCount = [&](auto& target) {
+            std::string text;
+            const auto parsed =
+                value(text) ? parseByteCount<std::remove_reference_t<decltype(target)>>(text)
+                            : std::nullopt;
+            if (parsed)
+                target = *parsed;
+            return parsed.has_value();
+        };
         if (argument == "--help") {
             printUsage(out);
             return {std::nullopt, 0};
@@ -148,11 +159,8 @@ ParsedCommand parseCaptureCommand(const std::vector<std::string>& arguments, std
                 return misuse(err, "--out needs a directory");
             haveOutput = true;
         } else if (argument == "--max-markup") {
-            std::string bytes;
-            const auto parsed = value(bytes) ? parseByteCount<std::size_t>(bytes) : std::nullopt;
-            if (!parsed)
-                return misuse(err, "--max-markup needs a number of bytes greater than 0");
-            options.maxMarkupBytes = *parsed;
+            if (!byteCount(options.maxMarkupBytes))
+                return misuse(err, "--max-markup needs a whole number of bytes from 1 on");
             haveMaxMarkup = true;
         } else if (argument == "--lists") {
             options.printLists = true;
@@ -169,11 +177,8 @@ ParsedCommand parseCaptureCommand(const std::vector<std::string>& arguments, std
             if (!value(options.saveFolder) || options.saveFolder.empty())
                 return misuse(err, "--save needs a folder");
         } else if (argument == "--max-bytes") {
-            std::string bytes;
-            const auto parsed = value(bytes) ? parseByteCount<std::int64_t>(bytes) : std::nullopt;
-            if (!parsed)
+            if (!byteCount(options.maxBytes))
                 return misuse(err, "--max-bytes needs a whole number of bytes from 1 on");
-            options.maxBytes = *parsed;
             haveMaxBytes = true;
         } else if (argument.size() > 1 && argument[0] == '-') {
             return misuse(err, "unknown option " + argument);

@@ -2,8 +2,6 @@
 
 #include "capture/UnicodeText.h"
 
-#include <algorithm>
-
 namespace varrow
 {
 namespace
@@ -26,19 +24,13 @@ std::string printableText(std::string_view text)
 {
     std::string printable;
     printable.reserve(text.size());
-    while (!text.empty()) {
-        char32_t c = 0;
-        const std::size_t length = decodeUtf8(text, c);
-        // A byte that begins no sequence stands for itself, as a Latin-1 terminal reads it.
-        const std::string_view taken = text.substr(0, std::max<std::size_t>(length, 1));
-        if (length == 0)
-            c = static_cast<unsigned char>(taken.front());
+    // A byte that begins no sequence stands for itself, as a Latin-1 terminal reads it.
+    forEachCharacter(text, [&](std::string_view bytes, char32_t c, bool) {
         if (isControlCharacter(c))
-            appendPercentEscaped(printable, taken);
+            appendPercentEscaped(printable, bytes);
         else
-            printable.append(taken);
-        text.remove_prefix(taken.size());
-    }
+            printable.append(bytes);
+    });
     return printable;
 }
 

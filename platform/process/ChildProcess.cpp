@@ -1,5 +1,7 @@
 #include "platform/process/ChildProcess.h"
 
+#include "platform/process/StopSignalHandling.h"
+
 #ifndef _WIN32
 #include <array>
 #include <cerrno>
@@ -46,17 +48,11 @@ public:
     {
         g_child = 0;
         g_stopSignal = 0;
-        struct sigaction action = {};
-        action.sa_handler = passOnStop;
-        sigemptyset(&action.sa_mask);
-        action.sa_flags = SA_RESTART;
-        for (std::size_t i = 0; i < kSignals.size(); ++i)
-            sigaction(kSignals[i], &action, &m_before[i]);
+        m_before = handleStopSignals(passOnStop);
     }
     ~StopPassing()
     {
-        for (std::size_t i = 0; i < kSignals.size(); ++i)
-            sigaction(kSignals[i], &m_before[i], nullptr);
+        restoreStopSignals(m_before);
         g_child = 0;
     }
     StopPassing(const StopPassing&) = delete;
@@ -72,8 +68,7 @@ public:
     int received() const { return g_stopSignal; }
 
 private:
-    static constexpr std::array<int, 3> kSignals{SIGINT, SIGTERM, SIGHUP};
-    std::array<struct sigaction, 3> m_before{};
+    StopSignalHandling m_before{};
 };
 
 } // namespace

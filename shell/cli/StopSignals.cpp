@@ -1,5 +1,7 @@
 #include "shell/cli/StopSignals.h"
 
+#include "platform/process/StopSignalHandling.h"
+
 #include <QSocketNotifier>
 #include <array>
 #include <cerrno>
@@ -12,10 +14,9 @@ namespace varrow
 namespace
 {
 
-constexpr std::array<int, 3> kStopSignals{SIGINT, SIGTERM, SIGHUP};
 // The pipe's ends; the handler writes into the second.
 std::array<int, 2> g_pipe{-1, -1};
-std::array<struct sigaction, kStopSignals.size()> g_before{};
+StopSignalHandling g_before{};
 
 void noteStop(int signal)
 {
@@ -33,20 +34,14 @@ StopSignals::StopSignals(QObject* parent) : QObject(parent)
         return; // the signals keep their default handling
     m_notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &StopSignals::handleReadable);
-    struct sigaction action = {};
-    action.sa_handler = noteStop;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (std::size_t i = 0; i < kStopSignals.size(); ++i)
-        sigaction(kStopSignals[i], &action, &g_before[i]);
+    g_before = handleStopSignals(noteStop);
 }
 
 StopSignals::~StopSignals()
 {
     if (!m_notifier)
         return;
-    for (std::size_t i = 0; i < kStopSignals.size(); ++i)
-        sigaction(kStopSignals[i], &g_before[i], nullptr);
+    restoreStopSignals(g_before);
     delete m_notifier;
     close(g_pipe[0]);
     close(g_pipe[1]);
