@@ -31,6 +31,9 @@ public:
                   const QByteArray& type = "application/octet-stream");
     // Answers `path` only `answerAfterMs` after the request, headers included.
     void serveLate(const QString& path, const QByteArray& body, int answerAfterMs);
+    // From now on accepts every connection and never answers it, as a host that holds its
+    // requests does.
+    void holdEveryRequest();
     // "http://HOST:PORT" + path
     QString address(const QString& path) const;
 
@@ -47,6 +50,7 @@ private:
         bool closeAfterPart = false;
     };
     QMap<QString, Page> m_pages;
+    bool m_holding = false;
 };
 
 } // namespace varrow::testing
