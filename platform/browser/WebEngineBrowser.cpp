@@ -40,6 +40,10 @@ QString parsingScript(unsigned load)
         .arg(load);
 }
 
+// Leaves a generated page's place to the control: the engine would otherwise give the next page
+// at the same file address the place of this one, whenever its layout allows.
+const QString kPlaceKeptByControl = QStringLiteral("history.scrollRestoration = 'manual';");
+
 // A bare host name opens at the host's root: "http://host" and "http://host/" are one page.
 QUrl atHostRoot(QUrl address)
 {
@@ -272,6 +276,7 @@ void WebEngineBrowser::onDocumentParsed()
     m_parsed = true;
     m_parsePoll->stop();
     if (m_role == BrowserRole::GeneratedPage) {
+        m_view->page()->runJavaScript(kPlaceKeptByControl, QWebEngineScript::ApplicationWorld);
         restorePlace();
         return;
     }
