@@ -32,7 +32,9 @@ namespace varrow
 //
 // While a browsing control loads, its status text says what it does: "Opening ADDRESS…", then
 // "Loading pictures… N%" once the document has been parsed, then "Done". Generated pages load
-// without a word, so that they never cover the browsing view's status.
+// without a word, so that they never cover the browsing view's status; Navigate opens one at its
+// top and NavigateKeepingPlace where the page before it was scrolled, never where the engine
+// would put a page it takes for a reload of the same file.
 class WebEngineBrowser : public BrowserControl
 {
     Q_OBJECT
