@@ -24,14 +24,10 @@ const QString kSnapshotScript =
 constexpr int kParsingRetryMs = 250;
 constexpr int kParsePollMs = 50;
 
-// Marks the document on show in the application's isolated world, which the page's own scripts
-// cannot reach, as one that an earlier load left: load numbers start at 1.
-const QString kMarkShownDocument =
-    QStringLiteral("if (window.varrowLoad === undefined) window.varrowLoad = 0;");
-
-// Marks the document on show as load `load`'s unless an earlier load marked it first, and gives
-// its readyState when it is that load's, "earlier" otherwise: until the load's own document is
-// committed the engine still shows the previous one, at the same address on a reload.
+// Marks the document on show, in the application's isolated world that the page's own scripts
+// cannot reach, as load `load`'s unless a load marked it before, and gives its readyState when it
+// is that load's, "earlier" otherwise: until the load's own document is committed the engine
+// still shows the previous one, at the same address on a reload.
 QString parsingScript(unsigned load)
 {
     return QStringLiteral("(function () { if (window.varrowLoad === undefined)"
@@ -215,7 +211,6 @@ void WebEngineBrowser::onLoadStarted()
     m_parsed = false;
     m_progress = 0;
     m_settle->stop();
-    m_view->page()->runJavaScript(kMarkShownDocument, QWebEngineScript::ApplicationWorld);
     m_parsePoll->start();
     if (m_role == BrowserRole::Browsing) {
         const QUrl requested = m_view->page()->requestedUrl();
@@ -326,6 +321,8 @@ void WebEngineBrowser::onLoadFinished(bool ok)
     m_parsePoll->stop();
     m_settle->stop();
     m_loadFinished = true;
+    // Marks the document as this load's, so that the next load's polls tell it from their own.
+    m_view->page()->runJavaScript(parsingScript(m_loadNumber), QWebEngineScript::ApplicationWorld);
     const bool fallback = m_loadingFallback;
     m_loadingFallback = false;
     if (!ok && !fallback && showFallbackFor(m_view->page()->requestedUrl()))
