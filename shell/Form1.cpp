@@ -170,6 +170,7 @@ void Form1::connectViews()
     connect(m_views, &ViewArray::ProgressChange, this, &Form1::wb_ProgressChange);
     connect(m_views, &ViewArray::TitleChange, this, &Form1::wb_TitleChange);
     connect(m_views, &ViewArray::DownloadBegin, this, &Form1::wb_DownloadBegin);
+    connect(m_views, &ViewArray::DocumentReady, this, &Form1::wb_DocumentReady);
     connect(m_views, &ViewArray::DownloadComplete, this, &Form1::wb_DownloadComplete);
 }
 
@@ -345,10 +346,16 @@ void Form1::wb_DownloadBegin(std::int16_t index)
         m_messages->pageLoadBegan();
 }
 
+void Form1::wb_DocumentReady(std::int16_t index)
+{
+    if (index == 0)
+        captureIfChanged();
+}
+
 void Form1::wb_DownloadComplete(std::int16_t index)
 {
     if (index == 0)
-        CapturePage();
+        captureIfChanged();
 }
 
 void Form1::stopAllViews()

@@ -2,11 +2,13 @@
 
 #include "extract/ImageLists.h"
 #include "platform/desktop/DesignGeometry.h"
+#include "shell/LastCapture.h"
 #include "shell/MainLayout.h"
 
 #include <QMainWindow>
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -29,8 +31,9 @@ class TypedAddress;
 class ViewArray;
 
 // The main window: navigation buttons, address row, banner strip, three browser views under a
-// tab strip, and a status bar with a progress bar. After every completed download of the
-// browser view it captures the page and shows the source and gallery pages in the other views.
+// tab strip, and a status bar with a progress bar. As soon as the browser view's document has been
+// parsed, and again when its download completes, it captures the page (the second time only when
+// the body changed) and shows the source and gallery pages in the other views.
 class Form1 : public QMainWindow
 {
     Q_OBJECT
@@ -72,6 +75,7 @@ public:
     void wb_ProgressChange(std::int16_t index, int progress, int progressMax);
     void wb_TitleChange(std::int16_t index, const QString& text);
     void wb_DownloadBegin(std::int16_t index);
+    void wb_DocumentReady(std::int16_t index);
     void wb_DownloadComplete(std::int16_t index);
 
     // A message that matters (a refused request, an incomplete capture, a Tools menu result): it
@@ -129,6 +133,12 @@ private:
     void endMessagesOnCommands();
     // Runs a request whose refusal the user should hear about, in the status bar.
     void reportRefusal(const std::function<void()>& request);
+    // Captures view 0's snapshot unless the last capture already wrote what it would write.
+    void captureIfChanged();
+    // Shows a generated page in `view` as `reload` says; a view that has since left the page
+    // loads it afresh.
+    void showGeneratedPage(BrowserControl& view, const std::filesystem::path& page,
+                           LastCapture::Reload reload);
 
     WindowContext& m_context;
     QWidget* m_client;
@@ -136,6 +146,7 @@ private:
     std::unique_ptr<StatusMessages> m_messages;
     TypedAddress* m_typedUrl;
     ViewArray* m_views;
+    LastCapture m_lastCapture;
 };
 
 } // namespace varrow

@@ -13,6 +13,7 @@
 
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QUrl>
 
 namespace varrow
 {
@@ -214,17 +215,40 @@ void Form1::mnuAboutThis_Click()
 bool Form1::CapturePage()
 {
     const WorkFiles files(m_context.services().workingDirectory);
-    const std::string markup = wb[0]->BodyMarkup().value_or(std::string());
+    std::string markup = wb[0]->BodyMarkup().value_or(std::string());
     const QString address = wb[0]->LocationURL();
     const CaptureResult result = varrow::CapturePage(files, markup, address.toStdString(), lists);
     if (!result.failures.empty())
         showMessage(
             tr("Capture incomplete: %1").arg(QString::fromStdString(result.failures.front())));
+    const LastCapture::Reloads reloads = m_lastCapture.note(
+        std::move(markup), address.toStdString(), lists, result.failures.empty());
     wb[1]->setCapturedPage(address);
     wb[2]->setCapturedPage(address);
-    ignoringErrors([&] { wb[1]->Navigate(QString::fromStdString(result.sourcePage.string())); });
-    ignoringErrors([&] { wb[2]->Navigate(QString::fromStdString(result.imagePage.string())); });
+    showGeneratedPage(*wb[1], result.sourcePage, reloads.source);
+    showGeneratedPage(*wb[2], result.imagePage, reloads.gallery);
     return true;
+}
+
+void Form1::captureIfChanged()
+{
+    if (!m_lastCapture.holds(wb[0]->BodyMarkup().value_or(std::string()),
+                             wb[0]->LocationURL().toStdString()))
+        CapturePage();
+}
+
+void Form1::showGeneratedPage(BrowserControl& view, const std::filesystem::path& page,
+                              LastCapture::Reload reload)
+{
+    const QString path = QString::fromStdString(page.string());
+    if (QUrl::fromUserInput(view.LocationURL()) != QUrl::fromLocalFile(path))
+        reload = LastCapture::Reload::Load;
+    ignoringErrors([&] {
+        if (reload == LastCapture::Reload::Load)
+            view.Navigate(path);
+        else if (reload == LastCapture::Reload::KeepingPlace)
+            view.NavigateKeepingPlace(path);
+    });
 }
 
 } // namespace varrow

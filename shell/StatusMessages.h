@@ -10,7 +10,7 @@ class StatusBar;
 
 // What panel 1 of the main window's status bar shows: the views' passing status texts, and
 // messages that matter, which stay until the next page load or the next command instead of
-// giving way to the generated views' own "Opening ..." and "Done".
+// giving way to the browser view's "Opening ...", "Loading pictures ..." and "Done".
 class StatusMessages
 {
 public:

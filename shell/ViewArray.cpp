@@ -18,6 +18,8 @@ std::int16_t ViewArray::add(BrowserControl* view)
             [this, index](const QString& text) { emit TitleChange(index, text); });
     connect(view, &BrowserControl::DownloadBegin, this,
             [this, index] { emit DownloadBegin(index); });
+    connect(view, &BrowserControl::DocumentReady, this,
+            [this, index] { emit DocumentReady(index); });
     connect(view, &BrowserControl::DownloadComplete, this,
             [this, index] { emit DownloadComplete(index); });
     return index;

@@ -28,6 +28,7 @@ signals:
     void ProgressChange(std::int16_t index, int progress, int progressMax);
     void TitleChange(std::int16_t index, const QString& text);
     void DownloadBegin(std::int16_t index);
+    void DocumentReady(std::int16_t index);
     void DownloadComplete(std::int16_t index);
 
 private:

@@ -31,6 +31,9 @@ public:
     // Starts loading `address` as the user typed it; the control turns it into a URL the way a
     // browser's address bar does. Throws BrowserError when it cannot even start.
     virtual void Navigate(const QString& address) = 0;
+    // Loads `address` as Navigate does, in place of the page on show, and scrolls the page it
+    // loads to where the person had scrolled the one it replaces, as far as the page reaches.
+    virtual void NavigateKeepingPlace(const QString& address) = 0;
     // Starts loading the local file at `filePath`.
     virtual void Navigate2(const QString& filePath) = 0;
     virtual void GoHome() = 0;
@@ -46,8 +49,8 @@ public:
     // The current address, and the page title (the address when the page has none).
     virtual QString LocationURL() const = 0;
     virtual QString LocationName() const = 0;
-    // The body element's outer markup as the browser serialises it, as of the last completed
-    // download; empty when the document or its body cannot be read.
+    // The body element's outer markup as the browser serialises it, as of the last DocumentReady
+    // or DownloadComplete; empty when the document or its body cannot be read.
     virtual std::optional<std::string> BodyMarkup() const = 0;
 
     // For a view that shows a page generated from a captured one: the captured page's address,
@@ -63,6 +66,10 @@ signals:
     void ProgressChange(int progress, int progressMax);
     void TitleChange(const QString& text);
     void DownloadBegin();
+    // The document of the load under way has been parsed, and its first scripts have had a
+    // moment to fill it; its pictures may still be loading. BodyMarkup() holds the body as it
+    // then stands. Raised at most once per load, before the load's DownloadComplete.
+    void DocumentReady();
     void DownloadComplete();
 };
 

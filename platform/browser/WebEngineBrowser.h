@@ -2,9 +2,11 @@
 
 #include "platform/browser/BrowserControl.h"
 
+#include <QPointF>
 #include <QPointer>
 #include <QUrl>
 #include <memory>
+#include <optional>
 
 class QTimer;
 class QWebEnginePage;
@@ -20,18 +22,27 @@ namespace varrow
 
 // The browser control on Qt WebEngine.
 //
-// The body markup can only be read asynchronously here, so when a load finishes the control
-// first takes a snapshot of document.body.outerHTML and raises DownloadComplete once the snapshot
-// is there; BodyMarkup() then answers synchronously. A page whose subresources keep the load
-// from finishing (thousands of missing images) still gets a snapshot and DownloadComplete as
-// soon as its document has been parsed and the load has run for kEarlyCaptureDelayMs; the
-// finished load raises it once more.
+// The body markup can only be read asynchronously here, so the control first takes a snapshot of
+// document.body.outerHTML and raises its notification once the snapshot is there; BodyMarkup()
+// then answers synchronously. Snapshots are taken kSettleMs after the load's document has been
+// parsed (DocumentReady) and when the load finishes (DownloadComplete). A page whose
+// subresources keep the load from finishing (thousands of missing images) also raises
+// DownloadComplete once its document has been parsed and the load has run for
+// kEarlyCaptureDelayMs; the finished load raises it once more.
+//
+// While a browsing control loads, its status text says what it does: "Opening ADDRESS…", then
+// "Loading pictures… N%" once the document has been parsed, then "Done". Generated pages load
+// without a word, so that they never cover the browsing view's status; Navigate opens one at its
+// top and NavigateKeepingPlace where the page before it was scrolled, never where the engine
+// would put a page it takes for a reload of the same file.
 class WebEngineBrowser : public BrowserControl
 {
     Q_OBJECT
 
 public:
     static constexpr int kEarlyCaptureDelayMs = 3000;
+    // Time for the scripts that fill a page as soon as it is parsed.
+    static constexpr int kSettleMs = 200;
 
     WebEngineBrowser(QWidget* parent, BrowserRole role);
     ~WebEngineBrowser() override;
@@ -41,6 +52,7 @@ public:
     static QUrl homePage();
 
     void Navigate(const QString& address) override;
+    void NavigateKeepingPlace(const QString& address) override;
     void Navigate2(const QString& filePath) override;
     void GoHome() override;
     void GoBack() override;
@@ -68,17 +80,36 @@ private:
     void onLoadFinished(bool ok);
     // Shows the fallback page in place of a failed load of its address; false when it has none.
     bool showFallbackFor(const QUrl& failed);
-    void takeSnapshot();
+    void onLoadProgress(int progress);
+    QString picturesStatus() const;
+    // Shows what the load does, unless a hovered link's address is on show.
+    void showLoadStatus(const QString& text);
+    void onLinkHovered(const QString& address);
+    // Asks whether the load's own document has been parsed.
+    void pollParsing();
+    void onDocumentParsed();
+    // Takes the body markup, then raises `notify`.
+    void takeSnapshot(void (BrowserControl::*notify)());
+    // Scrolls a page loaded by NavigateKeepingPlace to the place it keeps; the place is given up
+    // once reached, or at the end of the load.
+    void restorePlace();
     // Whether the document on show belongs to the load under way: its address is the one asked
     // for, or has changed since the load began (a redirect). Until then the engine still shows the
     // previous document.
     bool showsLoadUnderWay() const;
-    void load(const QUrl& address);
+    void load(const QUrl& address, std::optional<QPointF> place = std::nullopt);
 
     BrowserRole m_role;
     QWebEngineView* m_view;
     LocalFileGuard* m_guard = nullptr;
     QTimer* m_earlyCapture;
+    QTimer* m_parsePoll;
+    QTimer* m_settle;
+    bool m_parsed = false;
+    int m_progress = 0;
+    QString m_loadStatus;
+    bool m_linkHovered = false;
+    std::optional<QPointF> m_keptPlace;
     std::optional<std::string> m_body;
     QUrl m_fallbackAddress;
     QString m_fallbackHtml;

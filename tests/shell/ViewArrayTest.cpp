@@ -25,6 +25,7 @@ TEST(ViewArrayTest, ForwardsEachNotificationWithTheViewsIndex)
     QSignalSpy progress(&array, &ViewArray::ProgressChange);
     QSignalSpy title(&array, &ViewArray::TitleChange);
     QSignalSpy begin(&array, &ViewArray::DownloadBegin);
+    QSignalSpy ready(&array, &ViewArray::DocumentReady);
     QSignalSpy complete(&array, &ViewArray::DownloadComplete);
 
     const std::array<std::int16_t, 3> order{2, 0, 1};
@@ -34,6 +35,7 @@ TEST(ViewArrayTest, ForwardsEachNotificationWithTheViewsIndex)
         emit view.ProgressChange(i + 10, 100);
         emit view.TitleChange(QString("title %1").arg(i));
         emit view.DownloadBegin();
+        emit view.DocumentReady();
         emit view.DownloadComplete();
     }
 
@@ -41,6 +43,7 @@ TEST(ViewArrayTest, ForwardsEachNotificationWithTheViewsIndex)
     ASSERT_EQ(progress.count(), 3);
     ASSERT_EQ(title.count(), 3);
     ASSERT_EQ(begin.count(), 3);
+    ASSERT_EQ(ready.count(), 3);
     ASSERT_EQ(complete.count(), 3);
     for (int n = 0; n < 3; ++n) {
         const std::int16_t index = order.at(static_cast<size_t>(n));
@@ -52,6 +55,7 @@ TEST(ViewArrayTest, ForwardsEachNotificationWithTheViewsIndex)
         EXPECT_EQ(title.at(n).at(0).value<std::int16_t>(), index);
         EXPECT_EQ(title.at(n).at(1).toString(), QString("title %1").arg(index));
         EXPECT_EQ(begin.at(n).at(0).value<std::int16_t>(), index);
+        EXPECT_EQ(ready.at(n).at(0).value<std::int16_t>(), index);
         EXPECT_EQ(complete.at(n).at(0).value<std::int16_t>(), index);
     }
 }

@@ -13,16 +13,25 @@ void FakeBrowser::Navigate(const QString& address)
     requests << "Navigate " + address;
     if (refuseNavigation)
         throw BrowserError("refused " + address.toStdString());
-    m_history = m_history.mid(0, m_current + 1);
-    m_history << address;
-    m_current = static_cast<int>(m_history.size()) - 1;
+    enter(address);
+}
+
+void FakeBrowser::NavigateKeepingPlace(const QString& address)
+{
+    requests << "NavigateKeepingPlace " + address;
+    enter(address);
 }
 
 void FakeBrowser::Navigate2(const QString& filePath)
 {
     requests << "Navigate2 " + filePath;
+    enter(filePath);
+}
+
+void FakeBrowser::enter(const QString& address)
+{
     m_history = m_history.mid(0, m_current + 1);
-    m_history << filePath;
+    m_history << address;
     m_current = static_cast<int>(m_history.size()) - 1;
 }
 
@@ -73,6 +82,12 @@ void FakeBrowser::completeLoad(const QString& pageTitle, std::optional<std::stri
     body = std::move(pageBody);
     emit TitleChange(title);
     emit DownloadComplete();
+}
+
+void FakeBrowser::documentReady(std::optional<std::string> pageBody)
+{
+    body = std::move(pageBody);
+    emit DocumentReady();
 }
 
 } // namespace varrow::testing

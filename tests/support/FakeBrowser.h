@@ -18,6 +18,7 @@ public:
     FakeBrowser(QWidget* parent, BrowserRole role);
 
     void Navigate(const QString& address) override;
+    void NavigateKeepingPlace(const QString& address) override;
     void Navigate2(const QString& filePath) override;
     void GoHome() override;
     void GoBack() override;
@@ -39,6 +40,8 @@ public:
     // Finishes the current navigation: the page has `title` and `body`, and DownloadComplete
     // is raised.
     void completeLoad(const QString& title, std::optional<std::string> pageBody);
+    // The document has been parsed and holds `pageBody`: DocumentReady is raised.
+    void documentReady(std::optional<std::string> pageBody);
 
     BrowserRole role;
     QStringList requests; // "Navigate <address>", "GoBack", "Stop", ...
@@ -50,6 +53,9 @@ public:
     QString fallbackHtml;
 
 private:
+    // Moves to `address`, dropping the later entries of the history.
+    void enter(const QString& address);
+
     QWidget* m_view;
     QStringList m_history;
     int m_current = -1;

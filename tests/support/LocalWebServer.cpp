@@ -54,6 +54,11 @@ void LocalWebServer::serveLate(const QString& path, const QByteArray& body, int 
     m_pages.insert(path, {body, "text/html; charset=utf-8", -1, 0, answerAfterMs});
 }
 
+void LocalWebServer::holdEveryRequest()
+{
+    m_holding = true;
+}
+
 QString LocalWebServer::address(const QString& path) const
 {
     return QString("http://%1:%2%3").arg(serverAddress().toString()).arg(serverPort()).arg(path);
@@ -63,6 +68,8 @@ void LocalWebServer::answer()
 {
     while (QTcpSocket* socket = nextPendingConnection()) {
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        if (m_holding)
+            continue;
         connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
             const QByteArray request = socket->peek(socket->bytesAvailable());
             if (!request.contains("\r\n\r\n"))

@@ -35,6 +35,9 @@ public:
     static constexpr qint64 kEndlessCap = qint64(4) << 30;
     // Answers `path` only `answerAfterMs` after the request, headers included.
     void serveLate(const QString& path, const QByteArray& body, int answerAfterMs);
+    // From now on accepts every connection and never answers it, as a host that holds its
+    // requests does.
+    void holdEveryRequest();
     // "http://HOST:PORT" + path
     QString address(const QString& path) const;
 
@@ -54,6 +57,7 @@ private:
     // Keeps writing zero bytes to `socket` while it drains them.
     static void sendEndlessly(QTcpSocket* socket);
     QMap<QString, Page> m_pages;
+    bool m_holding = false;
 };
 
 } // namespace varrow::testing
