@@ -88,7 +88,7 @@ PageImagesWindow::PageImagesWindow(PageImagesSources sources, PageImagesDialogs 
     resize(kWindowWidth, kWindowHeight);
     createControls();
 
-    // Queued, so that the capture of the completed page has filled its lists first.
+    // Queued, so that the main window handles the completed page first.
     connect(m_sources.view, &BrowserControl::DownloadComplete, this, &PageImagesWindow::listPage,
             Qt::QueuedConnection);
     if (m_sources.finder)
@@ -216,9 +216,6 @@ void PageImagesWindow::connectControls()
 void PageImagesWindow::listPage()
 {
     const unsigned listing = ++m_listing;
-    PageImageInventory inventory;
-    if (m_sources.captureLists)
-        addCaptureLists(inventory, *m_sources.captureLists);
     const QUrl page(m_sources.view->LocationURL());
     auto done = [window = QPointer(this), listing, page](PageImageInventory found,
                                                          const QString& problem) {
@@ -230,9 +227,9 @@ void PageImagesWindow::listPage()
         window->showImages(found.images());
     };
     if (m_sources.finder)
-        m_sources.finder->find(std::move(inventory), std::move(done));
+        m_sources.finder->find({}, std::move(done));
     else
-        done(std::move(inventory), QString());
+        done({}, QString());
 }
 
 void PageImagesWindow::handlePageChanged()

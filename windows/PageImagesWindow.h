@@ -1,6 +1,5 @@
 #pragma once
 
-#include "extract/ImageLists.h"
 #include "extract/PageImages.h"
 
 #include <QPointer>
@@ -28,14 +27,12 @@ class PageImagesModel;
 class PageImagesSaving;
 class ThumbnailLoader;
 
-// What the window lists: the browser view it follows, the capture's lists of that view's page,
-// and the finder of the live page's pictures; and the engine page whose downloads save them.
+// What the window lists: the browser view it follows and the finder of the pictures its live
+// page uses; and the engine page whose downloads save them.
 struct PageImagesSources {
     BrowserControl* view = nullptr;
-    QWebEnginePage* page = nullptr; // without one, nothing can be saved
-    const ImageLists* captureLists = nullptr;
-    // Without a finder, the capture's lists are the whole inventory.
-    PageImageFinder* finder = nullptr;
+    QWebEnginePage* page = nullptr;    // without one, nothing can be saved
+    PageImageFinder* finder = nullptr; // without one, nothing is listed
 };
 
 // How the window asks the person; tests replace each of them.
