@@ -97,7 +97,6 @@ void PageImageInventory::add(ImageSighting sighting)
         image.url = std::move(sighting.url);
         if (const auto facts = dataAddressFacts(image.url)) {
             image.found.insert(FoundBy::Data);
-            image.type = facts->type;
             image.bytes = facts->bytes;
         }
         m_images.push_back(std::move(image));

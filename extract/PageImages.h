@@ -87,7 +87,8 @@ struct PageImage {
 
 // The distinct pictures in first-found order. Sightings of one address merge: their labels
 // join, their places add up, and the first known size, type, byte count and alt text stay. A
-// data: address also gets the label "data", its MIME type and its decoded length in bytes.
+// data: address also gets the label "data" and its decoded length in bytes; its type is what its
+// bytes show, which addFacts gives.
 class PageImageInventory
 {
 public:

@@ -94,6 +94,10 @@ PageImagesWindow::PageImagesWindow(PageImagesSources sources, PageImagesDialogs 
     if (m_sources.finder)
         connect(m_sources.finder, &PageImageFinder::pageChanged, this,
                 &PageImagesWindow::handlePageChanged);
+    connect(m_pictures, &PageImagesModel::typeSeen, this, [this](const QString& type) {
+        if (typeFilter->findData(type) < 0)
+            fillTypes();
+    });
     connect(m_shown, &QAbstractItemModel::rowsInserted, this, &PageImagesWindow::updateStatus);
     connect(m_shown, &QAbstractItemModel::rowsRemoved, this, &PageImagesWindow::updateStatus);
     connect(m_shown, &QAbstractItemModel::modelReset, this, &PageImagesWindow::updateStatus);

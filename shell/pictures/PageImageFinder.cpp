@@ -1,6 +1,7 @@
 #include "shell/pictures/PageImageFinder.h"
 
 #include "platform/browser/WebEngineBrowser.h"
+#include "shell/pictures/PictureContent.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -8,7 +9,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
-#include <QMimeDatabase>
 #include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
@@ -114,20 +114,38 @@ QJsonObject readAnswer(const QString& answer, QString& problem)
     return read;
 }
 
-// Gives each picture in a file on this machine, whoever found it, its byte count and type from
-// the file: the engine's resource timing gives neither for files. Only regular files are looked
-// at, so an address that names a device or a pipe cannot stall the window.
-void addFileFacts(PageImageInventory& inventory)
+// The bytes a data: address holds, or nothing for another address.
+std::optional<QByteArray> dataAddressBytes(const std::string& url)
 {
-    const QMimeDatabase types;
+    const QByteArray address = QByteArray::fromStdString(url);
+    const qsizetype comma = address.indexOf(',');
+    if (!address.startsWith("data:") || comma < 0)
+        return std::nullopt;
+    const QByteArray bytes = QByteArray::fromPercentEncoding(address.mid(comma + 1));
+    return address.left(comma).toLower().endsWith(";base64") ? QByteArray::fromBase64(bytes)
+                                                             : bytes;
+}
+
+// Gives each picture in a file on this machine or in a data: address, whoever found it, its type
+// from its own bytes and its byte count: the engine's resource timing gives neither for them.
+// Only regular files are looked at, so an address that names a device or a pipe cannot stall the
+// window.
+void addContentFacts(PageImageInventory& inventory)
+{
     for (std::size_t i = 0; i < inventory.images().size(); ++i) {
         const std::string& url = inventory.images()[i].url;
+        if (const auto bytes = dataAddressBytes(url)) {
+            inventory.addFacts(url, sniffPictureBytes(*bytes).pictureType.toStdString(),
+                               bytes->size());
+            continue;
+        }
         const QUrl address(QString::fromStdString(url));
         if (!address.isLocalFile())
             continue;
         const QFileInfo file(address.toLocalFile());
         if (file.isFile())
-            inventory.addFacts(url, types.mimeTypeForFile(file).name().toStdString(), file.size());
+            inventory.addFacts(url, sniffPictureContent(file.filePath()).pictureType.toStdString(),
+                               file.size());
     }
 }
 
@@ -327,7 +345,7 @@ void PageImageFinder::handleCheck(const std::shared_ptr<Reading>& reading, int i
 
 void PageImageFinder::complete(Reading& reading)
 {
-    addFileFacts(reading.inventory);
+    addContentFacts(reading.inventory);
     reading.done(std::move(reading.inventory), QString());
 }
 

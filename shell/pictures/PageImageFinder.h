@@ -69,7 +69,8 @@ private:
     void pollCheck(const std::shared_ptr<Reading>& reading, int id, int pollsLeft);
     void handleCheck(const std::shared_ptr<Reading>& reading, int id, int pollsLeft,
                      const QString& answer);
-    // Adds what the files on this machine tell, then hands the inventory over.
+    // Adds what the files on this machine and the data: addresses tell, then hands the inventory
+    // over.
     static void complete(Reading& reading);
 
     QWebEnginePage& m_page;

@@ -11,6 +11,7 @@
 #include <QBuffer>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -145,31 +146,70 @@ TEST_F(PageImagesWindowEngineTest, ListsEveryKindOfPictureOfTheFixtureSite)
         "lEQVR42mM4IScHQQxwFgBBAAYZ1ETuGQAAAABJRU5ErkJggg==";
     struct Row {
         QString url;
-        QStringList cells; // address, type, size, bytes, alt, count, found
+        QStringList cells; // address, size, bytes, alt, count, found (the type: see below)
     };
     const Row rows[] = {
         {address("/pictures/img.png"),
-         {address("/pictures/img.png"), "", "10 × 11", "75", "plain", "1", "img network"}},
+         {address("/pictures/img.png"), "10 × 11", "75", "plain", "1", "img network"}},
         {address("/pictures/w_424,c_limit/srcset-2x.png"),
-         {address("/pictures/w_424,c_limit/srcset-2x.png"), "", "", "", "with srcset", "1",
-          "srcset"}},
+         {address("/pictures/w_424,c_limit/srcset-2x.png"), "", "", "with srcset", "1", "srcset"}},
         {inline_,
-         {"data:image/png;base64,iVBORw0KGgoAAAANSUhEUgAA… (122 chars)", "image/png", "3 × 2", "73",
-          "inline", "1", "img data"}},
+         {"data:image/png;base64,iVBORw0KGgoAAAANSUhEUgAA… (122 chars)", "3 × 2", "73", "inline",
+          "1", "img data"}},
         {address("/pictures/frame.png"),
-         {address("/pictures/frame.png"), "", "50 × 51", "118", "in the frame", "1",
+         {address("/pictures/frame.png"), "50 × 51", "118", "in the frame", "1",
           "img frame network"}},
         {address("/pictures/network.png"),
-         {address("/pictures/network.png"), "", "", "121", "", "0", "network"}},
+         {address("/pictures/network.png"), "", "121", "", "0", "network"}},
     };
     for (const Row& expected : rows) {
         const int row = shown.pictures().rowOf(expected.url);
         ASSERT_GE(row, 0) << expected.url.toStdString();
         QStringList cells;
         for (int column = PageImagesModel::Address; column <= PageImagesModel::Found; ++column)
-            cells += shown.table->model()->index(row, column).data().toString();
+            if (column != PageImagesModel::Type)
+                cells += shown.table->model()->index(row, column).data().toString();
         EXPECT_EQ(cells, expected.cells) << cells.join(" | ").toStdString();
     }
+}
+
+// The type is the picture's own: neither its name nor the server's word, and nothing for what is
+// no picture; the type filter offers the types seen.
+TEST_F(PageImagesWindowEngineTest, TypeAndBytesComeFromThePicturesOwnBytesOnceFetched)
+{
+    const QByteArray gif =
+        QByteArray::fromBase64("R0lGODlhAQABAIAAAAAAAP///yH5BAEAAAAALAAAAAABAAEAAAIBRAA7");
+    server.serve("/named.png", gif, "image/png");
+    server.serve("/page.jpg", "<html><body>no picture</body></html>", "image/jpeg");
+    const QString inlineGif = "data:image/png;base64," + gif.toBase64();
+    server.serve("/kinds.html", "<html><body><img src='/named.png'><a href='/page.jpg'>x</a>"
+                                "<img src='" +
+                                    inlineGif.toUtf8() + "'></body></html>");
+    PageImagesWindow& shown = openOn("/kinds.html", 3);
+    const auto typeOf = [&](const QString& url) {
+        return shown.pictures()
+            .index(shown.pictures().rowOf(url), PageImagesModel::Type)
+            .data()
+            .toString();
+    };
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            shown.table->viewport()->repaint(); // thumbnails load for the rows painted
+            return typeOf(address("/named.png")) == "image/gif";
+        },
+        kPatienceMs));
+    EXPECT_EQ(shown.pictures()
+                  .index(shown.pictures().rowOf(address("/named.png")), PageImagesModel::Bytes)
+                  .data()
+                  .toString(),
+              QString::number(gif.size()));
+    EXPECT_EQ(typeOf(inlineGif), "image/gif");
+    QTest::qWait(500); // the page under a picture's name has been fetched too
+    EXPECT_EQ(typeOf(address("/page.jpg")), "");
+    QStringList offered;
+    for (int item = 0; item < shown.typeFilter->count(); ++item)
+        offered += shown.typeFilter->itemText(item);
+    EXPECT_EQ(offered, (QStringList{"All types", "image/gif"}));
 }
 
 TEST_F(PageImagesWindowEngineTest, SortingAndFilteringChangeTheRowsShown)
