@@ -7,6 +7,7 @@
 #include "windows/PageImagesFilter.h"
 #include "windows/PageImagesModel.h"
 #include "windows/PageImagesSaving.h"
+#include "windows/PictureFolderChoice.h"
 #include "windows/ThumbnailLoader.h"
 
 #include <QCheckBox>
@@ -37,8 +38,9 @@ constexpr int kLargestSize = 100000;
 constexpr int kWindowWidth = 1040;
 constexpr int kWindowHeight = 600;
 
-// The columns' widths when the window opens, in pixels.
-constexpr int kColumnWidths[PageImagesModel::Columns] = {56, 300, 90, 100, 70, 120, 50, 110, 120};
+// The columns' widths when the window opens, in pixels: "Found by" holds three or four labels,
+// and the save state, which takes the rest, a file name or a reason.
+constexpr int kColumnWidths[PageImagesModel::Columns] = {56, 240, 80, 80, 70, 90, 50, 170, 200};
 
 QSpinBox* makeSizeBox(QWidget* parent, const char* name)
 {
@@ -59,11 +61,14 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 
 } // namespace
 
-PageImagesDialogs PageImagesDialogs::standard()
+PageImagesDialogs PageImagesDialogs::standard(SettingsStore* settings)
 {
     PageImagesDialogs dialogs;
-    dialogs.chooseFolder = [](QWidget* parent) {
-        return QFileDialog::getExistingDirectory(parent, QObject::tr("Save pictures into"));
+    dialogs.chooseFolder = [settings](QWidget* parent) {
+        const QString folder = QFileDialog::getExistingDirectory(
+            parent, QObject::tr("Save pictures into"), pictureFolderToOffer(settings));
+        rememberPictureFolder(settings, folder);
+        return folder;
     };
     dialogs.chooseFileToWrite = [](QWidget* parent, const QString& caption, const QString& filter) {
         return QFileDialog::getSaveFileName(parent, caption, QString(), filter);
@@ -208,6 +213,7 @@ void PageImagesWindow::connectControls()
     connect(cancelButton, &QPushButton::clicked, m_saving, &PageImagesSaving::cancel);
     connect(retryButton, &QPushButton::clicked, m_saving, &PageImagesSaving::retry);
     connect(m_saving, &PageImagesSaving::changed, this, &PageImagesWindow::updateSaveButtons);
+    connect(m_saving, &PageImagesSaving::changed, this, &PageImagesWindow::updateProgressText);
     connect(m_saving, &PageImagesSaving::progress, this, [this](int done, int total) {
         progress->setRange(0, total);
         progress->setValue(done);
@@ -239,6 +245,8 @@ void PageImagesWindow::listPage()
 void PageImagesWindow::handlePageChanged()
 {
     ++m_listing;
+    if (!m_saving->running())
+        progress->hide(); // the last save was another page's
     m_listProblem.clear();
     m_thumbnails->setPage(QUrl());
     showImages({});
@@ -354,6 +362,11 @@ void PageImagesWindow::updateSaveButtons()
     saveAllButton->setEnabled(m_sources.page && !running);
     cancelButton->setEnabled(running);
     retryButton->setEnabled(!running && m_saving->retryable());
+}
+
+void PageImagesWindow::updateProgressText()
+{
+    progress->setFormat(m_saving->running() ? tr("%v of %m done") : m_saving->outcome());
 }
 
 void PageImagesWindow::exportCsv()

@@ -25,6 +25,7 @@ class PageImageFinder;
 class PageImagesFilter;
 class PageImagesModel;
 class PageImagesSaving;
+class SettingsStore;
 class ThumbnailLoader;
 
 // What the window lists: the browser view it follows and the finder of the pictures its live
@@ -45,8 +46,9 @@ struct PageImagesDialogs {
     // Tells the person what went wrong.
     std::function<void(QWidget* parent, const QString& text)> showProblem;
 
-    // The standard file dialogs and message boxes.
-    static PageImagesDialogs standard();
+    // The standard file dialogs and message boxes. The folder dialog opens where
+    // pictureFolderToOffer says and remembers the folder chosen in `settings`.
+    static PageImagesDialogs standard(SettingsStore* settings = nullptr);
 };
 
 // "Page Images": every picture of the page in a browser view, in a table with thumbnails that
@@ -111,6 +113,8 @@ private:
     std::vector<PageImage> selectedImages() const;
     void save(const std::vector<PageImage>& images);
     void updateSaveButtons();
+    // The progress bar's text: pictures done while the job runs, then what became of them.
+    void updateProgressText();
     void exportText(const QString& caption, const QString& filter, const std::string& text);
 
     PageImagesSources m_sources;

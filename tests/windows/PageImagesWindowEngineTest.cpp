@@ -339,6 +339,7 @@ TEST_F(PageImagesWindowEngineTest, SavesThePicturesShownOrSelectedAndRetriesWhat
     EXPECT_EQ(savedFile("red.png"), png(Qt::red, {300, 200}));
     EXPECT_EQ(shown.progress->value(), 1);
     EXPECT_EQ(shown.progress->maximum(), 1);
+    EXPECT_EQ(shown.progress->text(), "1 saved, 0 failed");
     EXPECT_FALSE(shown.retryButton->isEnabled());
 
     // The other two are not served: they fail, and saving them again once they are works.
@@ -349,6 +350,7 @@ TEST_F(PageImagesWindowEngineTest, SavesThePicturesShownOrSelectedAndRetriesWhat
     EXPECT_EQ(states[0], "Saved as red.png"); // from the first job
     EXPECT_TRUE(states[1].startsWith("Failed: ")) << states[1].toStdString();
     EXPECT_EQ(states[2], "");
+    EXPECT_EQ(shown.progress->text(), "0 saved, 1 failed");
     ASSERT_TRUE(shown.retryButton->isEnabled());
     server.serve("/big.jpg", png(Qt::green, {50, 40}), "image/jpeg");
     shown.retryButton->click();
@@ -360,6 +362,12 @@ TEST_F(PageImagesWindowEngineTest, SavesThePicturesShownOrSelectedAndRetriesWhat
               (QStringList{"Saved as red (2).png", "Saved as big (2).jpg"}));
     EXPECT_EQ(savedFile("red.png"), png(Qt::red, {300, 200}));
     EXPECT_EQ(shown.progress->value(), shown.table->model()->rowCount());
+    EXPECT_EQ(shown.progress->text(), "2 saved, 1 failed");
+
+    // The next page starts without the last save's progress.
+    go(address("/other.html"));
+    ASSERT_TRUE(browserShows(address("/other.html")));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shown.progress->isHidden(); }, kPatienceMs));
 }
 
 TEST_F(PageImagesWindowEngineTest, CancelStopsTheSaveAndLeavesNoFile)
