@@ -40,7 +40,7 @@ constexpr int kWindowHeight = 600;
 
 // The columns' widths when the window opens, in pixels: "Found by" holds three or four labels,
 // and the save state, which takes the rest, a file name or a reason.
-constexpr int kColumnWidths[PageImagesModel::Columns] = {56, 240, 80, 80, 70, 90, 50, 170, 200};
+constexpr int kColumnWidths[PageImagesModel::Columns] = {56, 220, 80, 100, 70, 80, 50, 140, 160};
 
 QSpinBox* makeSizeBox(QWidget* parent, const char* name)
 {
