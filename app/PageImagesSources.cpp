@@ -15,7 +15,6 @@ PageImagesSources pageImagesSourcesOf(Form1& window)
         sources.page = engine->page();
         sources.finder = &PageImageFinder::of(*engine);
     }
-    sources.captureLists = &window.lists;
     return sources;
 }
 

@@ -7,8 +7,8 @@ namespace varrow
 
 class Form1;
 
-// What the Page Images window lists for the main window: its browser view, the capture's lists
-// of that view's page, and the finder of the pictures on that page.
+// What the Page Images window lists for the main window: its browser view and the finder of the
+// pictures on that view's page.
 PageImagesSources pageImagesSourcesOf(Form1& window);
 
 } // namespace varrow

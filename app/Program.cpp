@@ -81,8 +81,8 @@ frmWebsite& Program::showSiteWindow()
 PageImagesWindow& Program::showPageImagesWindow()
 {
     if (!m_pageImages)
-        m_pageImages = new PageImagesWindow(pageImagesSourcesOf(*m_main),
-                                            PageImagesDialogs::standard(), m_main);
+        m_pageImages = new PageImagesWindow(
+            pageImagesSourcesOf(*m_main), PageImagesDialogs::standard(m_services.settings), m_main);
     m_pageImages->show();
     m_pageImages->raise();
     return *m_pageImages;

@@ -106,12 +106,9 @@ Run inventoryOf(varrow::WebEngineBrowser& browser)
 {
     QElapsedTimer clock;
     clock.start();
-    varrow::PageImageInventory inventory;
-    varrow::addScannedMarkup(inventory, browser.BodyMarkup().value_or(std::string()),
-                             browser.LocationURL().toStdString());
     std::optional<std::size_t> found;
     varrow::PageImageFinder::of(browser).find(
-        std::move(inventory), [&](varrow::PageImageInventory complete, const QString& problem) {
+        {}, [&](varrow::PageImageInventory complete, const QString& problem) {
             if (!problem.isEmpty())
                 std::fprintf(stderr, "the finder failed: %s\n", qPrintable(problem));
             found = complete.images().size();

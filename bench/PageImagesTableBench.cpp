@@ -70,10 +70,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
 
     varrow::testing::FakeBrowser view(nullptr, varrow::BrowserRole::Browsing);
-    const varrow::ImageLists lists;
     varrow::PageImagesSources sources;
     sources.view = &view;
-    sources.captureLists = &lists;
     const varrow::PageImageInventory inventory = manyPictures(rows);
     varrow::PageImagesWindow window(std::move(sources), varrow::PageImagesDialogs::standard());
     window.show();

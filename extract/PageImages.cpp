@@ -1,7 +1,5 @@
 #include "extract/PageImages.h"
 
-#include "extract/MarkupScan.h"
-
 #include <algorithm>
 #include <cctype>
 
@@ -99,7 +97,6 @@ void PageImageInventory::add(ImageSighting sighting)
         image.url = std::move(sighting.url);
         if (const auto facts = dataAddressFacts(image.url)) {
             image.found.insert(FoundBy::Data);
-            image.type = facts->type;
             image.bytes = facts->bytes;
         }
         m_images.push_back(std::move(image));
@@ -134,33 +131,6 @@ void PageImageInventory::clear()
 {
     m_images.clear();
     m_indexByUrl.clear();
-}
-
-void addCaptureLists(PageImageInventory& inventory, const ImageLists& lists)
-{
-    const auto addList = [&](std::size_t index, FoundBy how, int places) {
-        for (const std::string& address : lists.Links[index]) {
-            ImageSighting seen;
-            seen.url = address;
-            seen.how = how;
-            seen.places = places;
-            inventory.add(std::move(seen));
-        }
-    };
-    addList(ImageLists::kEmbeddedImages, FoundBy::Img, 0);
-    addList(ImageLists::kLinkedImages, FoundBy::Linked, 1);
-}
-
-void addScannedMarkup(PageImageInventory& inventory, std::string_view markup,
-                      std::string_view pageAddress)
-{
-    ImageLists lists;
-    for (const ScanParameters& scan : {kImageScan, kLinkScan}) {
-        ScanFindings found = ScanMarkup(scan, markup, pageAddress);
-        lists.frmList[scan.listIndex] = std::move(found.names);
-        lists.Links[scan.listIndex] = std::move(found.addresses);
-    }
-    addCaptureLists(inventory, lists);
 }
 
 std::string shortDataAddress(std::string_view url)

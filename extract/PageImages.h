@@ -1,7 +1,5 @@
 #pragma once
 
-#include "extract/ImageLists.h"
-
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -10,8 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
-// Every picture a page uses, from every place it was found: the capture's lists, the live
-// document and the requests the page made. Plain C++ on UTF-8 text.
+// Every picture a page uses, from every place it was found: the live document and the requests
+// the page made. Plain C++ on UTF-8 text.
 namespace varrow
 {
 
@@ -89,7 +87,8 @@ struct PageImage {
 
 // The distinct pictures in first-found order. Sightings of one address merge: their labels
 // join, their places add up, and the first known size, type, byte count and alt text stay. A
-// data: address also gets the label "data", its MIME type and its decoded length in bytes.
+// data: address also gets the label "data" and its decoded length in bytes; its type is what its
+// bytes show, which addFacts gives.
 class PageImageInventory
 {
 public:
@@ -106,16 +105,6 @@ private:
     std::vector<PageImage> m_images;
     std::unordered_map<std::string, std::size_t> m_indexByUrl;
 };
-
-// Adds the capture's findings, first the embedded images ("img"), then the links to images
-// ("linked"). An embedded image is no place of its own, since the live document reports its
-// element; each link is one.
-void addCaptureLists(PageImageInventory& inventory, const ImageLists& lists);
-
-// Adds the findings of the capture's image scan and link scan of `markup`, resolved against
-// `pageAddress`, as addCaptureLists does: the lists a capture of the markup would fill.
-void addScannedMarkup(PageImageInventory& inventory, std::string_view markup,
-                      std::string_view pageAddress);
 
 // A data: address in short form: the part before the first comma and up to 24 characters after
 // it, then "…" and the whole address's length, e.g. "data:image/png;base64,iVBORw0KGgoAAAANSUhE…

@@ -28,6 +28,7 @@ PageImagesModel::PageImagesModel(ThumbnailLoader& thumbnails, QObject* parent)
     : QAbstractTableModel(parent), m_thumbnails(thumbnails)
 {
     connect(&m_thumbnails, &ThumbnailLoader::loaded, this, &PageImagesModel::thumbnailLoaded);
+    connect(&m_thumbnails, &ThumbnailLoader::fetched, this, &PageImagesModel::pictureFetched);
 }
 
 void PageImagesModel::setImages(std::vector<PageImage> images)
@@ -60,6 +61,18 @@ void PageImagesModel::thumbnailLoaded(const QString& url)
     const int row = rowOf(url);
     if (row >= 0)
         emit dataChanged(index(row, Thumbnail), index(row, Thumbnail), {Qt::DecorationRole});
+}
+
+void PageImagesModel::pictureFetched(const QString& url, const QString& type, qint64 bytes)
+{
+    const int row = rowOf(url);
+    if (row < 0)
+        return;
+    PageImage& image = m_images[static_cast<std::size_t>(row)];
+    image.type = type.toStdString();
+    image.bytes = bytes;
+    emit dataChanged(index(row, Type), index(row, Bytes));
+    emit typeSeen(type);
 }
 
 int PageImagesModel::rowCount(const QModelIndex& parent) const

@@ -13,8 +13,9 @@ namespace varrow
 class ThumbnailLoader;
 
 // A page's pictures as a table: thumbnail, address, type, size, bytes, alt text, count, how each
-// was found, and how saving it went. Numbers sort as numbers through kSortRole; thumbnails come
-// from the loader only for the rows a view paints.
+// was found, and how saving it went. A picture's type and byte count are those of the bytes the
+// thumbnail loader fetched for it, once it has. Numbers sort as numbers through kSortRole;
+// thumbnails come from the loader only for the rows a view paints.
 class PageImagesModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -41,10 +42,16 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
+signals:
+    // A picture of this MIME type was fetched: the types offered for filtering may grow.
+    void typeSeen(const QString& type);
+
 private:
     QVariant display(const PageImage& image, int row, int column) const;
     QVariant sortKey(const PageImage& image, int row, int column) const;
     void thumbnailLoaded(const QString& url);
+    // The picture's type and byte count come from its fetched bytes.
+    void pictureFetched(const QString& url, const QString& type, qint64 bytes);
 
     ThumbnailLoader& m_thumbnails;
     std::vector<PageImage> m_images;

@@ -56,6 +56,34 @@ bool PageImagesSaving::running() const
     return m_job && !m_job->finished();
 }
 
+QString PageImagesSaving::outcome() const
+{
+    if (!m_job)
+        return {};
+    int saved = 0;
+    int failed = 0;
+    int cancelled = 0;
+    for (int row = 0; row < m_job->count(); ++row) {
+        switch (m_job->state(row)) {
+        case PictureSaveJob::State::Saved:
+            ++saved;
+            break;
+        case PictureSaveJob::State::Failed:
+            ++failed;
+            break;
+        case PictureSaveJob::State::Cancelled:
+            ++cancelled;
+            break;
+        default:
+            break;
+        }
+    }
+    QString text = tr("%1 saved, %2 failed").arg(saved).arg(failed);
+    if (cancelled > 0)
+        text += tr(", %1 cancelled").arg(cancelled);
+    return text;
+}
+
 bool PageImagesSaving::retryable() const
 {
     if (!m_job)

@@ -30,6 +30,9 @@ public:
     void retry();
 
     bool running() const;
+    // What became of the last job's pictures: "6 saved, 1 failed", with ", 2 cancelled" when
+    // any were; empty before the first job.
+    QString outcome() const;
     // Some picture of the last job failed or was cancelled.
     bool retryable() const;
 

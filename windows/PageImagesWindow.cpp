@@ -7,6 +7,7 @@
 #include "windows/PageImagesFilter.h"
 #include "windows/PageImagesModel.h"
 #include "windows/PageImagesSaving.h"
+#include "windows/PictureFolderChoice.h"
 #include "windows/ThumbnailLoader.h"
 
 #include <QCheckBox>
@@ -37,8 +38,9 @@ constexpr int kLargestSize = 100000;
 constexpr int kWindowWidth = 1040;
 constexpr int kWindowHeight = 600;
 
-// The columns' widths when the window opens, in pixels.
-constexpr int kColumnWidths[PageImagesModel::Columns] = {56, 300, 90, 100, 70, 120, 50, 110, 120};
+// The columns' widths when the window opens, in pixels: "Found by" holds three or four labels,
+// and the save state, which takes the rest, a file name or a reason.
+constexpr int kColumnWidths[PageImagesModel::Columns] = {56, 220, 80, 100, 70, 80, 50, 140, 160};
 
 QSpinBox* makeSizeBox(QWidget* parent, const char* name)
 {
@@ -59,11 +61,14 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 
 } // namespace
 
-PageImagesDialogs PageImagesDialogs::standard()
+PageImagesDialogs PageImagesDialogs::standard(SettingsStore* settings)
 {
     PageImagesDialogs dialogs;
-    dialogs.chooseFolder = [](QWidget* parent) {
-        return QFileDialog::getExistingDirectory(parent, QObject::tr("Save pictures into"));
+    dialogs.chooseFolder = [settings](QWidget* parent) {
+        const QString folder = QFileDialog::getExistingDirectory(
+            parent, QObject::tr("Save pictures into"), pictureFolderToOffer(settings));
+        rememberPictureFolder(settings, folder);
+        return folder;
     };
     dialogs.chooseFileToWrite = [](QWidget* parent, const QString& caption, const QString& filter) {
         return QFileDialog::getSaveFileName(parent, caption, QString(), filter);
@@ -88,12 +93,16 @@ PageImagesWindow::PageImagesWindow(PageImagesSources sources, PageImagesDialogs 
     resize(kWindowWidth, kWindowHeight);
     createControls();
 
-    // Queued, so that the capture of the completed page has filled its lists first.
+    // Queued, so that the main window handles the completed page first.
     connect(m_sources.view, &BrowserControl::DownloadComplete, this, &PageImagesWindow::listPage,
             Qt::QueuedConnection);
     if (m_sources.finder)
         connect(m_sources.finder, &PageImageFinder::pageChanged, this,
                 &PageImagesWindow::handlePageChanged);
+    connect(m_pictures, &PageImagesModel::typeSeen, this, [this](const QString& type) {
+        if (typeFilter->findData(type) < 0)
+            fillTypes();
+    });
     connect(m_shown, &QAbstractItemModel::rowsInserted, this, &PageImagesWindow::updateStatus);
     connect(m_shown, &QAbstractItemModel::rowsRemoved, this, &PageImagesWindow::updateStatus);
     connect(m_shown, &QAbstractItemModel::modelReset, this, &PageImagesWindow::updateStatus);
@@ -204,6 +213,7 @@ void PageImagesWindow::connectControls()
     connect(cancelButton, &QPushButton::clicked, m_saving, &PageImagesSaving::cancel);
     connect(retryButton, &QPushButton::clicked, m_saving, &PageImagesSaving::retry);
     connect(m_saving, &PageImagesSaving::changed, this, &PageImagesWindow::updateSaveButtons);
+    connect(m_saving, &PageImagesSaving::changed, this, &PageImagesWindow::updateProgressText);
     connect(m_saving, &PageImagesSaving::progress, this, [this](int done, int total) {
         progress->setRange(0, total);
         progress->setValue(done);
@@ -216,9 +226,6 @@ void PageImagesWindow::connectControls()
 void PageImagesWindow::listPage()
 {
     const unsigned listing = ++m_listing;
-    PageImageInventory inventory;
-    if (m_sources.captureLists)
-        addCaptureLists(inventory, *m_sources.captureLists);
     const QUrl page(m_sources.view->LocationURL());
     auto done = [window = QPointer(this), listing, page](PageImageInventory found,
                                                          const QString& problem) {
@@ -230,14 +237,16 @@ void PageImagesWindow::listPage()
         window->showImages(found.images());
     };
     if (m_sources.finder)
-        m_sources.finder->find(std::move(inventory), std::move(done));
+        m_sources.finder->find({}, std::move(done));
     else
-        done(std::move(inventory), QString());
+        done({}, QString());
 }
 
 void PageImagesWindow::handlePageChanged()
 {
     ++m_listing;
+    if (!m_saving->running())
+        progress->hide(); // the last save was another page's
     m_listProblem.clear();
     m_thumbnails->setPage(QUrl());
     showImages({});
@@ -353,6 +362,11 @@ void PageImagesWindow::updateSaveButtons()
     saveAllButton->setEnabled(m_sources.page && !running);
     cancelButton->setEnabled(running);
     retryButton->setEnabled(!running && m_saving->retryable());
+}
+
+void PageImagesWindow::updateProgressText()
+{
+    progress->setFormat(m_saving->running() ? tr("%v of %m done") : m_saving->outcome());
 }
 
 void PageImagesWindow::exportCsv()

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "extract/ImageLists.h"
 #include "extract/PageImages.h"
 
 #include <QPointer>
@@ -26,16 +25,15 @@ class PageImageFinder;
 class PageImagesFilter;
 class PageImagesModel;
 class PageImagesSaving;
+class SettingsStore;
 class ThumbnailLoader;
 
-// What the window lists: the browser view it follows, the capture's lists of that view's page,
-// and the finder of the live page's pictures; and the engine page whose downloads save them.
+// What the window lists: the browser view it follows and the finder of the pictures its live
+// page uses; and the engine page whose downloads save them.
 struct PageImagesSources {
     BrowserControl* view = nullptr;
-    QWebEnginePage* page = nullptr; // without one, nothing can be saved
-    const ImageLists* captureLists = nullptr;
-    // Without a finder, the capture's lists are the whole inventory.
-    PageImageFinder* finder = nullptr;
+    QWebEnginePage* page = nullptr;    // without one, nothing can be saved
+    PageImageFinder* finder = nullptr; // without one, nothing is listed
 };
 
 // How the window asks the person; tests replace each of them.
@@ -48,8 +46,9 @@ struct PageImagesDialogs {
     // Tells the person what went wrong.
     std::function<void(QWidget* parent, const QString& text)> showProblem;
 
-    // The standard file dialogs and message boxes.
-    static PageImagesDialogs standard();
+    // The standard file dialogs and message boxes. The folder dialog opens where
+    // pictureFolderToOffer says and remembers the folder chosen in `settings`.
+    static PageImagesDialogs standard(SettingsStore* settings = nullptr);
 };
 
 // "Page Images": every picture of the page in a browser view, in a table with thumbnails that
@@ -114,6 +113,8 @@ private:
     std::vector<PageImage> selectedImages() const;
     void save(const std::vector<PageImage>& images);
     void updateSaveButtons();
+    // The progress bar's text: pictures done while the job runs, then what became of them.
+    void updateProgressText();
     void exportText(const QString& caption, const QString& filter, const std::string& text);
 
     PageImagesSources m_sources;

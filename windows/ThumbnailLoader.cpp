@@ -1,5 +1,7 @@
 #include "windows/ThumbnailLoader.h"
 
+#include "shell/pictures/PictureContent.h"
+
 #include <QBuffer>
 #include <QImageReader>
 #include <QNetworkReply>
@@ -83,6 +85,9 @@ void ThumbnailLoader::finish(QNetworkReply* reply, const QString& url)
     QImage picture;
     if (reply->error() == QNetworkReply::NoError) {
         QByteArray bytes = reply->readAll();
+        const QString type = sniffPictureBytes(bytes).pictureType;
+        if (!type.isEmpty())
+            emit fetched(url, type, bytes.size());
         QBuffer buffer(&bytes);
         QImageReader reader(&buffer);
         // A very large picture is decoded at a reduced size where its format allows; the

@@ -48,6 +48,9 @@ public:
 signals:
     // The thumbnail of `url` is there (or will never be).
     void loaded(const QString& url);
+    // What the bytes fetched for `url` are: a picture of MIME type `type` (judged by the bytes
+    // alone), `bytes` long. Not said of content that is no picture.
+    void fetched(const QString& url, const QString& type, qint64 bytes);
 
 private:
     void startWaiting();

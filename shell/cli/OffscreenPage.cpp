@@ -106,15 +106,11 @@ void findPageImagesOffscreen(
     startRun(
         addressOrFile,
         [done, settleMs](const std::shared_ptr<PageRun>& run) {
-            // The capture's lists are those of the page as loaded, as the program's are.
-            PageImageInventory inventory;
-            addScannedMarkup(inventory, run->browser->BodyMarkup().value_or(std::string()),
-                             run->browser->LocationURL().toStdString());
             run->giveUp.stop();
-            QTimer::singleShot(settleMs, &run->window, [run, done, inventory] {
+            QTimer::singleShot(settleMs, &run->window, [run, done] {
                 run->giveUp.start(kGiveUpAfterMs); // for the finder's answer
                 PageImageFinder::of(*run->browser)
-                    .find(inventory, [run, done](PageImageInventory found, const QString& problem) {
+                    .find({}, [run, done](PageImageInventory found, const QString& problem) {
                         if (!problem.isEmpty())
                             return run->fail("its pictures cannot be listed: " +
                                              problem.toStdString());

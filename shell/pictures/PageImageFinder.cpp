@@ -1,6 +1,7 @@
 #include "shell/pictures/PageImageFinder.h"
 
 #include "platform/browser/WebEngineBrowser.h"
+#include "shell/pictures/PictureContent.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -8,7 +9,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
-#include <QMimeDatabase>
+#include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
@@ -20,6 +21,10 @@ namespace
 {
 
 const QString kBytesScriptName = QStringLiteral("varrow-picture-bytes");
+// How often the engine is asked whether the requests the document does not name gave pictures,
+// and for how long: an answer that never comes is no picture.
+constexpr int kCheckIntervalMs = 100;
+constexpr int kCheckPolls = 100;
 
 // The finder's scripts, compiled in beside this file.
 QString scriptText(const QString& name)
@@ -33,6 +38,12 @@ QString scriptText(const QString& name)
 const QString& finderScript()
 {
     static const QString text = scriptText(QStringLiteral("PageImageFinder.js"));
+    return text;
+}
+
+const QString& checkScript()
+{
+    static const QString text = scriptText(QStringLiteral("PagePictureCheck.js"));
     return text;
 }
 
@@ -103,20 +114,38 @@ QJsonObject readAnswer(const QString& answer, QString& problem)
     return read;
 }
 
-// Gives each picture in a file on this machine, whoever found it, its byte count and type from
-// the file: the engine's resource timing gives neither for files. Only regular files are looked
-// at, so an address that names a device or a pipe cannot stall the window.
-void addFileFacts(PageImageInventory& inventory)
+// The bytes a data: address holds, or nothing for another address.
+std::optional<QByteArray> dataAddressBytes(const std::string& url)
 {
-    const QMimeDatabase types;
+    const QByteArray address = QByteArray::fromStdString(url);
+    const qsizetype comma = address.indexOf(',');
+    if (!address.startsWith("data:") || comma < 0)
+        return std::nullopt;
+    const QByteArray bytes = QByteArray::fromPercentEncoding(address.mid(comma + 1));
+    return address.left(comma).toLower().endsWith(";base64") ? QByteArray::fromBase64(bytes)
+                                                             : bytes;
+}
+
+// Gives each picture in a file on this machine or in a data: address, whoever found it, its type
+// from its own bytes and its byte count: the engine's resource timing gives neither for them.
+// Only regular files are looked at, so an address that names a device or a pipe cannot stall the
+// window.
+void addContentFacts(PageImageInventory& inventory)
+{
     for (std::size_t i = 0; i < inventory.images().size(); ++i) {
         const std::string& url = inventory.images()[i].url;
+        if (const auto bytes = dataAddressBytes(url)) {
+            inventory.addFacts(url, sniffPictureBytes(*bytes).pictureType.toStdString(),
+                               bytes->size());
+            continue;
+        }
         const QUrl address(QString::fromStdString(url));
         if (!address.isLocalFile())
             continue;
         const QFileInfo file(address.toLocalFile());
         if (file.isFile())
-            inventory.addFacts(url, types.mimeTypeForFile(file).name().toStdString(), file.size());
+            inventory.addFacts(url, sniffPictureContent(file.filePath()).pictureType.toStdString(),
+                               file.size());
     }
 }
 
@@ -144,8 +173,9 @@ struct PageImageFinder::Reading {
     PageImageInventory inventory;
     Done done;
     int id = 0;
-    QSet<QString> icons;                // the icons the document names
-    QHash<QString, std::int64_t> bytes; // of the resources that are no picture of the document
+    QSet<QString> icons;                  // the icons the document names
+    QHash<QString, std::int64_t> bytes;   // of the resources that are no picture of the document
+    std::vector<ImageSighting> unchecked; // requests the document does not name
 };
 
 void PageImageFinder::noteImageRequest(const QUrl& address, const QUrl& document, bool icon)
@@ -204,7 +234,7 @@ void PageImageFinder::handleSummary(const std::shared_ptr<Reading>& reading, con
         return reading->done(std::move(reading->inventory), problem);
     reading->id = summary.value(QStringLiteral("id")).toInt();
     if (summary.value(QStringLiteral("count")).toInt() == 0)
-        return finishReading(*reading);
+        return finishReading(reading);
     readPiece(reading, 0);
 }
 
@@ -244,27 +274,78 @@ void PageImageFinder::handlePiece(const std::shared_ptr<Reading>& reading, const
                              tr("the browser engine's answer cannot be read: no findings"));
     if (piece.value(QStringLiteral("more")).toBool())
         return readPiece(reading, next);
-    finishReading(*reading);
+    finishReading(reading);
 }
 
-void PageImageFinder::finishReading(Reading& reading) const
+void PageImageFinder::finishReading(const std::shared_ptr<Reading>& reading)
 {
     const QUrl onShow = m_page.url().adjusted(QUrl::RemoveFragment);
+    QJsonArray unchecked;
     for (const Request& requested : m_requested) {
         if (!requested.document.isEmpty() && requested.document != onShow)
             continue; // a late request of the page before
         const QString address = requested.address.toString(QUrl::FullyEncoded);
-        if (requested.icon && !reading.icons.contains(address))
+        if (requested.icon && !reading->icons.contains(address))
             continue; // the engine's own guess at an icon the page does not name
         ImageSighting seen;
         seen.url = address.toStdString();
         seen.how = FoundBy::Network;
-        if (const auto size = reading.bytes.constFind(address); size != reading.bytes.constEnd())
+        if (const auto size = reading->bytes.constFind(address); size != reading->bytes.constEnd())
             seen.bytes = *size;
         seen.places = 0; // a request is no place of its own
-        reading.inventory.add(std::move(seen));
+        if (reading->inventory.find(seen.url)) {
+            reading->inventory.add(std::move(seen));
+        } else {
+            unchecked.append(address);
+            reading->unchecked.push_back(std::move(seen));
+        }
     }
-    addFileFacts(reading.inventory);
+    if (reading->unchecked.empty())
+        return complete(*reading);
+    const QString script =
+        checkScript() + '(' +
+        QString::fromUtf8(QJsonDocument(unchecked).toJson(QJsonDocument::Compact)) + ')';
+    runForFinder(m_page, script, this, [reading](PageImageFinder& self, const QString& answer) {
+        QString problem;
+        const QJsonObject started = readAnswer(answer, problem);
+        if (!problem.isEmpty())
+            return reading->done(std::move(reading->inventory), problem);
+        self.pollCheck(reading, started.value(QStringLiteral("id")).toInt(), kCheckPolls);
+    });
+}
+
+void PageImageFinder::pollCheck(const std::shared_ptr<Reading>& reading, int id, int pollsLeft)
+{
+    const QString script = QStringLiteral("window.__varrowPictureCheck(%1)").arg(id);
+    runForFinder(m_page, script, this,
+                 [reading, id, pollsLeft](PageImageFinder& self, const QString& answer) {
+                     self.handleCheck(reading, id, pollsLeft, answer);
+                 });
+}
+
+void PageImageFinder::handleCheck(const std::shared_ptr<Reading>& reading, int id, int pollsLeft,
+                                  const QString& answer)
+{
+    QString problem;
+    const QJsonObject check = readAnswer(answer, problem);
+    if (!problem.isEmpty())
+        return reading->done(std::move(reading->inventory), problem);
+    if (!check.value(QStringLiteral("done")).toBool() && pollsLeft > 1) {
+        QTimer::singleShot(kCheckIntervalMs, this, [this, reading, id, pollsLeft] {
+            pollCheck(reading, id, pollsLeft - 1);
+        });
+        return;
+    }
+    const QJsonArray pictures = check.value(QStringLiteral("pictures")).toArray();
+    for (std::size_t i = 0; i < reading->unchecked.size(); ++i)
+        if (pictures.at(qsizetype(i)).toBool())
+            reading->inventory.add(std::move(reading->unchecked[i]));
+    complete(*reading);
+}
+
+void PageImageFinder::complete(Reading& reading)
+{
+    addContentFacts(reading.inventory);
     reading.done(std::move(reading.inventory), QString());
 }
 

@@ -46,7 +46,9 @@ public:
     // Only the requests for the document on show are listed: a late request of the page being
     // left is not the next page's, also when the next load began before the last one finished.
     // An icon request is listed only when the document names that icon: the engine asks for
-    // "/favicon.ico" of every site by itself.
+    // "/favicon.ico" of every site by itself. A request for a picture that the document does not
+    // name is listed only when the engine decodes a picture from its answer: a failed request or
+    // one answered with anything else is no picture of the page.
     void noteImageRequest(const QUrl& address, const QUrl& document, bool icon);
 
 signals:
@@ -60,9 +62,16 @@ private:
     void handleSummary(const std::shared_ptr<Reading>& reading, const QString& answer);
     void readPiece(const std::shared_ptr<Reading>& reading, int start);
     void handlePiece(const std::shared_ptr<Reading>& reading, const QString& answer);
-    // Adds the pictures the page requested, and what the files on this machine tell, then hands
-    // the inventory over.
-    void finishReading(Reading& reading) const;
+    // Adds the pictures the page requested that the document names, and checks the others.
+    void finishReading(const std::shared_ptr<Reading>& reading);
+    // Asks the engine, every kCheckIntervalMs until it has told them all or `pollsLeft` runs
+    // out, which of the requests the document does not name gave a picture.
+    void pollCheck(const std::shared_ptr<Reading>& reading, int id, int pollsLeft);
+    void handleCheck(const std::shared_ptr<Reading>& reading, int id, int pollsLeft,
+                     const QString& answer);
+    // Adds what the files on this machine and the data: addresses tell, then hands the inventory
+    // over.
+    static void complete(Reading& reading);
 
     QWebEnginePage& m_page;
     // The pictures requested since the current load began, each once per document, in request

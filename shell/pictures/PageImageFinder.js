@@ -55,6 +55,10 @@
         'source', 'track', 'param'
     ]);
     const kFrameElements = new Set([ 'iframe', 'frame', 'object' ]);
+    // A link's target is a picture when its path ends in one of these extensions, in any case.
+    const kPicturePath =
+        /\.(?:png|apng|jpe?g|jfif|gif|bmp|webp|avif|svg|ico|tiff?|jxl|hei[cf])$/i;
+    const kLinkedSchemes = new Set([ 'http:', 'https:', 'file:' ]);
     // Quoted text as runs of plain characters between escapes, which the engine's regular
     // expressions walk far faster than one alternative a character.
     const kCssAddress =
@@ -115,6 +119,18 @@
             const valid = code > 0 && code <= 0x10ffff && (code < 0xd800 || code > 0xdfff);
             return valid ? String.fromCodePoint(code) : '\ufffd';
         });
+    }
+
+    // Whether the resolved `address` links to a picture: its path, before any query or
+    // fragment, ends in a picture extension.
+    function isPictureLink(address)
+    {
+        try {
+            const url = new URL(address);
+            return kLinkedSchemes.has(url.protocol) && kPicturePath.test(url.pathname);
+        } catch (e) {
+            return false;
+        }
     }
 
     // Every url(...) of a CSS value, unquoted and unescaped.
@@ -246,6 +262,10 @@
                 alt = element.getAttribute('alt') || '';
                 add(element.src, 'img');
             }
+        } else if (name === 'a' || name === 'area') {
+            const target = resolve(element.getAttribute('href') || '', doc);
+            if (isPictureLink(target))
+                add(target, 'linked');
         } else if (name === 'video') {
             add(element.poster, 'poster');
         } else if (name === 'meta') {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace varrow
@@ -19,5 +20,7 @@ struct PictureContent {
 // Sniffs the file at `path`. SVG, which is text, counts as a picture when its root element is
 // <svg>, however much XML declaration, comment or doctype comes first.
 PictureContent sniffPictureContent(const QString& path);
+// The same for content in memory.
+PictureContent sniffPictureBytes(const QByteArray& bytes);
 
 } // namespace varrow

@@ -126,6 +126,31 @@ TEST_F(CaptureInventoryTest, OnlyTheIconsThePageNamesAreListed)
     EXPECT_EQ(named.pictures[0].value("found").toArray(), (QJsonArray{"meta", "network"}));
 }
 
+// Only what the live document uses, resolved against its base, and only requests that gave a
+// picture: what the capture's lists take from the markup's text is no row.
+TEST_F(CaptureInventoryTest, ListsOnlyPicturesTheDocumentUsesOrThatCame)
+{
+    server.serve(
+        "/based.html",
+        "<head><base href=\"/pictures/\"></head><body><img src=\"img.png\" alt=\"based\">\n"
+        "<p><a href=\"/blog/speak-freely\">a page</a> beside photo.jpg</p>\n"
+        "<a href=\"linked.bmp?size=full&amp;v=2\">full size</a>\n"
+        "<script>new Image().src = '/missing.png';</script></body>");
+    const Listing run =
+        capture({"--load", server.address("/based.html"), "--inventory", "--settle", "1"});
+    ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
+    QStringList urls;
+    for (const QJsonObject& picture : run.pictures)
+        urls += picture.value("url").toString();
+    EXPECT_EQ(urls.join('\n').toStdString(),
+              QStringList({server.address("/pictures/img.png"),
+                           server.address("/pictures/linked.bmp?size=full&v=2")})
+                  .join('\n')
+                  .toStdString());
+    EXPECT_EQ(pictureAt(run, server.address("/pictures/img.png")).value("found").toArray(),
+              (QJsonArray{"img", "network"}));
+}
+
 TEST_F(CaptureInventoryTest, ALongDataAddressThatManyElementsShareIsListedOnce)
 {
     constexpr int kElements = 300;

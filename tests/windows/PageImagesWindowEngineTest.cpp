@@ -11,6 +11,7 @@
 #include <QBuffer>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -145,31 +146,70 @@ TEST_F(PageImagesWindowEngineTest, ListsEveryKindOfPictureOfTheFixtureSite)
         "lEQVR42mM4IScHQQxwFgBBAAYZ1ETuGQAAAABJRU5ErkJggg==";
     struct Row {
         QString url;
-        QStringList cells; // address, type, size, bytes, alt, count, found
+        QStringList cells; // address, size, bytes, alt, count, found (the type: see below)
     };
     const Row rows[] = {
         {address("/pictures/img.png"),
-         {address("/pictures/img.png"), "", "10 × 11", "75", "plain", "1", "img network"}},
+         {address("/pictures/img.png"), "10 × 11", "75", "plain", "1", "img network"}},
         {address("/pictures/w_424,c_limit/srcset-2x.png"),
-         {address("/pictures/w_424,c_limit/srcset-2x.png"), "", "", "", "with srcset", "1",
-          "srcset"}},
+         {address("/pictures/w_424,c_limit/srcset-2x.png"), "", "", "with srcset", "1", "srcset"}},
         {inline_,
-         {"data:image/png;base64,iVBORw0KGgoAAAANSUhEUgAA… (122 chars)", "image/png", "3 × 2", "73",
-          "inline", "1", "img data"}},
+         {"data:image/png;base64,iVBORw0KGgoAAAANSUhEUgAA… (122 chars)", "3 × 2", "73", "inline",
+          "1", "img data"}},
         {address("/pictures/frame.png"),
-         {address("/pictures/frame.png"), "", "50 × 51", "118", "in the frame", "1",
+         {address("/pictures/frame.png"), "50 × 51", "118", "in the frame", "1",
           "img frame network"}},
         {address("/pictures/network.png"),
-         {address("/pictures/network.png"), "", "", "121", "", "0", "network"}},
+         {address("/pictures/network.png"), "", "121", "", "0", "network"}},
     };
     for (const Row& expected : rows) {
         const int row = shown.pictures().rowOf(expected.url);
         ASSERT_GE(row, 0) << expected.url.toStdString();
         QStringList cells;
         for (int column = PageImagesModel::Address; column <= PageImagesModel::Found; ++column)
-            cells += shown.table->model()->index(row, column).data().toString();
+            if (column != PageImagesModel::Type)
+                cells += shown.table->model()->index(row, column).data().toString();
         EXPECT_EQ(cells, expected.cells) << cells.join(" | ").toStdString();
     }
+}
+
+// The type is the picture's own: neither its name nor the server's word, and nothing for what is
+// no picture; the type filter offers the types seen.
+TEST_F(PageImagesWindowEngineTest, TypeAndBytesComeFromThePicturesOwnBytesOnceFetched)
+{
+    const QByteArray gif =
+        QByteArray::fromBase64("R0lGODlhAQABAIAAAAAAAP///yH5BAEAAAAALAAAAAABAAEAAAIBRAA7");
+    server.serve("/named.png", gif, "image/png");
+    server.serve("/page.jpg", "<html><body>no picture</body></html>", "image/jpeg");
+    const QString inlineGif = "data:image/png;base64," + gif.toBase64();
+    server.serve("/kinds.html", "<html><body><img src='/named.png'><a href='/page.jpg'>x</a>"
+                                "<img src='" +
+                                    inlineGif.toUtf8() + "'></body></html>");
+    PageImagesWindow& shown = openOn("/kinds.html", 3);
+    const auto typeOf = [&](const QString& url) {
+        return shown.pictures()
+            .index(shown.pictures().rowOf(url), PageImagesModel::Type)
+            .data()
+            .toString();
+    };
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            shown.table->viewport()->repaint(); // thumbnails load for the rows painted
+            return typeOf(address("/named.png")) == "image/gif";
+        },
+        kPatienceMs));
+    EXPECT_EQ(shown.pictures()
+                  .index(shown.pictures().rowOf(address("/named.png")), PageImagesModel::Bytes)
+                  .data()
+                  .toString(),
+              QString::number(gif.size()));
+    EXPECT_EQ(typeOf(inlineGif), "image/gif");
+    QTest::qWait(500); // the page under a picture's name has been fetched too
+    EXPECT_EQ(typeOf(address("/page.jpg")), "");
+    QStringList offered;
+    for (int item = 0; item < shown.typeFilter->count(); ++item)
+        offered += shown.typeFilter->itemText(item);
+    EXPECT_EQ(offered, (QStringList{"All types", "image/gif"}));
 }
 
 TEST_F(PageImagesWindowEngineTest, SortingAndFilteringChangeTheRowsShown)
@@ -299,6 +339,7 @@ TEST_F(PageImagesWindowEngineTest, SavesThePicturesShownOrSelectedAndRetriesWhat
     EXPECT_EQ(savedFile("red.png"), png(Qt::red, {300, 200}));
     EXPECT_EQ(shown.progress->value(), 1);
     EXPECT_EQ(shown.progress->maximum(), 1);
+    EXPECT_EQ(shown.progress->text(), "1 saved, 0 failed");
     EXPECT_FALSE(shown.retryButton->isEnabled());
 
     // The other two are not served: they fail, and saving them again once they are works.
@@ -309,6 +350,7 @@ TEST_F(PageImagesWindowEngineTest, SavesThePicturesShownOrSelectedAndRetriesWhat
     EXPECT_EQ(states[0], "Saved as red.png"); // from the first job
     EXPECT_TRUE(states[1].startsWith("Failed: ")) << states[1].toStdString();
     EXPECT_EQ(states[2], "");
+    EXPECT_EQ(shown.progress->text(), "0 saved, 1 failed");
     ASSERT_TRUE(shown.retryButton->isEnabled());
     server.serve("/big.jpg", png(Qt::green, {50, 40}), "image/jpeg");
     shown.retryButton->click();
@@ -320,6 +362,12 @@ TEST_F(PageImagesWindowEngineTest, SavesThePicturesShownOrSelectedAndRetriesWhat
               (QStringList{"Saved as red (2).png", "Saved as big (2).jpg"}));
     EXPECT_EQ(savedFile("red.png"), png(Qt::red, {300, 200}));
     EXPECT_EQ(shown.progress->value(), shown.table->model()->rowCount());
+    EXPECT_EQ(shown.progress->text(), "2 saved, 1 failed");
+
+    // The next page starts without the last save's progress.
+    go(address("/other.html"));
+    ASSERT_TRUE(browserShows(address("/other.html")));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shown.progress->isHidden(); }, kPatienceMs));
 }
 
 TEST_F(PageImagesWindowEngineTest, CancelStopsTheSaveAndLeavesNoFile)

@@ -105,47 +105,33 @@ struct Expected {
     std::string alt;
 };
 
-// The fixture site's pictures in first-found order: the capture's lists (whose image scan also
-// takes the "src=" of data-src and data-lazy-src), then the live document, then what only the
-// network saw.
+// The fixture site's pictures in the live document's order, then what only the network saw.
 const std::vector<Expected> kSitePictures = {
-    {"/pictures/img.png", {"img", "network"}, 10, 11, 75, 1, "plain"},
-    {"/pictures/srcset-1x.png", {"img", "srcset", "network"}, 12, 13, 76, 1, "with srcset"},
-    {"/pictures/picture-img.png", {"img", "network"}, 18, 19, 81, 1, "in a picture"},
-    {"/pictures/lazy-src.png", {"img", "lazy"}, 0, 0, -1, 1, "lazy"},
-    {"/pictures/lazy-lazy-src.png", {"img", "lazy"}, 0, 0, -1, 1, ""},
-    {kInlinePicture, {"img", "data"}, 3, 2, 73, 1, "inline"},
-    {"/pictures/linked.bmp", {"linked"}, 0, 0, -1, 1, ""},
     {"/pictures/og.png", {"meta"}, 0, 0, -1, 1, ""},
     {"/pictures/twitter.png", {"meta"}, 0, 0, -1, 1, ""},
     {"/pictures/icon.png", {"meta", "network"}, 0, 0, 111, 1, ""},
+    {"/pictures/img.png", {"img", "network"}, 10, 11, 75, 1, "plain"},
+    {"/pictures/srcset-1x.png", {"img", "srcset", "network"}, 12, 13, 76, 1, "with srcset"},
     {"/pictures/w_424,c_limit/srcset-2x.png", {"srcset"}, 0, 0, -1, 1, "with srcset"},
     {"/pictures/picture-wide.png", {"picture"}, 0, 0, -1, 1, "in a picture"},
+    {"/pictures/picture-img.png", {"img", "network"}, 18, 19, 81, 1, "in a picture"},
+    {"/pictures/lazy-src.png", {"lazy"}, 0, 0, -1, 1, "lazy"},
     {"/pictures/lazy-srcset.png", {"lazy"}, 0, 0, -1, 1, ""},
     {"/pictures/lazy-original.png", {"lazy"}, 0, 0, -1, 1, ""},
+    {"/pictures/lazy-lazy-src.png", {"lazy"}, 0, 0, -1, 1, ""},
     {"/pictures/lazy-bg.png", {"lazy"}, 0, 0, -1, 1, ""},
     {"/pictures/css-rule.png", {"css", "network"}, 0, 0, 97, 1, ""},
     {"/pictures/style-attribute.png", {"css", "network"}, 0, 0, 98, 1, ""},
     {"/pictures/before.png", {"css", "network"}, 0, 0, 101, 1, ""},
     {"/pictures/after.png", {"css", "network"}, 0, 0, 103, 1, ""},
+    {"/pictures/linked.bmp", {"linked"}, 0, 0, -1, 1, ""},
     {"/pictures/poster.png", {"poster", "network"}, 0, 0, 113, 1, ""},
     {"/pictures/svg.png", {"svg", "network"}, 0, 0, 115, 1, ""},
     {"/pictures/frame.png", {"img", "frame", "network"}, 50, 51, 118, 1, "in the frame"},
     {"/pictures/shadow.png", {"img", "network"}, 54, 55, 124, 1, "in a shadow tree"},
+    {kInlinePicture, {"img", "data"}, 3, 2, 73, 1, "inline"},
     {"/pictures/network.png", {"network"}, 0, 0, 121, 0, ""},
 };
-
-// The inventory of the page as varrow-capture --inventory makes it: the capture's lists of the
-// body markup (read in the application's world, so also with the page's scripts off), then the
-// finder's findings.
-PageImageInventory inventoryWithLists(PageImageFinderTest& test, WebEngineBrowser& browser)
-{
-    PageImageInventory start;
-    addScannedMarkup(start,
-                     runInPage(browser.view(), "document.body.outerHTML").toString().toStdString(),
-                     browser.LocationURL().toStdString());
-    return test.find(std::move(start));
-}
 
 void expectEntries(const PageImageInventory& inventory, const std::vector<Expected>& expected,
                    const LocalWebServer& server)
@@ -171,7 +157,7 @@ void expectEntries(const PageImageInventory& inventory, const std::vector<Expect
 TEST_F(PageImageFinderTest, FindsEveryKindOfPictureWithHowItWasFound)
 {
     open("/index.html", /*withIcon=*/true);
-    expectEntries(inventoryWithLists(*this, *browser), kSitePictures, server);
+    expectEntries(find(), kSitePictures, server);
 }
 
 TEST_F(PageImageFinderTest, FindsThemWithThePageScriptsOffSaveWhatOnlyAScriptLoads)
@@ -180,7 +166,7 @@ TEST_F(PageImageFinderTest, FindsThemWithThePageScriptsOffSaveWhatOnlyAScriptLoa
     open("/index.html", /*withIcon=*/true);
     std::vector<Expected> expected = kSitePictures;
     expected.pop_back(); // the page's script never ran
-    expectEntries(inventoryWithLists(*this, *browser), expected, server);
+    expectEntries(find(), expected, server);
 }
 
 TEST_F(PageImageFinderTest, TheCaptureSeesThePageAsBeforeTheFinderRan)
@@ -248,8 +234,60 @@ TEST_F(PageImageFinderTest, ReadsSrcsetAndCssAddressesAsTheEngineDoes)
                                         at("m%202.png"), at("q%22.png"), at("g.png")}));
 }
 
+TEST_F(PageImageFinderTest, ListsEveryLinkWhosePathEndsInAPictureExtension)
+{
+    server.serve("/links.html", R"html(<!DOCTYPE html><html><head><base href="/base/"></head><body>
+<a href="img/full.png">full size</a>
+<a href="UPPER.JPG?ssl=1#top">query and fragment</a>
+<a href="/wiki/File:Map.svg">a wiki's file page</a>
+<map name="m"><area href="shape.webp" shape="rect" coords="0,0,1,1"></map>
+<a href="a.avif">.</a><a href="b.jfif">.</a><a href="c.TIFF">.</a><a href="d.heic">.</a>
+<a href="e.jxl">.</a><a href="f.ico">.</a><a href="g.apng">.</a><a href="h.gif">.</a>
+<a href="x.png?a=1&amp;b=2">entity</a>
+<a href="page.html?file=x.png">a page with a picture's name in its query</a>
+<a href="page.html#x.png">and in its fragment</a>
+<a href="https://h.test/blog/speak-freely">words</a> beside picture.png
+<a href="javascript:go('x.png')">script</a><a href="mailto:someone@x.png">mail</a><a>none</a>
+</body></html>)html");
+    open("/links.html");
+    const auto at = [&](const char* path) { return address(QString("/base/") + path); };
+    const PageImageInventory found = find();
+    EXPECT_EQ(addresses(found),
+              (std::vector<std::string>{
+                  at("img/full.png"), at("UPPER.JPG?ssl=1#top"), address("/wiki/File:Map.svg"),
+                  at("shape.webp"), at("a.avif"), at("b.jfif"), at("c.TIFF"), at("d.heic"),
+                  at("e.jxl"), at("f.ico"), at("g.apng"), at("h.gif"), at("x.png?a=1&b=2")}));
+    for (const PageImage& image : found.images()) {
+        EXPECT_EQ(image.found.labels(), std::vector<std::string_view>{"linked"}) << image.url;
+        EXPECT_EQ(image.count, 1) << image.url;
+    }
+}
+
+// What a script asks for is a picture of the page only when a picture came.
+TEST_F(PageImageFinderTest, ARequestThatGaveNoPictureIsNotListed)
+{
+    server.serve("/page.html", "<p>a page</p>");
+    server.serve("/asks.html",
+                 "<body><p>asks</p><script>"
+                 "for (const path of ['/missing.png', '/page.html', '/pictures/network.png',"
+                 " 'http://127.0.0.1:1/refused.png']) new Image().src = path;"
+                 "</script></body>");
+    open("/asks.html");
+    const std::string picture = address("/pictures/network.png");
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return runInPage(browser->view(),
+                             "performance.getEntriesByType('resource').length >= 3")
+                .toBool();
+        },
+        kPatienceMs));
+    const PageImageInventory found = find();
+    ASSERT_EQ(addresses(found), std::vector<std::string>{picture});
+    EXPECT_EQ(found.images()[0].found.labels(), std::vector<std::string_view>{"network"});
+}
+
 // A page on this machine: its pictures' byte counts and types come from their files, also for
-// the pictures that only the capture's lists name.
+// the pictures that it only names.
 TEST_F(PageImageFinderTest, PicturesInLocalFilesCarryTheirFilesSizeAndType)
 {
     const QString site = QStringLiteral(VARROW_PAGE_IMAGES_SITE);
@@ -258,7 +296,7 @@ TEST_F(PageImageFinderTest, PicturesInLocalFilesCarryTheirFilesSizeAndType)
     browser->Navigate(QUrl::fromLocalFile(site + "/index.html").toString());
     ASSERT_TRUE(QTest::qWaitFor([&] { return complete; }, kPatienceMs));
 
-    const PageImageInventory inventory = inventoryWithLists(*this, *browser);
+    const PageImageInventory inventory = find();
     std::size_t files = 0;
     for (const PageImage& image : inventory.images()) {
         const QFileInfo file(QUrl(QString::fromStdString(image.url)).toLocalFile());
