@@ -1,19 +1,23 @@
 #include "app/PageImagesSources.h"
 
 #include "platform/browser/WebEngineBrowser.h"
-#include "shell/Form1.h"
+#include "shell/MainWindow.h"
 #include "shell/pictures/PageImageFinder.h"
 
 namespace varrow
 {
 
-PageImagesSources pageImagesSourcesOf(Form1& window)
+PageImagesSources pageImagesSourcesOf(MainWindow& window)
 {
     PageImagesSources sources;
-    sources.view = window.wb[0];
-    if (auto* engine = qobject_cast<WebEngineBrowser*>(window.wb[0])) {
+    sources.view = &window.browserView();
+    sources.followLoads = [&window](QObject* receiver, std::function<void()> listPage) {
+        QObject::connect(&window, &MainWindow::pageLoadHandled, receiver, std::move(listPage));
+    };
+    // This program's browsers are the engine's; a test's scripted browsers have no pictures.
+    if (auto* engine = qobject_cast<WebEngineBrowser*>(sources.view)) {
         sources.page = engine->page();
-        sources.finder = &PageImageFinder::of(*engine);
+        sources.finder = new PageImageFinder(*engine);
     }
     return sources;
 }

@@ -10,12 +10,16 @@ namespace varrow
 namespace
 {
 
-// Loads the window into `slot` when it is not loaded yet, then shows it modeless.
-template <typename Window> Window& loadAndShow(WindowContext& context, QPointer<Window>& slot)
+// Loads the window into `slot` when it is not loaded yet, then shows it modeless. `made` sees a
+// new window before it loads.
+template <typename Window, typename Made = void (*)(Window&)>
+Window& loadAndShow(
+    WindowContext& context, QPointer<Window>& slot, Made made = [](Window&) {})
 {
     if (!slot) {
         slot = new Window(context);
-        slot->Form_Load();
+        made(*slot);
+        slot->load();
     }
     slot->show();
     slot->raise();
@@ -56,24 +60,27 @@ void Program::LoadIdentity()
 
 void Program::start()
 {
-    m_splash = new frmSplash(*this);
-    m_splash->Form_Load();
+    m_splash = new SplashWindow(*this, m_skin);
+    m_splash->load();
     m_splash->show();
 }
 
-Form1& Program::showMainWindow()
+MainWindow& Program::showMainWindow()
 {
-    return loadAndShow(*this, m_main);
+    // The finder must see the browser view's requests from its first page on.
+    return loadAndShow(*this, m_main, [this](MainWindow& made) {
+        m_pageImagesSources = pageImagesSourcesOf(made);
+    });
 }
-Form8& Program::showHelpWindow()
+HelpWindow& Program::showHelpWindow()
 {
     return loadAndShow(*this, m_help);
 }
-frmAbout& Program::showAboutWindow()
+AboutWindow& Program::showAboutWindow()
 {
     return loadAndShow(*this, m_about);
 }
-frmWebsite& Program::showSiteWindow()
+SiteWindow& Program::showSiteWindow()
 {
     return loadAndShow(*this, m_site);
 }
@@ -82,21 +89,21 @@ PageImagesWindow& Program::showPageImagesWindow()
 {
     if (!m_pageImages)
         m_pageImages = new PageImagesWindow(
-            pageImagesSourcesOf(*m_main), PageImagesDialogs::standard(m_services.settings), m_main);
+            m_pageImagesSources, PageImagesDialogs::standard(m_services.settings), m_main);
     m_pageImages->show();
     m_pageImages->raise();
     return *m_pageImages;
 }
 
-frmSplash* Program::splashWindow() const
+SplashWindow* Program::splashWindow() const
 {
     return m_splash;
 }
-Form1* Program::mainWindow() const
+MainWindow* Program::mainWindow() const
 {
     return m_main;
 }
-Form8* Program::helpWindow() const
+HelpWindow* Program::helpWindow() const
 {
     return m_help;
 }
@@ -106,7 +113,7 @@ PageImagesWindow* Program::pageImagesWindow() const
     return m_pageImages;
 }
 
-frmWebsite* Program::siteWindow() const
+SiteWindow* Program::siteWindow() const
 {
     return m_site;
 }
@@ -141,15 +148,15 @@ void Program::forgetWindow(QWidget* window)
 
 void Program::loadSkin()
 {
-    // The splash window's load runs to its end, enabling the timer last, before start()
-    // returns; there is nothing to wait for.
+    // The splash window's load stores the skin and applies it to the whole program. It runs to
+    // its end before start() returns, so there is nothing to wait for; then the splash window
+    // must not go on to open the main window.
     if (!m_splash)
         start();
-    m_splash->Timer2.setEnabled(false);
-    m_splash->hide();
-    // A splash window loaded while skinning was off has not stored its skin.
+    m_splash->holdBack();
+    // A splash window loaded while skinning was off has not stored the skin.
     if (!skinObject())
-        setSkinObject(&m_splash->skn);
+        setSkinObject(&m_skin);
 }
 
 void Program::EndProgram()

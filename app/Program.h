@@ -1,12 +1,13 @@
 #pragma once
 
-#include "shell/Form1.h"
+#include "integration/Skin.h"
+#include "shell/MainWindow.h"
+#include "shell/SplashWindow.h"
 #include "shell/WindowContext.h"
-#include "shell/frmSplash.h"
-#include "windows/Form8.h"
+#include "windows/AboutWindow.h"
+#include "windows/HelpWindow.h"
 #include "windows/PageImagesWindow.h"
-#include "windows/frmAbout.h"
-#include "windows/frmWebsite.h"
+#include "windows/SiteWindow.h"
 
 #include <QPointer>
 
@@ -27,25 +28,28 @@ public:
     // The banner's tip is picked once per run, so every call gives the same values.
     void LoadIdentity() override;
 
-    bool MainWindowClosed = false;
-    bool mainWindowClosed() const override { return MainWindowClosed; }
-    void setMainWindowClosed(bool closed) override { MainWindowClosed = closed; }
+    bool mainWindowClosed() const override { return m_mainWindowClosed; }
+    void setMainWindowClosed(bool closed) override { m_mainWindowClosed = closed; }
 
     void start(); // loads and shows the splash window
+    const Skin& skin() const { return m_skin; }
 
-    Form1& showMainWindow() override;
-    Form8& showHelpWindow() override;
-    frmAbout& showAboutWindow() override;
-    frmWebsite& showSiteWindow() override;
+    MainWindow& showMainWindow() override;
+    HelpWindow& showHelpWindow() override;
+    AboutWindow& showAboutWindow() override;
+    SiteWindow& showSiteWindow() override;
     // The main window's Page Images window, modeless; needs the main window loaded.
     PageImagesWindow& showPageImagesWindow() override;
+    // What the Page Images window lists: the main window's browser view, its page and the finder
+    // watching it from the view's first page on. Empty while no main window was made.
+    const PageImagesSources& pageImagesSources() const { return m_pageImagesSources; }
 
     // Loaded windows, or null.
-    frmSplash* splashWindow() const;
-    Form1* mainWindow() const;
-    Form8* helpWindow() const;
+    SplashWindow* splashWindow() const;
+    MainWindow* mainWindow() const;
+    HelpWindow* helpWindow() const;
     PageImagesWindow* pageImagesWindow() const;
-    frmWebsite* siteWindow() const;
+    SiteWindow* siteWindow() const;
 
     bool isSiteWindowVisible() const override;
     void unloadSplashWindow() override;
@@ -58,12 +62,15 @@ private:
     ProgramServices m_services;
     Identity m_identity;
     int m_bannerTip;
-    QPointer<frmSplash> m_splash;
-    QPointer<Form1> m_main;
-    QPointer<Form8> m_help;
-    QPointer<frmAbout> m_about;
-    QPointer<frmWebsite> m_site;
+    bool m_mainWindowClosed = false;
+    Skin m_skin; // the skin of every window when skinning is on
+    QPointer<SplashWindow> m_splash;
+    QPointer<MainWindow> m_main;
+    QPointer<HelpWindow> m_help;
+    QPointer<AboutWindow> m_about;
+    QPointer<SiteWindow> m_site;
     QPointer<PageImagesWindow> m_pageImages; // a child window of the main window
+    PageImagesSources m_pageImagesSources;
 };
 
 } // namespace varrow

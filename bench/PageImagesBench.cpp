@@ -102,17 +102,16 @@ struct Run {
 };
 
 // One inventory of the page the browser shows, timed from now to the complete list.
-Run inventoryOf(varrow::WebEngineBrowser& browser)
+Run inventoryOf(varrow::PageImageFinder& finder)
 {
     QElapsedTimer clock;
     clock.start();
     std::optional<std::size_t> found;
-    varrow::PageImageFinder::of(browser).find(
-        {}, [&](varrow::PageImageInventory complete, const QString& problem) {
-            if (!problem.isEmpty())
-                std::fprintf(stderr, "the finder failed: %s\n", qPrintable(problem));
-            found = complete.images().size();
-        });
+    finder.find({}, [&](varrow::PageImageInventory complete, const QString& problem) {
+        if (!problem.isEmpty())
+            std::fprintf(stderr, "the finder failed: %s\n", qPrintable(problem));
+        found = complete.images().size();
+    });
     if (!runUntil([&] { return found.has_value(); }))
         std::fprintf(stderr, "the finder gave no answer\n");
     return {clock.elapsed(), found.value_or(0)};
@@ -131,7 +130,7 @@ int main(int argc, char** argv)
     QWidget window;
     window.resize(1024, 768);
     auto* browser = new varrow::WebEngineBrowser(&window, varrow::BrowserRole::Browsing);
-    varrow::PageImageFinder::of(*browser); // from the first request on
+    auto* finder = new varrow::PageImageFinder(*browser); // from the first request on
     browser->view()->resize(window.size());
     window.show();
     bool complete = false;
@@ -149,12 +148,12 @@ int main(int argc, char** argv)
     std::printf("%-44s %8lld ms\n", "page load and capture snapshot",
                 static_cast<long long>(loading.elapsed()));
 
-    const Run first = inventoryOf(*browser);
+    const Run first = inventoryOf(*finder);
     std::printf("%-44s %8lld ms  (%zu pictures listed)\n", "inventory, first run",
                 static_cast<long long>(first.milliseconds), first.pictures);
     qint64 best = first.milliseconds;
     for (int run = 1; run < kRuns; ++run)
-        best = std::min(best, inventoryOf(*browser).milliseconds);
+        best = std::min(best, inventoryOf(*finder).milliseconds);
     std::printf("%-44s %8lld ms  (best of %d)\n", "inventory, load finished to list complete",
                 static_cast<long long>(best), kRuns);
     return 0;

@@ -5,6 +5,7 @@
 // Usage: page_images_table_bench [ROWS]
 
 #include "platform/browser/EngineEnvironment.h"
+#include "tests/support/Controls.h"
 #include "tests/support/FakeBrowser.h"
 #include "windows/PageImagesFilter.h"
 #include "windows/PageImagesModel.h"
@@ -75,25 +76,26 @@ int main(int argc, char** argv)
     const varrow::PageImageInventory inventory = manyPictures(rows);
     varrow::PageImagesWindow window(std::move(sources), varrow::PageImagesDialogs::standard());
     window.show();
+    QTableView& table = varrow::testing::control<QTableView>(window, "table");
     QApplication::processEvents();
     const long before = residentKiB();
 
     QElapsedTimer clock;
     clock.start();
     window.showImages(inventory.images());
-    window.table->viewport()->repaint();
+    table.viewport()->repaint();
     report("fill the model and paint the first rows", clock);
     std::printf("%-44s %8d\n", "rows", window.pictures().rowCount());
     std::printf("%-44s %8ld KiB\n", "memory taken by the rows", residentKiB() - before);
 
     QApplication::processEvents(); // lays the table out, which sets the scroll bar's page step
-    QScrollBar* scroll = window.table->verticalScrollBar();
+    QScrollBar* scroll = table.verticalScrollBar();
     const int pageStep = std::max(1, scroll->pageStep());
     int pages = 0;
     clock.restart();
     for (int at = 0; at <= scroll->maximum(); at += pageStep, ++pages) {
         scroll->setValue(at);
-        window.table->viewport()->repaint();
+        table.viewport()->repaint();
         QApplication::processEvents();
     }
     report("scroll through every row, page by page", clock);
@@ -101,16 +103,16 @@ int main(int argc, char** argv)
     std::printf("%-44s %8d\n", "  rows a page", pageStep);
 
     clock.restart();
-    window.table->sortByColumn(varrow::PageImagesModel::Address, Qt::AscendingOrder);
-    window.table->viewport()->repaint();
+    table.sortByColumn(varrow::PageImagesModel::Address, Qt::AscendingOrder);
+    table.viewport()->repaint();
     report("sort by address", clock);
     clock.restart();
-    window.table->sortByColumn(varrow::PageImagesModel::Size, Qt::DescendingOrder);
-    window.table->viewport()->repaint();
+    table.sortByColumn(varrow::PageImagesModel::Size, Qt::DescendingOrder);
+    table.viewport()->repaint();
     report("sort by width x height", clock);
     clock.restart();
-    window.addressFilter->setText("picture-1");
-    window.table->viewport()->repaint();
+    varrow::testing::control<QLineEdit>(window, "addressFilter").setText("picture-1");
+    table.viewport()->repaint();
     report("filter by address text", clock);
     std::printf("%-44s %8d\n", "  rows shown", window.shown().rowCount());
     std::printf("%-44s %8ld KiB\n", "memory taken after scrolling and sorting",

@@ -9,7 +9,8 @@
 #include "platform/browser/EngineEnvironment.h"
 #include "platform/desktop/SettingsStore.h"
 #include "platform/textfile/TextFile.h"
-#include "shell/Form1.h"
+#include "shell/MainWindow.h"
+#include "tests/support/Controls.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -58,21 +59,26 @@ int main(int argc, char** argv)
     int downloads = 0;
     Stopwatch sinceLargeLoad;
     QObject::connect(&watch, &QTimer::timeout, [&] {
-        varrow::Form1* window = program.mainWindow();
+        varrow::MainWindow* window = program.mainWindow();
         if (!window || !window->isVisible())
             return;
         watch.stop();
         sinceStart.report("process start to main window shown");
-        QObject::connect(window->wb[0], &varrow::BrowserControl::DownloadComplete, [&, window] {
-            if (++downloads == 1) {
-                sinceStart.report("process start to home page loaded");
-                sinceLargeLoad.clock.start();
-                window->wb[0]->Navigate2(largePage);
-            } else if (window->wb[0]->LocationURL().endsWith("large.html")) {
-                sinceLargeLoad.report("large page: load, snapshot and capture");
-                QCoreApplication::exit(0);
-            }
-        });
+        QObject::connect(
+            &varrow::testing::control<varrow::BrowserControl>(*window, "wb0"),
+            &varrow::BrowserControl::DownloadComplete, [&, window] {
+                if (++downloads == 1) {
+                    sinceStart.report("process start to home page loaded");
+                    sinceLargeLoad.clock.start();
+                    varrow::testing::control<varrow::BrowserControl>(*window, "wb0")
+                        .Navigate2(largePage);
+                } else if (varrow::testing::control<varrow::BrowserControl>(*window, "wb0")
+                               .LocationURL()
+                               .endsWith("large.html")) {
+                    sinceLargeLoad.report("large page: load, snapshot and capture");
+                    QCoreApplication::exit(0);
+                }
+            });
     });
     watch.start(1);
     return app.exec();

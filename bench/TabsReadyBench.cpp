@@ -11,7 +11,8 @@
 #include "app/Program.h"
 #include "platform/browser/EngineEnvironment.h"
 #include "platform/desktop/SettingsStore.h"
-#include "shell/Form1.h"
+#include "shell/MainWindow.h"
+#include "tests/support/Controls.h"
 #include "tests/support/LocalWebServer.h"
 #include "tests/support/PageScript.h"
 
@@ -105,40 +106,46 @@ struct Times {
 };
 
 // Empties the three views, so that each run starts from blank views.
-void clearViews(varrow::Form1& window)
+void clearViews(varrow::MainWindow& window)
 {
-    window.wb[0]->Navigate("about:blank");
+    varrow::testing::control<varrow::BrowserControl>(window, "wb0").Navigate("about:blank");
     QTest::qWait(1500); // its captures, and the generated views' loads that follow them
     for (int i = 1; i < 3; ++i)
-        window.wb[i]->Navigate("about:blank");
+        varrow::testing::control<varrow::BrowserControl>(window, QString("wb%1").arg(i))
+            .Navigate("about:blank");
     QTest::qWaitFor(
         [&] {
-            return window.wb[1]->LocationURL() == "about:blank" &&
-                   window.wb[2]->LocationURL() == "about:blank";
+            return varrow::testing::control<varrow::BrowserControl>(window, "wb1").LocationURL() ==
+                       "about:blank" &&
+                   varrow::testing::control<varrow::BrowserControl>(window, "wb2").LocationURL() ==
+                       "about:blank";
         },
         5000);
     QTest::qWait(300);
 }
 
-Times timeOnce(varrow::Form1& window, const QString& address)
+Times timeOnce(varrow::MainWindow& window, const QString& address)
 {
     clearViews(window);
     Times times;
     QElapsedTimer sinceEnter;
     // View 0's own "Done", which panel 1 shows unless a lasting message holds it back.
-    const QMetaObject::Connection done = QObject::connect(
-        window.wb[0], &varrow::BrowserControl::StatusTextChange, [&](const QString& text) {
-            if (text == "Done" && times.ms[3] == kNever)
-                times.ms[3] = sinceEnter.elapsed();
-        });
-    window.txtUrl->setText(address);
+    const QMetaObject::Connection done =
+        QObject::connect(&varrow::testing::control<varrow::BrowserControl>(window, "wb0"),
+                         &varrow::BrowserControl::StatusTextChange, [&](const QString& text) {
+                             if (text == "Done" && times.ms[3] == kNever)
+                                 times.ms[3] = sinceEnter.elapsed();
+                         });
+    varrow::testing::control<QLineEdit>(window, "txtUrl").setText(address);
     sinceEnter.start();
-    window.cmdGo->click();
+    varrow::testing::control<QToolButton>(window, "cmdGo").click();
     const std::array<QString, 3> suffixes = {address, "source.htm", "imagepage.html"};
     while (sinceEnter.elapsed() < kGiveUpMs &&
            std::any_of(times.ms.begin(), times.ms.end(), [](qint64 t) { return t == kNever; })) {
         for (size_t i = 0; i < 3; ++i)
-            if (times.ms[i] == kNever && holds(window.wb[i], suffixes[i]))
+            if (times.ms[i] == kNever && holds(&varrow::testing::control<varrow::BrowserControl>(
+                                                   window, QString("wb%1").arg(i)),
+                                               suffixes[i]))
                 times.ms[i] = sinceEnter.elapsed();
         QTest::qWait(kPollMs);
     }
@@ -173,7 +180,7 @@ int main(int argc, char** argv)
     program.start();
     QTest::qWaitFor([&] { return program.mainWindow() && program.mainWindow()->isVisible(); },
                     60000);
-    varrow::Form1& window = *program.mainWindow();
+    varrow::MainWindow& window = *program.mainWindow();
 
     LocalWebServer server;
     LocalWebServer holding;

@@ -66,13 +66,12 @@ CaptureResult CapturePage(const WorkFiles& files, std::string_view markup,
         runStep(failures, [&] {
             const std::string held = markupWritten ? std::string() : textOfFile(markupFile);
             const std::string_view scanned = markupWritten ? markup : held;
-            ScanFindings found = ScanMarkup(parameters, scanned, pageAddress);
+            ImageList found = ScanMarkup(parameters, scanned, pageAddress);
             if (markupWritten)
                 workingFiles.check(scratchFile);
             else
                 workingFiles.write(scratchFile, TagLines(parameters, scanned));
-            lists.frmList[parameters.listIndex] = std::move(found.names);
-            lists.Links[parameters.listIndex] = std::move(found.addresses);
+            lists[parameters.listIndex] = std::move(found);
         });
     };
     scan(kImageScan);

@@ -15,14 +15,12 @@ constexpr std::string_view kImageStart = "'><img src='";
 constexpr std::string_view kImageEnd = "'></a><BR>";
 constexpr std::string_view kEntryEnd = "<BR><BR><BR>";
 
-// Hands the gallery to `sink` one entry at a time. The name list governs the count.
+// Hands the gallery to `sink` one entry at a time.
 void forEachEntry(const ImageLists& lists, const TextPieceSink& sink)
 {
-    const auto& names = lists.frmList[ImageLists::kEmbeddedImages];
-    const auto& addresses = lists.Links[ImageLists::kEmbeddedImages];
     std::string entry;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        const std::string& address = addresses.at(i);
+    for (const FoundImage& image : lists[ImageLists::kEmbeddedImages]) {
+        const std::string& address = image.address;
         const std::string url =
             attributeAddress(hasSafeScheme(address) ? address : "http://" + address);
         entry.assign(kLinkStart).append(url).append(kImageStart).append(url).append(kImageEnd);

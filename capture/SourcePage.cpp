@@ -35,14 +35,10 @@ SubstitutedText substitutedPage(std::string_view markup, const ImageLists& lists
                                 const SourcePageBound& bound)
 {
     std::vector<Substitution> passes;
-    passes.reserve(lists.Links[0].size() + lists.Links[1].size());
-    for (std::size_t k = 0; k < 2; ++k) {
-        // The address list governs the count; a position without a name has nothing to replace.
-        const auto& addresses = lists.Links[k];
-        const auto& names = lists.frmList[k];
-        for (std::size_t i = 0; i < addresses.size() && i < names.size(); ++i)
-            passes.push_back({names[i], addresses[i]});
-    }
+    passes.reserve(lists[0].size() + lists[1].size());
+    for (std::size_t kind : {ImageLists::kLinkedImages, ImageLists::kEmbeddedImages})
+        for (const FoundImage& image : lists[kind])
+            passes.push_back({image.name, image.address});
     return SubstitutedText(EscapedText(markup, kMarkupEscapes), passes,
                            [&](std::size_t length) { return bound.maxLength(length); });
 }

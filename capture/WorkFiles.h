@@ -34,7 +34,9 @@ public:
 
     // Rewrites "checkImages.txt", "checkImagesClean.txt", "browser.txt" and "images.htm", in that
     // order, each as one empty line, through `store`. Stops at the first file that cannot be
-    // written (FileError).
+    // written (FileError). Nothing here reads the last two; they are kept, and emptied, on
+    // purpose: start-up makes all six, and whoever looks into the program directory after a
+    // capture finds each of them in one known state.
     void ResetWorkFiles(DeferredTextFiles& store) const;
 
 private:

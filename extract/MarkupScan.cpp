@@ -11,7 +11,6 @@
 #include <bit>
 #include <cstdint>
 #include <optional>
-#include <unordered_set>
 
 namespace varrow
 {
@@ -21,7 +20,11 @@ namespace
 
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kCgiPrefix = "cgi-bin/i/";
+// Only these four, on purpose: the source pages and galleries people have kept list the links of
+// these types alone. The Page Images window finds pictures of every type.
 constexpr std::array<std::string_view, 4> kImageExtensions{".bmp", ".gif", ".jpeg", ".jpg"};
+// A page address ending in one of these is taken for a site's root ("http://example.com"), also
+// where it names a file; kept on purpose, as kept captures resolve their references so.
 constexpr std::array<std::string_view, 4> kDirectorySuffixes{".com", ".net", ".edu", ".gov"};
 
 // Whether an image extension occurs anywhere in `line`. Each starts with a dot and a letter: so
@@ -175,11 +178,10 @@ std::string TagLines(const ScanParameters& parameters, std::string_view markup)
     return lines;
 }
 
-ScanFindings ScanMarkup(const ScanParameters& parameters, std::string_view markup,
-                        std::string_view pageAddress)
+ImageList ScanMarkup(const ScanParameters& parameters, std::string_view markup,
+                     std::string_view pageAddress)
 {
-    ScanFindings found;
-    std::unordered_set<std::string> listed;
+    ImageList found;
     const ReferenceResolver resolver(pageAddress, PageDirectory(pageAddress));
     forEachTagLine(parameters, markup, [&](std::string_view line) {
         if (!isAdmitted(parameters, line))
@@ -188,10 +190,9 @@ ScanFindings ScanMarkup(const ScanParameters& parameters, std::string_view marku
         if (!reference)
             return;
         std::string name = GetFileName(*reference);
-        if (!listed.insert(name).second)
-            return;
-        found.addresses.push_back(resolver.resolve(*reference));
-        found.names.push_back(std::move(name));
+        if (found.contains(name))
+            return; // resolving is the dearer step, so a repeated name is not resolved again
+        found.add(std::move(name), resolver.resolve(*reference));
     });
     return found;
 }

@@ -16,19 +16,12 @@ struct ScanParameters {
     std::string_view attributeName; // V: the attribute whose value is the reference
     bool removeCgiPrefix;           // drop every "cgi-bin/i/" from each line first
     bool needsImageExtension;       // admit only lines with ">" and an image file extension
-    std::size_t listIndex;          // which pair of ImageLists receives the findings
+    std::size_t listIndex;          // which of the ImageLists receives the findings
 };
 
 inline constexpr ScanParameters kImageScan{"<img", "src=", false, false,
                                            ImageLists::kEmbeddedImages};
 inline constexpr ScanParameters kLinkScan{"<a ", "href=", true, true, ImageLists::kLinkedImages};
-
-// What one scan gives back: the references it found, in the order of the markup, each file name
-// once.
-struct ScanFindings {
-    std::vector<std::string> names;     // for frmList, entry i the file name of addresses[i]
-    std::vector<std::string> addresses; // for Links
-};
 
 // The page directory: the address itself when it ends in "/" or in ".com", ".net", ".edu" or
 // ".gov" (exact case), otherwise GetParentDir of it.
@@ -39,24 +32,25 @@ std::string PageDirectory(std::string_view pageAddress);
 // lines with a marker, each followed by CR LF. So every marker found (in any letter case) starts a
 // line, written in lower case, that runs to the next marker or to the end of its markup line; the
 // text before a markup line's first marker is dropped. Gives the same text as the 100 repetitions
-// of the tag split between the two filters.
+// of the tag split between the two filters: their result, not their work, is kept on purpose, as
+// the scratch file of every capture holds it and kept captures are compared with it.
 std::string TagLines(const ScanParameters& parameters, std::string_view markup);
 
 // Scans `markup` (the text of "checkImages.txt" without its final CR LF) for the references of
 // one kind, resolved against `pageAddress`: the lines of its TagLines, one by one. A line whose
 // tag ends before its attribute starts is skipped.
-ScanFindings ScanMarkup(const ScanParameters& parameters, std::string_view markup,
-                        std::string_view pageAddress);
+ImageList ScanMarkup(const ScanParameters& parameters, std::string_view markup,
+                     std::string_view pageAddress);
 
-// The image scan: every "<img" tag's src value, for frmList(1) and Links(1).
-inline ScanFindings ExtractImages(std::string_view markup, std::string_view pageAddress)
+// The image scan: every "<img" tag's src value.
+inline ImageList ExtractImages(std::string_view markup, std::string_view pageAddress)
 {
     return ScanMarkup(kImageScan, markup, pageAddress);
 }
 
 // The link scan: every "<a " tag's href value on a line that names a ".bmp", ".gif", ".jpeg" or
-// ".jpg" file, for frmList(0) and Links(0).
-inline ScanFindings ExtractImageLinks(std::string_view markup, std::string_view pageAddress)
+// ".jpg" file.
+inline ImageList ExtractImageLinks(std::string_view markup, std::string_view pageAddress)
 {
     return ScanMarkup(kLinkScan, markup, pageAddress);
 }

@@ -1,5 +1,7 @@
 #include "extract/PageImages.h"
 
+#include "extract/TextSearch.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -11,14 +13,6 @@ namespace
 constexpr std::string_view kDataScheme = "data:";
 constexpr std::size_t kShortDataPayload = 24;
 constexpr std::size_t kLongestWholeDataAddress = 64;
-
-bool startsWithNoCase(std::string_view text, std::string_view prefix)
-{
-    return text.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-               return a == (b >= 'A' && b <= 'Z' ? char(b - 'A' + 'a') : b);
-           });
-}
 
 bool isHexDigit(char c)
 {

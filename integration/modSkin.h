@@ -22,8 +22,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The program's skin object: the splash window's skin, stored by the splash window's load when
-// skinning is on. Null before that and once the splash window is gone.
+// The program's skin object, stored by the splash window's load when skinning is on. Null before
+// that and once the skin is gone.
 void setSkinObject(Skin* skin);
 Skin* skinObject();
 

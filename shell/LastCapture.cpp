@@ -11,20 +11,17 @@ bool LastCapture::holds(std::string_view markup, std::string_view address) const
 LastCapture::Reloads LastCapture::note(std::string markup, std::string address,
                                        const ImageLists& lists, bool complete)
 {
-    const auto& names = lists.frmList[ImageLists::kEmbeddedImages];
-    const auto& addresses = lists.Links[ImageLists::kEmbeddedImages];
+    const ImageList& gallery = lists[ImageLists::kEmbeddedImages];
     const bool samePage = m_complete && complete && address == m_address;
     const auto follow = [samePage](bool unchanged) {
         if (!samePage)
             return Reload::Load;
         return unchanged ? Reload::None : Reload::KeepingPlace;
     };
-    const Reloads reloads{follow(markup == m_markup),
-                          follow(names == m_galleryNames && addresses == m_galleryAddresses)};
+    const Reloads reloads{follow(markup == m_markup), follow(gallery == m_gallery)};
     m_markup = std::move(markup);
     m_address = std::move(address);
-    m_galleryNames = names;
-    m_galleryAddresses = addresses;
+    m_gallery = gallery;
     m_complete = complete;
     return reloads;
 }

@@ -38,8 +38,7 @@ private:
     std::string m_markup;
     std::string m_address;
     // The gallery is built from these two lists alone.
-    std::vector<std::string> m_galleryNames;
-    std::vector<std::string> m_galleryAddresses;
+    ImageList m_gallery;
     bool m_complete = false;
 };
 

@@ -12,9 +12,9 @@ struct MainLayoutInput {
     int tabStripTop = 0;
     int statusBarTop = 0;
     int statusBarHeight = 0;
-    int addressLeft = 0; // txtUrl
-    int goWidth = 0;     // cmdGo
-    int websiteLeft = 0; // cmdWebsite
+    int addressLeft = 0; // the address box
+    int goWidth = 0;     // the Go button
+    int websiteLeft = 0; // the website button
 };
 
 // Where the main window's resizable controls go.

@@ -93,14 +93,13 @@ PageImagesWindow::PageImagesWindow(PageImagesSources sources, PageImagesDialogs 
     resize(kWindowWidth, kWindowHeight);
     createControls();
 
-    // Queued, so that the main window handles the completed page first.
-    connect(m_sources.view, &BrowserControl::DownloadComplete, this, &PageImagesWindow::listPage,
-            Qt::QueuedConnection);
+    if (m_sources.followLoads)
+        m_sources.followLoads(this, [this] { listPage(); });
     if (m_sources.finder)
         connect(m_sources.finder, &PageImageFinder::pageChanged, this,
                 &PageImagesWindow::handlePageChanged);
     connect(m_pictures, &PageImagesModel::typeSeen, this, [this](const QString& type) {
-        if (typeFilter->findData(type) < 0)
+        if (m_typeFilter->findData(type) < 0)
             fillTypes();
     });
     connect(m_shown, &QAbstractItemModel::rowsInserted, this, &PageImagesWindow::updateStatus);
@@ -118,109 +117,109 @@ void PageImagesWindow::createControls()
     layout->addLayout(createFilterRow());
     layout->addLayout(createActionRow());
     layout->addWidget(createTable(), 1);
-    status = new QLabel(this);
-    status->setObjectName("status");
-    layout->addWidget(status);
+    m_status = new QLabel(this);
+    m_status->setObjectName("status");
+    layout->addWidget(m_status);
     connectControls();
 }
 
 QHBoxLayout* PageImagesWindow::createFilterRow()
 {
-    minimumWidth = makeSizeBox(this, "minimumWidth");
-    minimumHeight = makeSizeBox(this, "minimumHeight");
-    typeFilter = new QComboBox(this);
-    typeFilter->setObjectName("typeFilter");
-    typeFilter->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    addressFilter = new QLineEdit(this);
-    addressFilter->setObjectName("addressFilter");
-    addressFilter->setPlaceholderText(tr("Address contains"));
-    addressFilter->setClearButtonEnabled(true);
-    regularExpression = new QCheckBox(tr("Regular expression"), this);
-    regularExpression->setObjectName("regularExpression");
+    m_minimumWidth = makeSizeBox(this, "minimumWidth");
+    m_minimumHeight = makeSizeBox(this, "minimumHeight");
+    m_typeFilter = new QComboBox(this);
+    m_typeFilter->setObjectName("typeFilter");
+    m_typeFilter->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_addressFilter = new QLineEdit(this);
+    m_addressFilter->setObjectName("addressFilter");
+    m_addressFilter->setPlaceholderText(tr("Address contains"));
+    m_addressFilter->setClearButtonEnabled(true);
+    m_regularExpression = new QCheckBox(tr("Regular expression"), this);
+    m_regularExpression->setObjectName("regularExpression");
 
     auto* filters = new QHBoxLayout;
     filters->addWidget(new QLabel(tr("Width at least"), this));
-    filters->addWidget(minimumWidth);
+    filters->addWidget(m_minimumWidth);
     filters->addWidget(new QLabel(tr("Height at least"), this));
-    filters->addWidget(minimumHeight);
-    filters->addWidget(typeFilter);
-    filters->addWidget(addressFilter, 1);
-    filters->addWidget(regularExpression);
+    filters->addWidget(m_minimumHeight);
+    filters->addWidget(m_typeFilter);
+    filters->addWidget(m_addressFilter, 1);
+    filters->addWidget(m_regularExpression);
     return filters;
 }
 
 QHBoxLayout* PageImagesWindow::createActionRow()
 {
-    copyButton = makeButton(this, "copyButton", tr("Copy addresses"));
-    exportCsvButton = makeButton(this, "exportCsvButton", tr("Export CSV…"));
-    exportJsonButton = makeButton(this, "exportJsonButton", tr("Export JSON…"));
-    saveSelectedButton = makeButton(this, "saveSelectedButton", tr("Save selected…"));
-    saveAllButton = makeButton(this, "saveAllButton", tr("Save all…"));
-    cancelButton = makeButton(this, "cancelButton", tr("Cancel"));
-    retryButton = makeButton(this, "retryButton", tr("Retry"));
-    progress = new QProgressBar(this);
-    progress->setObjectName("progress");
-    progress->setFormat(tr("%v of %m done"));
-    progress->hide(); // until the first picture is saved
+    m_copyButton = makeButton(this, "copyButton", tr("Copy addresses"));
+    m_exportCsvButton = makeButton(this, "exportCsvButton", tr("Export CSV…"));
+    m_exportJsonButton = makeButton(this, "exportJsonButton", tr("Export JSON…"));
+    m_saveSelectedButton = makeButton(this, "saveSelectedButton", tr("Save selected…"));
+    m_saveAllButton = makeButton(this, "saveAllButton", tr("Save all…"));
+    m_cancelButton = makeButton(this, "cancelButton", tr("Cancel"));
+    m_retryButton = makeButton(this, "retryButton", tr("Retry"));
+    m_progress = new QProgressBar(this);
+    m_progress->setObjectName("progress");
+    m_progress->setFormat(tr("%v of %m done"));
+    m_progress->hide(); // until the first picture is saved
 
     auto* actions = new QHBoxLayout;
-    actions->addWidget(copyButton);
-    actions->addWidget(saveSelectedButton);
-    actions->addWidget(saveAllButton);
-    actions->addWidget(progress, 1);
-    actions->addWidget(cancelButton);
-    actions->addWidget(retryButton);
+    actions->addWidget(m_copyButton);
+    actions->addWidget(m_saveSelectedButton);
+    actions->addWidget(m_saveAllButton);
+    actions->addWidget(m_progress, 1);
+    actions->addWidget(m_cancelButton);
+    actions->addWidget(m_retryButton);
     actions->addStretch(1);
-    actions->addWidget(exportCsvButton);
-    actions->addWidget(exportJsonButton);
+    actions->addWidget(m_exportCsvButton);
+    actions->addWidget(m_exportJsonButton);
     return actions;
 }
 
 QTableView* PageImagesWindow::createTable()
 {
-    table = new QTableView(this);
-    table->setObjectName("table");
-    table->setModel(m_shown);
-    table->setSortingEnabled(true);
-    table->sortByColumn(-1, Qt::AscendingOrder); // first-found order until a header is clicked
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setIconSize({ThumbnailLoader::kEdge, ThumbnailLoader::kEdge});
-    table->setWordWrap(false);
-    table->setTextElideMode(Qt::ElideMiddle);
+    m_table = new QTableView(this);
+    m_table->setObjectName("table");
+    m_table->setModel(m_shown);
+    m_table->setSortingEnabled(true);
+    m_table->sortByColumn(-1, Qt::AscendingOrder); // first-found order until a header is clicked
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setIconSize({ThumbnailLoader::kEdge, ThumbnailLoader::kEdge});
+    m_table->setWordWrap(false);
+    m_table->setTextElideMode(Qt::ElideMiddle);
     // Fixed row heights keep scrolling through many rows from measuring each of them.
-    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    table->verticalHeader()->setDefaultSectionSize(kRowHeight);
-    table->verticalHeader()->hide();
-    table->horizontalHeader()->setStretchLastSection(true);
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    m_table->verticalHeader()->hide();
+    m_table->horizontalHeader()->setStretchLastSection(true);
     for (int column = 0; column < PageImagesModel::Columns; ++column)
-        table->setColumnWidth(column, kColumnWidths[column]);
-    return table;
+        m_table->setColumnWidth(column, kColumnWidths[column]);
+    return m_table;
 }
 
 void PageImagesWindow::connectControls()
 {
     const auto filter = [this] { applyFilters(); };
-    connect(minimumWidth, &QSpinBox::valueChanged, this, filter);
-    connect(minimumHeight, &QSpinBox::valueChanged, this, filter);
-    connect(typeFilter, &QComboBox::currentIndexChanged, this, filter);
-    connect(addressFilter, &QLineEdit::textChanged, this, filter);
-    connect(regularExpression, &QCheckBox::toggled, this, filter);
-    connect(copyButton, &QPushButton::clicked, this, &PageImagesWindow::copyAddresses);
-    connect(saveSelectedButton, &QPushButton::clicked, this, &PageImagesWindow::saveSelected);
-    connect(saveAllButton, &QPushButton::clicked, this, &PageImagesWindow::saveAll);
-    connect(cancelButton, &QPushButton::clicked, m_saving, &PageImagesSaving::cancel);
-    connect(retryButton, &QPushButton::clicked, m_saving, &PageImagesSaving::retry);
+    connect(m_minimumWidth, &QSpinBox::valueChanged, this, filter);
+    connect(m_minimumHeight, &QSpinBox::valueChanged, this, filter);
+    connect(m_typeFilter, &QComboBox::currentIndexChanged, this, filter);
+    connect(m_addressFilter, &QLineEdit::textChanged, this, filter);
+    connect(m_regularExpression, &QCheckBox::toggled, this, filter);
+    connect(m_copyButton, &QPushButton::clicked, this, &PageImagesWindow::copyAddresses);
+    connect(m_saveSelectedButton, &QPushButton::clicked, this, &PageImagesWindow::saveSelected);
+    connect(m_saveAllButton, &QPushButton::clicked, this, &PageImagesWindow::saveAll);
+    connect(m_cancelButton, &QPushButton::clicked, m_saving, &PageImagesSaving::cancel);
+    connect(m_retryButton, &QPushButton::clicked, m_saving, &PageImagesSaving::retry);
     connect(m_saving, &PageImagesSaving::changed, this, &PageImagesWindow::updateSaveButtons);
     connect(m_saving, &PageImagesSaving::changed, this, &PageImagesWindow::updateProgressText);
     connect(m_saving, &PageImagesSaving::progress, this, [this](int done, int total) {
-        progress->setRange(0, total);
-        progress->setValue(done);
+        m_progress->setRange(0, total);
+        m_progress->setValue(done);
     });
     updateSaveButtons();
-    connect(exportCsvButton, &QPushButton::clicked, this, &PageImagesWindow::exportCsv);
-    connect(exportJsonButton, &QPushButton::clicked, this, &PageImagesWindow::exportJson);
+    connect(m_exportCsvButton, &QPushButton::clicked, this, &PageImagesWindow::exportCsv);
+    connect(m_exportJsonButton, &QPushButton::clicked, this, &PageImagesWindow::exportJson);
 }
 
 void PageImagesWindow::listPage()
@@ -246,7 +245,7 @@ void PageImagesWindow::handlePageChanged()
 {
     ++m_listing;
     if (!m_saving->running())
-        progress->hide(); // the last save was another page's
+        m_progress->hide(); // the last save was another page's
     m_listProblem.clear();
     m_thumbnails->setPage(QUrl());
     showImages({});
@@ -261,31 +260,31 @@ void PageImagesWindow::showImages(std::vector<PageImage> images)
 
 void PageImagesWindow::fillTypes()
 {
-    const QString chosen = typeFilter->currentData().toString();
+    const QString chosen = m_typeFilter->currentData().toString();
     std::set<std::string> types;
     for (const PageImage& image : m_pictures->images())
         if (!image.type.empty())
             types.insert(image.type);
-    const QSignalBlocker quiet(typeFilter);
-    typeFilter->clear();
-    typeFilter->addItem(tr("All types"), QString());
+    const QSignalBlocker quiet(m_typeFilter);
+    m_typeFilter->clear();
+    m_typeFilter->addItem(tr("All types"), QString());
     for (const std::string& type : types)
-        typeFilter->addItem(QString::fromStdString(type), QString::fromStdString(type));
+        m_typeFilter->addItem(QString::fromStdString(type), QString::fromStdString(type));
     // A type that the new page no longer has still filters, so the person sees why nothing shows.
-    if (!chosen.isEmpty() && typeFilter->findData(chosen) < 0)
-        typeFilter->addItem(chosen, chosen);
-    typeFilter->setCurrentIndex(std::max(0, typeFilter->findData(chosen)));
+    if (!chosen.isEmpty() && m_typeFilter->findData(chosen) < 0)
+        m_typeFilter->addItem(chosen, chosen);
+    m_typeFilter->setCurrentIndex(std::max(0, m_typeFilter->findData(chosen)));
 }
 
 void PageImagesWindow::applyFilters()
 {
-    m_shown->setMinimumSize(minimumWidth->value(), minimumHeight->value());
-    m_shown->setType(typeFilter->currentData().toString());
+    m_shown->setMinimumSize(m_minimumWidth->value(), m_minimumHeight->value());
+    m_shown->setType(m_typeFilter->currentData().toString());
     const bool valid =
-        m_shown->setAddressPattern(addressFilter->text(), regularExpression->isChecked());
+        m_shown->setAddressPattern(m_addressFilter->text(), m_regularExpression->isChecked());
     m_problem = valid ? QString() : tr("Not a valid regular expression");
-    addressFilter->setStyleSheet(valid ? QString() : QStringLiteral("color: red;"));
-    addressFilter->setToolTip(m_problem);
+    m_addressFilter->setStyleSheet(valid ? QString() : QStringLiteral("color: red;"));
+    m_addressFilter->setToolTip(m_problem);
     updateStatus();
 }
 
@@ -296,7 +295,7 @@ void PageImagesWindow::updateStatus()
     for (const QString& problem : {m_listProblem, m_problem})
         if (!problem.isEmpty())
             text += " — " + problem;
-    status->setText(text);
+    m_status->setText(text);
 }
 
 std::vector<PageImage> PageImagesWindow::shownImages() const
@@ -311,7 +310,7 @@ std::vector<PageImage> PageImagesWindow::shownImages() const
 
 std::vector<PageImage> PageImagesWindow::selectedImages() const
 {
-    QModelIndexList rows = table->selectionModel()->selectedRows();
+    QModelIndexList rows = m_table->selectionModel()->selectedRows();
     std::sort(rows.begin(), rows.end(),
               [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
     std::vector<PageImage> images;
@@ -351,22 +350,22 @@ void PageImagesWindow::save(const std::vector<PageImage>& images)
     QStringList urls;
     for (const PageImage& image : images)
         urls += QString::fromStdString(image.url);
-    progress->show();
+    m_progress->show();
     m_saving->save(*m_sources.page, folder, urls);
 }
 
 void PageImagesWindow::updateSaveButtons()
 {
     const bool running = m_saving->running();
-    saveSelectedButton->setEnabled(m_sources.page && !running);
-    saveAllButton->setEnabled(m_sources.page && !running);
-    cancelButton->setEnabled(running);
-    retryButton->setEnabled(!running && m_saving->retryable());
+    m_saveSelectedButton->setEnabled(m_sources.page && !running);
+    m_saveAllButton->setEnabled(m_sources.page && !running);
+    m_cancelButton->setEnabled(running);
+    m_retryButton->setEnabled(!running && m_saving->retryable());
 }
 
 void PageImagesWindow::updateProgressText()
 {
-    progress->setFormat(m_saving->running() ? tr("%v of %m done") : m_saving->outcome());
+    m_progress->setFormat(m_saving->running() ? tr("%v of %m done") : m_saving->outcome());
 }
 
 void PageImagesWindow::exportCsv()
@@ -394,7 +393,7 @@ void PageImagesWindow::exportText(const QString& caption, const QString& filter,
         return;
     try {
         writeTextFile(pathFromUtf8(path.toStdString()), text);
-        status->setText(tr("Written to %1").arg(path));
+        m_status->setText(tr("Written to %1").arg(path));
     } catch (const FileError& failed) {
         m_dialogs.showProblem(
             this, tr("Cannot write %1: %2").arg(path, QString::fromStdString(failed.reason())));

@@ -34,6 +34,9 @@ struct PageImagesSources {
     BrowserControl* view = nullptr;
     QWebEnginePage* page = nullptr;    // without one, nothing can be saved
     PageImageFinder* finder = nullptr; // without one, nothing is listed
+    // Has `listPage` called, for as long as `receiver` lives, after each completed load of the
+    // view once the view's own window has handled it; without it the window lists on request.
+    std::function<void(QObject* receiver, std::function<void()> listPage)> followLoads;
 };
 
 // How the window asks the person; tests replace each of them.
@@ -81,22 +84,6 @@ public:
     PageImagesModel& pictures() const { return *m_pictures; }
     PageImagesFilter& shown() const { return *m_shown; }
 
-    QSpinBox* minimumWidth;
-    QSpinBox* minimumHeight;
-    QComboBox* typeFilter;
-    QLineEdit* addressFilter;
-    QCheckBox* regularExpression;
-    QTableView* table;
-    QLabel* status;
-    QPushButton* copyButton;
-    QPushButton* saveSelectedButton;
-    QPushButton* saveAllButton;
-    QPushButton* cancelButton;
-    QPushButton* retryButton;
-    QProgressBar* progress;
-    QPushButton* exportCsvButton;
-    QPushButton* exportJsonButton;
-
 private:
     // Makes the filter row, the action row, the table and the status line, and connects them.
     void createControls();
@@ -117,6 +104,22 @@ private:
     void updateProgressText();
     void exportText(const QString& caption, const QString& filter, const std::string& text);
 
+    // Each control's objectName is its name here without "m_".
+    QSpinBox* m_minimumWidth;
+    QSpinBox* m_minimumHeight;
+    QComboBox* m_typeFilter;
+    QLineEdit* m_addressFilter;
+    QCheckBox* m_regularExpression;
+    QTableView* m_table;
+    QLabel* m_status;
+    QPushButton* m_copyButton;
+    QPushButton* m_saveSelectedButton;
+    QPushButton* m_saveAllButton;
+    QPushButton* m_cancelButton;
+    QPushButton* m_retryButton;
+    QProgressBar* m_progress;
+    QPushButton* m_exportCsvButton;
+    QPushButton* m_exportJsonButton;
     PageImagesSources m_sources;
     PageImagesDialogs m_dialogs;
     ThumbnailLoader* m_thumbnails;

@@ -98,8 +98,8 @@ void checkWritableDirectory(const std::filesystem::path& directory)
 
 void printSummary(const CaptureResult& result, const ImageLists& lists, std::ostream& out)
 {
-    out << lists.Links[ImageLists::kEmbeddedImages].size() << " embedded images, "
-        << lists.Links[ImageLists::kLinkedImages].size() << " links to images\n"
+    out << lists[ImageLists::kEmbeddedImages].size() << " embedded images, "
+        << lists[ImageLists::kLinkedImages].size() << " links to images\n"
         << "source page:  " << printableText(result.sourcePage.string()) << "\n"
         << "gallery page: " << printableText(result.imagePage.string()) << "\n";
 }
@@ -239,13 +239,10 @@ void printLists(const ImageLists& lists, std::ostream& out)
 {
     const std::pair<std::size_t, const char*> kinds[] = {{ImageLists::kEmbeddedImages, "image"},
                                                          {ImageLists::kLinkedImages, "link"}};
-    for (const auto& [index, kind] : kinds) {
-        const auto& addresses = lists.Links[index];
-        const auto& names = lists.frmList[index];
-        for (std::size_t i = 0; i < addresses.size() && i < names.size(); ++i)
-            out << kind << '\t' << escapeListField(addresses[i]) << '\t'
-                << escapeListField(names[i]) << '\n';
-    }
+    for (const auto& [index, kind] : kinds)
+        for (const FoundImage& image : lists[index])
+            out << kind << '\t' << escapeListField(image.address) << '\t'
+                << escapeListField(image.name) << '\n';
 }
 
 int runCaptureCommand(const CaptureOptions& options, std::istream& in, std::ostream& out,

@@ -54,10 +54,9 @@ void require(bool holds, const char* what)
 void requireConsistentLists(const ImageLists& lists)
 {
     for (std::size_t k = 0; k < 2; ++k) {
-        require(lists.Links[k].size() == lists.frmList[k].size(), "list pair of unequal length");
-        const std::unordered_set<std::string> unique(lists.frmList[k].begin(),
-                                                     lists.frmList[k].end());
-        require(unique.size() == lists.frmList[k].size(), "name listed twice");
+        std::unordered_set<std::string> names;
+        for (const FoundImage& image : lists[k])
+            require(names.insert(image.name).second, "name listed twice");
     }
 }
 

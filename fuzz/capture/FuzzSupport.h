@@ -34,8 +34,7 @@ const std::filesystem::path& programDirectory();
 // Stops the run with `what` when `holds` is false, so that libFuzzer saves the input.
 void require(bool holds, const char* what);
 
-// Requires what every scan promises of the lists: both lists of a pair equally long, and no name
-// twice within a pair.
+// Requires what every scan promises of the lists: no name twice within a list.
 void requireConsistentLists(const ImageLists& lists);
 
 } // namespace varrow::fuzz

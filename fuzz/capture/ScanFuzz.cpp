@@ -29,18 +29,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const fuzz::FuzzInput input = fuzz::splitInput(data, size);
     ImageLists lists;
     for (const ScanParameters& parameters : {kImageScan, kLinkScan}) {
-        ScanFindings found = ScanMarkup(parameters, input.markup, input.pageAddress);
+        ImageList found = ScanMarkup(parameters, input.markup, input.pageAddress);
         if (input.markup.size() <= kLiteralSplitLimit)
             fuzz::require(TagLines(parameters, input.markup) ==
                               literal::tagLines(parameters, input.markup),
                           "scratch text differs from the literal passes");
-        lists.frmList[parameters.listIndex] = std::move(found.names);
-        lists.Links[parameters.listIndex] = std::move(found.addresses);
+        lists[parameters.listIndex] = std::move(found);
     }
     fuzz::requireConsistentLists(lists);
 
     const std::string sourcePage = BuildSourcePage(input.markup, lists, kFuzzedBound);
-    const std::size_t names = lists.frmList[0].size() + lists.frmList[1].size();
+    const std::size_t names = lists[0].size() + lists[1].size();
     if (names * sourcePage.size() <= kLiteralWorkLimit)
         fuzz::require(sourcePage == literal::sourcePage(input.markup, lists, kFuzzedBound),
                       "source page differs from the literal passes");

@@ -21,6 +21,7 @@ constexpr int kGiveUpAfterMs = 120000;
 struct PageRun {
     QWidget window;
     WebEngineBrowser* browser = nullptr;
+    PageImageFinder* finder = nullptr;
     QTimer giveUp;
     // Runs once, when the browser first reports the download complete; it ends the run with
     // finish() or fail(), at once or later.
@@ -54,7 +55,7 @@ void startRun(const std::string& addressOrFile,
     run->failed = std::move(failed);
     run->window.resize(1024, 768);
     run->browser = new WebEngineBrowser(&run->window, BrowserRole::Browsing);
-    PageImageFinder::of(*run->browser); // from the first request on
+    run->finder = new PageImageFinder(*run->browser); // from the first request on
     run->browser->view()->resize(run->window.size());
     run->window.show();
 
@@ -109,15 +110,14 @@ void findPageImagesOffscreen(
             run->giveUp.stop();
             QTimer::singleShot(settleMs, &run->window, [run, done] {
                 run->giveUp.start(kGiveUpAfterMs); // for the finder's answer
-                PageImageFinder::of(*run->browser)
-                    .find({}, [run, done](PageImageInventory found, const QString& problem) {
-                        if (!problem.isEmpty())
-                            return run->fail("its pictures cannot be listed: " +
-                                             problem.toStdString());
-                        if (run->finish())
-                            done(&found, {},
-                                 qobject_cast<QWebEngineView*>(run->browser->view())->page());
-                    });
+                run->finder->find({}, [run, done](PageImageInventory found,
+                                                  const QString& problem) {
+                    if (!problem.isEmpty())
+                        return run->fail("its pictures cannot be listed: " + problem.toStdString());
+                    if (run->finish())
+                        done(&found, {},
+                             qobject_cast<QWebEngineView*>(run->browser->view())->page());
+                });
             });
         },
         [done](const std::string& problem) { done(nullptr, problem, nullptr); });

@@ -151,21 +151,12 @@ void addContentFacts(PageImageInventory& inventory)
 
 } // namespace
 
-PageImageFinder& PageImageFinder::of(WebEngineBrowser& browser)
+PageImageFinder::PageImageFinder(WebEngineBrowser& browser)
+    : QObject(browser.page()), m_page(*browser.page())
 {
-    QWebEnginePage& page = *browser.page();
-    if (auto* finder = page.findChild<PageImageFinder*>(QString(), Qt::FindDirectChildrenOnly))
-        return *finder;
-    auto* finder = new PageImageFinder(page);
-    connect(&browser, &WebEngineBrowser::imageRequested, finder,
-            &PageImageFinder::noteImageRequest);
-    return *finder;
-}
-
-PageImageFinder::PageImageFinder(QWebEnginePage& page) : QObject(&page), m_page(page)
-{
-    watchByteCounts(page);
-    connect(&page, &QWebEnginePage::loadStarted, this, &PageImageFinder::handleLoadStarted);
+    watchByteCounts(m_page);
+    connect(&m_page, &QWebEnginePage::loadStarted, this, &PageImageFinder::handleLoadStarted);
+    connect(&browser, &WebEngineBrowser::imageRequested, this, &PageImageFinder::noteImageRequest);
 }
 
 // One listing of the page's pictures, from the first answer to the last piece.
@@ -336,10 +327,12 @@ void PageImageFinder::handleCheck(const std::shared_ptr<Reading>& reading, int i
         });
         return;
     }
-    const QJsonArray pictures = check.value(QStringLiteral("pictures")).toArray();
-    for (std::size_t i = 0; i < reading->unchecked.size(); ++i)
-        if (pictures.at(qsizetype(i)).toBool())
-            reading->inventory.add(std::move(reading->unchecked[i]));
+    QSet<QString> decoded;
+    for (const QJsonValue& address : check.value(QStringLiteral("decoded")).toArray())
+        decoded.insert(address.toString());
+    for (ImageSighting& seen : reading->unchecked)
+        if (decoded.contains(QString::fromStdString(seen.url)))
+            reading->inventory.add(std::move(seen));
     complete(*reading);
 }
 

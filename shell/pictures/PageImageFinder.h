@@ -25,12 +25,9 @@ class PageImageFinder : public QObject
     Q_OBJECT
 
 public:
-    // Watches `page` from now on. The finder is a child of the page.
-    explicit PageImageFinder(QWebEnginePage& page);
-
-    // The finder of `browser`'s page, made and connected to the browser's picture requests on the
-    // first call. Call it as soon as the browser exists, so that the finder sees every request.
-    static PageImageFinder& of(WebEngineBrowser& browser);
+    // Watches `browser`'s page and the picture requests the browser reports from now on, so make
+    // it as soon as the browser exists. The finder is a child of the page.
+    explicit PageImageFinder(WebEngineBrowser& browser);
 
     // What find() hands over: the whole inventory and an empty problem, or, when the page's
     // pictures could not be listed, the reason, with the inventory as far as it got.

@@ -1,7 +1,7 @@
 // Called with a list of addresses: starts telling, for each, whether the engine decodes a picture
 // from what it is answered. A failed request (an HTTP error, a refused or reset connection) or
 // content that is no picture does not decode. Returns {"id": id}; __varrowPictureCheck(id) then
-// gives {"done": whether every address is told, "pictures": [true, false or null while untold]},
+// gives {"done": whether every address is told, "decoded": [the addresses told to be pictures]},
 // or {"error": reason}. Runs in the application's isolated world; the pictures it loads stay out
 // of the document, and a picture the page has loaded comes from the engine's cache.
 ((addresses) => {
@@ -15,17 +15,18 @@
             const done = check.untold === 0;
             if (done)
                 window.__varrowPictureChecks.delete(id);
-            return JSON.stringify({done : done, pictures : check.pictures});
+            return JSON.stringify({done : done, decoded : check.decoded});
         };
     }
     const id = ++window.__varrowPictureCheckRuns;
-    const check = {pictures : addresses.map(() => null), untold : addresses.length};
+    const check = {decoded : [], untold : addresses.length};
     window.__varrowPictureChecks.set(id, check);
-    addresses.forEach((address, at) => {
+    addresses.forEach((address) => {
         const picture = new Image();
         picture.src = address;
         picture.decode().then(() => true, () => false).then((isPicture) => {
-            check.pictures[at] = isPicture;
+            if (isPicture)
+                check.decoded.push(address);
             --check.untold;
         });
     });

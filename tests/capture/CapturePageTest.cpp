@@ -5,6 +5,7 @@
 #include "capture/cli/CaptureCommand.h"
 #include "platform/textfile/TextFile.h"
 #include "tests/platform/PermissionsBind.h"
+#include "tests/support/ImageListFields.h"
 
 #include <algorithm>
 #include <chrono>
@@ -109,7 +110,7 @@ TEST_F(CapturePageTest, LinksNestingGeometricallyStopAtTheBoundOfTheSourcePage)
     const CaptureResult result =
         CapturePage(WorkFiles(m_directory), markup, directory + "/page.htm", lists);
     EXPECT_TRUE(result.failures.empty());
-    ASSERT_EQ(lists.frmList[ImageLists::kEmbeddedImages].size(), 5u);
+    ASSERT_EQ(lists[ImageLists::kEmbeddedImages].size(), 5u);
     const std::uintmax_t size = std::filesystem::file_size(m_directory / WorkFiles::kSourcePage);
     EXPECT_GT(size, std::uintmax_t{10} << 20);
     EXPECT_LE(size, kSourcePageBound.maxLength(markup.size() * 2));
@@ -129,8 +130,7 @@ TEST_F(CapturePageTest, LinksOfALargePageMayAddMoreThanTheAllowance)
         expected += anchor;
     }
     ImageLists lists;
-    lists.frmList[ImageLists::kEmbeddedImages] = {"a.gif"};
-    lists.Links[ImageLists::kEmbeddedImages] = {address + "a.gif"};
+    lists[ImageLists::kEmbeddedImages].add("a.gif", address + "a.gif");
     const std::string page = BuildSourcePage(markup, lists);
     ASSERT_GT(page.size() - markup.size(), kSourcePageBound.allowance);
     EXPECT_TRUE(page == expected);
@@ -191,8 +191,8 @@ TEST_P(CaptureWithABlockedFile, FailsOnlyTheStepsThatNeedIt)
         WorkFiles(m_directory), "<img src=\"a.gif\"><a href=\"b.jpg\">b</a>", "http://h/", lists);
 
     EXPECT_EQ(result.failures.size(), test.failures);
-    EXPECT_EQ(lists.frmList[ImageLists::kEmbeddedImages].size(), test.listsFound ? 1u : 0u);
-    EXPECT_EQ(lists.frmList[ImageLists::kLinkedImages].size(), test.listsFound ? 1u : 0u);
+    EXPECT_EQ(lists[ImageLists::kEmbeddedImages].size(), test.listsFound ? 1u : 0u);
+    EXPECT_EQ(lists[ImageLists::kLinkedImages].size(), test.listsFound ? 1u : 0u);
     EXPECT_TRUE(std::filesystem::is_directory(m_directory / test.blocked));
     for (const std::string_view name :
          {WorkFiles::kMarkup, WorkFiles::kScratch, WorkFiles::kBrowser, WorkFiles::kImages}) {
@@ -242,8 +242,10 @@ TEST_F(CapturePageTest, ReadOnlyMarkupFileIsWhatTheScansRead)
     std::filesystem::permissions(markupFile, std::filesystem::perms::owner_all);
 
     EXPECT_EQ(result.failures.size(), 2u); // the markup's write and the reset
-    EXPECT_EQ(lists.frmList, (std::array<std::vector<std::string>, 2>{
-                                 std::vector<std::string>{"old.jpg"}, {"old.gif"}}));
+    EXPECT_EQ(testing::namesOf(lists[ImageLists::kLinkedImages]),
+              std::vector<std::string>{"old.jpg"});
+    EXPECT_EQ(testing::namesOf(lists[ImageLists::kEmbeddedImages]),
+              std::vector<std::string>{"old.gif"});
     EXPECT_EQ(read(WorkFiles::kSourcePage), "&lt;img src=\"a.gif\">\r\n");
     EXPECT_EQ(read(WorkFiles::kScratch), "<a href=\"old.jpg\">o</a><img src=\"old.gif\">\r\n\r\n");
     EXPECT_EQ(read(WorkFiles::kMarkup), "<a href=\"old.jpg\">o</a><img src=\"old.gif\">\r\n");
@@ -279,7 +281,7 @@ TEST_F(CapturePageTest, WorkingFilesWithOtherTextOfTheSameLengthAreWritten)
         EXPECT_TRUE(CapturePage(files, "<img src=\"a.gif\">", "http://h/", lists).failures.empty());
         for (const std::string_view name :
              {WorkFiles::kMarkup, WorkFiles::kScratch, WorkFiles::kBrowser, WorkFiles::kImages})
-            EXPECT_EQ(read(name), "\r\n") << name << " held " << testing::PrintToString(held);
+            EXPECT_EQ(read(name), "\r\n") << name << " held " << ::testing::PrintToString(held);
     }
 }
 
@@ -288,32 +290,17 @@ TEST_F(CapturePageTest, WorkingFilesWithOtherTextOfTheSameLengthAreWritten)
 TEST_F(CapturePageTest, APageThatFailsPartWayLeavesTheOldFileWhole)
 {
     ImageLists lists;
-    lists.frmList[ImageLists::kEmbeddedImages] = {"a.gif", "b.gif", "c.gif"};
-    lists.Links[ImageLists::kEmbeddedImages] = {"http://h/a.gif"}; // the second entry fails
+    lists[ImageLists::kEmbeddedImages].add("a.gif", "http://h/a.gif");
     const SourcePage sourcePage("<img src=\"a.gif\">", lists);
-    struct Case {
-        std::string_view file;
-        std::function<void(const std::filesystem::path&)> write;
-    };
-    const Case cases[] = {
-        {WorkFiles::kImagePage,
-         [&](const std::filesystem::path& path) { WriteImagePage(path, lists); }},
-        {WorkFiles::kSourcePage,
-         [&](const std::filesystem::path& path) {
-             writeTextFileInPieces(path, [&](const TextPieceSink& sink) {
-                 sink("first piece");
-                 throw std::runtime_error("fails part way");
-             });
-         }},
-    };
-    for (const Case& c : cases) {
-        const std::filesystem::path path = m_directory / c.file;
-        writeTextFile(path, "old");
-        EXPECT_ANY_THROW(c.write(path)) << c.file;
-        EXPECT_EQ(read(c.file), "old\r\n");
-    }
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_directory), {}), 2);
-    sourcePage.write(m_directory / WorkFiles::kSourcePage);
+    const std::filesystem::path path = m_directory / WorkFiles::kSourcePage;
+    writeTextFile(path, "old");
+    EXPECT_ANY_THROW(writeTextFileInPieces(path, [&](const TextPieceSink& sink) {
+        sink("first piece");
+        throw std::runtime_error("fails part way");
+    }));
+    EXPECT_EQ(read(WorkFiles::kSourcePage), "old\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_directory), {}), 1);
+    sourcePage.write(path);
     EXPECT_EQ(read(WorkFiles::kSourcePage), sourcePage.text() + "\r\n");
     EXPECT_EQ(sourcePage.text(), "&lt;img src=\"<a href='http://h/a.gif'>a.gif</a>\">");
 }

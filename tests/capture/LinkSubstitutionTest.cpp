@@ -108,8 +108,8 @@ TEST(SourcePage, EqualsTheLiteralPassesWhereNamesMeetTheEscapes)
         ImageLists lists;
         for (int i = static_cast<int>(random() % 6); i > 0; --i) {
             const std::size_t k = random() % 2;
-            lists.frmList[k].push_back(word(4));
-            lists.Links[k].push_back(word(3) + lists.frmList[k].back());
+            const std::string name = word(4);
+            lists[k].add(name, word(3) + name);
         }
         const std::string markup = word(60);
         // Some rounds let passes fail for making the page too long.

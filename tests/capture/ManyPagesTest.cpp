@@ -55,14 +55,12 @@ TEST(ManyPagesPage, SourcePageEqualsTheLiteralPasses)
     const std::string markup = manyPagesPage();
     ImageLists lists;
     for (const ScanParameters& parameters : {kImageScan, kLinkScan}) {
-        const ScanFindings found = ScanMarkup(parameters, markup, kAddress);
-        for (std::size_t i = 0; i < found.names.size(); i += 20) {
-            lists.frmList[parameters.listIndex].push_back(found.names[i]);
-            lists.Links[parameters.listIndex].push_back(found.addresses[i]);
-        }
+        const ImageList found = ScanMarkup(parameters, markup, kAddress);
+        for (std::size_t i = 0; i < found.size(); i += 20)
+            lists[parameters.listIndex].add(found.entries()[i].name, found.entries()[i].address);
     }
-    ASSERT_GT(lists.frmList[ImageLists::kLinkedImages].size(), 10u);
-    ASSERT_GT(lists.frmList[ImageLists::kEmbeddedImages].size(), 20u);
+    ASSERT_GT(lists[ImageLists::kLinkedImages].size(), 10u);
+    ASSERT_GT(lists[ImageLists::kEmbeddedImages].size(), 20u);
     EXPECT_TRUE(BuildSourcePage(markup, lists) ==
                 literal::sourcePage(markup, lists, kSourcePageBound));
 }

@@ -38,11 +38,10 @@ TEST(TagLines, EqualsTheFiltersAroundTheHundredRepetitions)
 std::vector<std::string> scan(const ScanParameters& parameters, const std::string& markup,
                               const std::string& page = "http://host/dir/page.htm")
 {
-    const ScanFindings findings = ScanMarkup(parameters, markup, page);
-    EXPECT_EQ(findings.names.size(), findings.addresses.size());
+    const ImageList findings = ScanMarkup(parameters, markup, page);
     std::vector<std::string> found;
-    for (std::size_t i = 0; i < findings.addresses.size(); ++i)
-        found.push_back(findings.addresses[i] + "|" + findings.names[i]);
+    for (const FoundImage& image : findings)
+        found.push_back(image.address + "|" + image.name);
     return found;
 }
 

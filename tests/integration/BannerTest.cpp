@@ -1,6 +1,7 @@
 #include "integration/modSkin.h"
 #include "platform/browser/BrowserControl.h"
 #include "tests/shell/ShellFixture.h"
+#include "tests/support/Controls.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -22,18 +23,18 @@ using BannerTest = ShellFixture;
 
 TEST_F(BannerTest, TheMainWindowsBannerBrowserSitsInItsStrip)
 {
-    Form1& window = mainWindow();
+    MainWindow& window = mainWindow();
     auto* picBox = window.findChild<QFrame*>("picBox");
     ASSERT_NE(picBox, nullptr);
-    QWidget* banner = window.wbBanner->view();
+    QWidget* banner = control<BrowserControl>(window, "wbBanner").view();
     EXPECT_EQ(window.geometryOf(picBox), (TwipsRect{60, 1380, 7335 - 280, 945}));
     EXPECT_EQ(picBox->frameShape(), QFrame::NoFrame);
     EXPECT_EQ(banner->parentWidget(), picBox);
     EXPECT_EQ(window.geometryOf(banner), (TwipsRect{0, 0, 7335, 945}));
     EXPECT_FALSE(picBox->isHidden());
     EXPECT_FALSE(banner->isHidden());
-    EXPECT_TRUE(window.wbPicture->isHidden());
-    EXPECT_EQ(static_cast<FakeBrowser*>(window.wbBanner)->requests,
+    EXPECT_TRUE(control<QLabel>(window, "wbPicture").isHidden());
+    EXPECT_EQ(static_cast<FakeBrowser*>(&control<BrowserControl>(window, "wbBanner"))->requests,
               QStringList{"Navigate " + program->identity().BannerAddress});
     // The strip hides the browser's right edge.
     EXPECT_LT(picBox->width(), banner->width());
@@ -49,7 +50,7 @@ TEST_F(BannerTest, ARefusedBannerAddressLeavesTheStripEmpty)
     };
     Program refusing(std::move(services));
     refusing.LoadIdentity();
-    Form1& window = refusing.showMainWindow();
+    MainWindow& window = refusing.showMainWindow();
     EXPECT_NE(window.findChild<QFrame*>("picBox"), nullptr);
     EXPECT_TRUE(window.isVisible());
 }

@@ -5,11 +5,13 @@
 #include "integration/ControlType.h"
 #include "integration/SkinLabel.h"
 #include "integration/modSkin.h"
+#include "platform/desktop/TickTimer.h"
 #include "platform/textfile/TextFile.h"
 #include "tests/shell/ShellFixture.h"
-#include "windows/Form8.h"
-#include "windows/frmAbout.h"
-#include "windows/frmWebsite.h"
+#include "tests/support/Controls.h"
+#include "windows/AboutWindow.h"
+#include "windows/HelpWindow.h"
+#include "windows/SiteWindow.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -35,14 +37,14 @@ protected:
         ASSERT_EQ(skinObject(), nullptr);
     }
 
-    Form1& startProgram()
+    MainWindow& startProgram()
     {
         program->start();
         for (int tick = 0; tick < 75; ++tick)
-            program->splashWindow()->Timer2_Timer();
+            program->splashWindow()->tick();
         return *program->mainWindow();
     }
-    QRgb first() const { return program->splashWindow()->skn.firstColour(); }
+    QRgb first() const { return program->skin().firstColour(); }
 
     static QRgb colour(const QWidget* control, QPalette::ColorRole role)
     {
@@ -59,15 +61,15 @@ TEST_F(SkinTest, ShippedConfigurationSkinsNothing)
 {
     EXPECT_FALSE(program->identity().UseSkin);
     writeTextFile(directory() / "Help.rtf", "{\\rtf1 help}");
-    Form1& main = startProgram();
+    MainWindow& main = startProgram();
     const Skin skin;
-    EXPECT_NE(colour(main.txtUrl, QPalette::Base), skin.firstColour());
-    EXPECT_FALSE(main.cmbBack->testAttribute(Qt::WA_SetPalette));
+    EXPECT_NE(colour(&control<QLineEdit>(main, "txtUrl"), QPalette::Base), skin.firstColour());
+    EXPECT_FALSE(control<QToolButton>(main, "cmbBack").testAttribute(Qt::WA_SetPalette));
     EXPECT_EQ(skinObject(), nullptr);
 
     // Each loaded window's controls have the palettes of a window that never loaded.
-    frmAbout& about = program->showAboutWindow();
-    frmAbout designed(*program);
+    AboutWindow& about = program->showAboutWindow();
+    AboutWindow designed(*program);
     for (QWidget* control : windowControls(designed)) {
         const auto* loaded = about.findChild<QWidget*>(control->objectName());
         ASSERT_NE(loaded, nullptr);
@@ -83,32 +85,33 @@ TEST_F(SkinTest, TurnedOnEveryWindowTakesTheSkinsColours)
 {
     Skin::setTurnedOn(true);
     writeTextFile(directory() / "Help.rtf", "{\\rtf1 help}");
-    Form1& main = startProgram();
-    const Skin& skin = program->splashWindow()->skn;
+    MainWindow& main = startProgram();
+    const Skin& skin = program->skin();
     EXPECT_EQ(skinObject(), &skin);
     EXPECT_EQ(QToolTip::palette().color(QPalette::ToolTipBase).rgba(), skin.firstColour());
 
-    EXPECT_EQ(colour(main.cmbBack, QPalette::Button), skin.firstColour());
-    EXPECT_EQ(colour(main.txtUrl, QPalette::Base), skin.firstColour());
-    EXPECT_EQ(colour(main.txtUrl, QPalette::Text), skin.secondColour());
-    EXPECT_EQ(colour(main.wbPicture, QPalette::Window), skin.thirdColour());
+    EXPECT_EQ(colour(&control<QToolButton>(main, "cmbBack"), QPalette::Button), skin.firstColour());
+    EXPECT_EQ(colour(&control<QLineEdit>(main, "txtUrl"), QPalette::Base), skin.firstColour());
+    EXPECT_EQ(colour(&control<QLineEdit>(main, "txtUrl"), QPalette::Text), skin.secondColour());
+    EXPECT_EQ(colour(&control<QLabel>(main, "wbPicture"), QPalette::Window), skin.thirdColour());
     EXPECT_EQ(colour(&main, QPalette::Window), skin.thirdColour());
     EXPECT_EQ(loadedSkinLabels(main), -1); // no labels, so no array was needed
 
-    frmAbout& about = program->showAboutWindow();
+    AboutWindow& about = program->showAboutWindow();
     EXPECT_EQ(loadedSkinLabels(about), 7);
     EXPECT_EQ(skinLabels(about).back()->text(), "varrow.example");
-    EXPECT_EQ(colour(about.Picture1, QPalette::Window), skin.thirdColour());
+    EXPECT_EQ(colour(&control<QLabel>(about, "Picture1"), QPalette::Window), skin.thirdColour());
 
-    frmWebsite& site = program->showSiteWindow();
+    SiteWindow& site = program->showSiteWindow();
     ASSERT_EQ(loadedSkinLabels(site), 1); // only the labels beside the template
     EXPECT_EQ(skinLabels(site)[1]->text(), "URL:");
-    EXPECT_EQ(colour(site.Text1, QPalette::Base), skin.firstColour());
-    EXPECT_EQ(colour(site.Command3, QPalette::Button), skin.firstColour());
+    EXPECT_EQ(colour(&control<QLineEdit>(site, "Text1"), QPalette::Base), skin.firstColour());
+    EXPECT_EQ(colour(&control<QToolButton>(site, "Command3"), QPalette::Button),
+              skin.firstColour());
 
-    Form8& help = program->showHelpWindow();
+    HelpWindow& help = program->showHelpWindow();
     EXPECT_EQ(colour(&help, QPalette::Window), skin.thirdColour());
-    EXPECT_FALSE(help.Check1->testAttribute(Qt::WA_SetPalette));
+    EXPECT_FALSE(control<QCheckBox>(help, "Check1").testAttribute(Qt::WA_SetPalette));
 
     site.hide();
     main.close(); // the program ends: tooltips get their own colours back
@@ -119,22 +122,23 @@ TEST_F(SkinTest, TurnedOnEveryWindowTakesTheSkinsColours)
 TEST_F(SkinTest, WithoutASkinTheSplashWindowIsLoadedForItsSkin)
 {
     Skin::setTurnedOn(true);
-    frmAbout& about = program->showAboutWindow();
-    frmSplash* splash = program->splashWindow();
+    AboutWindow& about = program->showAboutWindow();
+    SplashWindow* splash = program->splashWindow();
     ASSERT_NE(splash, nullptr);
-    EXPECT_FALSE(splash->Timer2.isEnabled()); // it does not go on to open the main window
+    EXPECT_FALSE(control<TickTimer>(*splash, "Timer2")
+                     .isEnabled()); // it does not go on to open the main window
     EXPECT_TRUE(splash->isHidden());
     EXPECT_EQ(program->mainWindow(), nullptr);
-    EXPECT_EQ(skinObject(), &splash->skn);
-    EXPECT_EQ(colour(&about, QPalette::Window), splash->skn.thirdColour());
+    EXPECT_EQ(skinObject(), &program->skin());
+    EXPECT_EQ(colour(&about, QPalette::Window), program->skin().thirdColour());
 }
 
 TEST_F(SkinTest, ASplashWindowLoadedUnskinnedStillLendsItsSkin)
 {
-    Form1& main = startProgram();
+    MainWindow& main = startProgram();
     Skin::setTurnedOn(true);
-    frmAbout& about = program->showAboutWindow();
-    EXPECT_EQ(colour(&about, QPalette::Window), program->splashWindow()->skn.thirdColour());
+    AboutWindow& about = program->showAboutWindow();
+    EXPECT_EQ(colour(&about, QPalette::Window), program->skin().thirdColour());
     EXPECT_EQ(program->mainWindow(), &main);
 }
 

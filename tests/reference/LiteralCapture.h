@@ -99,8 +99,8 @@ inline std::string sourcePage(std::string_view markup, const ImageLists& lists,
         replaceAll(replaceAll(replaceAll(markup, "<", "&lt;"), "\r", "<BR>"), "\n", "<BR>");
     std::vector<Substitution> passes;
     for (std::size_t k = 0; k < 2; ++k)
-        for (std::size_t i = 0; i < lists.Links[k].size(); ++i)
-            passes.push_back({lists.frmList[k][i], lists.Links[k][i]});
+        for (const FoundImage& image : lists[k])
+            passes.push_back({image.name, image.address});
     const std::size_t maxLength = page.size() * bound.timesMarkup + bound.allowance;
     return substitution(std::move(page), passes, maxLength);
 }

@@ -1,6 +1,8 @@
 #include "platform/desktop/StatusBar.h"
 #include "platform/desktop/TabStrip.h"
 #include "tests/shell/ShellFixture.h"
+#include "tests/support/Controls.h"
+#include "tests/support/ImageListFields.h"
 
 #include <QAction>
 #include <QFile>
@@ -18,159 +20,160 @@ const QStringList kAllStopped{"Stop"};
 
 TEST_F(CommandsTest, BackWithTheSourceViewVisibleMovesOnlyThatView)
 {
-    Form1& window = mainWindow();
+    MainWindow& window = mainWindow();
     view(window, 0).Navigate("http://127.0.0.2/one.html");
     view(window, 0).Navigate("http://127.0.0.2/two.html");
     view(window, 1).Navigate("/tmp/first/source.htm");
     view(window, 1).Navigate("/tmp/second/source.htm");
-    window.SelectView(1);
+    window.selectView(MainWindow::SourceView);
     for (int i = 0; i < 3; ++i)
         view(window, i).requests.clear();
 
-    window.cmbBack->click();
+    control<QToolButton>(window, "cmbBack").click();
     EXPECT_EQ(view(window, 0).requests, kAllStopped);
     EXPECT_EQ(view(window, 1).requests, (QStringList{"Stop", "GoBack"}));
     EXPECT_EQ(view(window, 2).requests, kAllStopped);
     EXPECT_EQ(view(window, 0).LocationURL(), "http://127.0.0.2/two.html");
     EXPECT_EQ(view(window, 1).LocationURL(), "/tmp/first/source.htm");
 
-    window.cmbBack->click(); // no earlier page: silently nothing
+    control<QToolButton>(window, "cmbBack").click(); // no earlier page: silently nothing
     EXPECT_EQ(view(window, 1).LocationURL(), "/tmp/first/source.htm");
-    window.mnuGoItem[1]->trigger();
+    control<QAction>(window, "mnuGoItem1").trigger();
     EXPECT_EQ(view(window, 1).LocationURL(), "/tmp/second/source.htm");
 }
 
 TEST_F(CommandsTest, SendToBrowserOpensTheVisibleViewsPageInTheBrowserView)
 {
-    Form1& window = mainWindow();
+    MainWindow& window = mainWindow();
     view(window, 2).Navigate("http://127.0.0.2/images/big.png");
-    window.SelectView(2);
-    window.Command1->click();
-    EXPECT_EQ(window.txtUrl->text(), "http://127.0.0.2/images/big.png");
+    window.selectView(MainWindow::GalleryView);
+    control<QToolButton>(window, "Command1").click();
+    EXPECT_EQ(control<QLineEdit>(window, "txtUrl").text(), "http://127.0.0.2/images/big.png");
     EXPECT_EQ(visibleView(window), 0);
-    EXPECT_EQ(window.TabStrip1->selectedTab(), 1);
+    EXPECT_EQ(control<TabStrip>(window, "TabStrip1").selectedTab(), 1);
     EXPECT_EQ(view(window, 0).requests.last(), "Navigate http://127.0.0.2/images/big.png");
 
     // On the Browser view it reloads the current address.
-    window.mnuGoItem[5]->trigger();
+    control<QAction>(window, "mnuGoItem5").trigger();
     EXPECT_EQ(view(window, 0).requests.last(), "Navigate http://127.0.0.2/images/big.png");
 }
 
 TEST_F(CommandsTest, GoNavigatesTheTextAsTypedWithoutSwitchingViews)
 {
-    Form1& window = mainWindow();
-    window.SelectView(2);
-    window.txtUrl->setText("bareword");
-    window.cmdGo->click();
+    MainWindow& window = mainWindow();
+    window.selectView(MainWindow::GalleryView);
+    control<QLineEdit>(window, "txtUrl").setText("bareword");
+    control<QToolButton>(window, "cmdGo").click();
     EXPECT_EQ(view(window, 0).requests.last(), "Navigate bareword");
-    window.txtUrl->setText(" spaced ");
-    emit window.txtUrl->returnPressed();
+    control<QLineEdit>(window, "txtUrl").setText(" spaced ");
+    emit control<QLineEdit>(window, "txtUrl").returnPressed();
     EXPECT_EQ(view(window, 0).requests.last(), "Navigate  spaced ");
     EXPECT_EQ(visibleView(window), 2);
 }
 
 TEST_F(CommandsTest, RefusedNavigationIsReportedInTheStatusBar)
 {
-    Form1& window = mainWindow();
+    MainWindow& window = mainWindow();
     view(window, 0).refuseNavigation = true;
-    window.txtUrl->setText("::");
-    window.cmdGo->click();
-    EXPECT_EQ(window.sb1->panelText(1), "refused ::");
+    control<QLineEdit>(window, "txtUrl").setText("::");
+    control<QToolButton>(window, "cmdGo").click();
+    EXPECT_EQ(control<StatusBar>(window, "sb1").panelText(1), "refused ::");
 }
 
 TEST_F(CommandsTest, UpDirStopsAtTheHostRoot)
 {
-    Form1& window = mainWindow();
-    window.SelectView(1);
+    MainWindow& window = mainWindow();
+    window.selectView(MainWindow::SourceView);
     for (const QString root : {"http://127.0.0.2/", "https://127.0.0.2/"}) {
-        window.txtUrl->setText(root);
-        window.cmdBackDir->click();
-        EXPECT_EQ(window.txtUrl->text(), root);
+        control<QLineEdit>(window, "txtUrl").setText(root);
+        control<QToolButton>(window, "cmdBackDir").click();
+        EXPECT_EQ(control<QLineEdit>(window, "txtUrl").text(), root);
         EXPECT_EQ(view(window, 0).requests.last(), "Navigate " + root);
     }
     EXPECT_EQ(visibleView(window), 0);
 
-    window.txtUrl->setText("http://127.0.0.2/dir/page.htm");
-    window.mnuGoItem[4]->trigger();
-    EXPECT_EQ(window.txtUrl->text(), "http://127.0.0.2/dir/");
+    control<QLineEdit>(window, "txtUrl").setText("http://127.0.0.2/dir/page.htm");
+    control<QAction>(window, "mnuGoItem4").trigger();
+    EXPECT_EQ(control<QLineEdit>(window, "txtUrl").text(), "http://127.0.0.2/dir/");
 }
 
 TEST_F(CommandsTest, TypedAddressOutlivesTitleChangesUntilSentOrEscaped)
 {
-    Form1& window = mainWindow();
+    MainWindow& window = mainWindow();
     FakeBrowser& browser = view(window, 0);
     browser.Navigate("http://127.0.0.2/clock.html");
     browser.completeLoad("12:00", std::nullopt);
-    EXPECT_EQ(window.txtUrl->text(), "http://127.0.0.2/clock.html");
+    EXPECT_EQ(control<QLineEdit>(window, "txtUrl").text(), "http://127.0.0.2/clock.html");
 
-    window.txtUrl->clear();
-    QTest::keyClicks(window.txtUrl, "127.0.0.2/ne");
+    control<QLineEdit>(window, "txtUrl").clear();
+    QTest::keyClicks(&control<QLineEdit>(window, "txtUrl"), "127.0.0.2/ne");
     browser.completeLoad("12:01", std::nullopt);
-    EXPECT_EQ(window.txtUrl->text(), "127.0.0.2/ne");
+    EXPECT_EQ(control<QLineEdit>(window, "txtUrl").text(), "127.0.0.2/ne");
     EXPECT_EQ(window.windowTitle(), "Varrow by Varrow Project - 12:01");
 
-    QTest::keyClick(window.txtUrl, Qt::Key_Escape);
-    EXPECT_EQ(window.txtUrl->text(), "http://127.0.0.2/clock.html");
+    QTest::keyClick(&control<QLineEdit>(window, "txtUrl"), Qt::Key_Escape);
+    EXPECT_EQ(control<QLineEdit>(window, "txtUrl").text(), "http://127.0.0.2/clock.html");
     browser.completeLoad("12:02", std::nullopt);
-    EXPECT_EQ(window.txtUrl->text(), "http://127.0.0.2/clock.html");
+    EXPECT_EQ(control<QLineEdit>(window, "txtUrl").text(), "http://127.0.0.2/clock.html");
 
-    QTest::keyClicks(window.txtUrl, "?sent");
-    QTest::keyClick(window.txtUrl, Qt::Key_Return);
+    QTest::keyClicks(&control<QLineEdit>(window, "txtUrl"), "?sent");
+    QTest::keyClick(&control<QLineEdit>(window, "txtUrl"), Qt::Key_Return);
     EXPECT_EQ(browser.requests.last(), "Navigate http://127.0.0.2/clock.html?sent");
     browser.Navigate("http://127.0.0.2/landed.html");
     browser.completeLoad("Landed", std::nullopt);
-    EXPECT_EQ(window.txtUrl->text(), "http://127.0.0.2/landed.html");
+    EXPECT_EQ(control<QLineEdit>(window, "txtUrl").text(), "http://127.0.0.2/landed.html");
 }
 
 TEST_F(CommandsTest, ARefusalStaysInTheStatusBarUntilTheNextCommand)
 {
-    Form1& window = mainWindow();
+    MainWindow& window = mainWindow();
     view(window, 0).refuseNavigation = true;
-    window.txtUrl->setText("::");
-    window.cmdGo->click();
+    control<QLineEdit>(window, "txtUrl").setText("::");
+    control<QToolButton>(window, "cmdGo").click();
     emit view(window, 1).StatusTextChange("Done");
-    EXPECT_EQ(window.sb1->panelText(1), "refused ::");
+    EXPECT_EQ(control<StatusBar>(window, "sb1").panelText(1), "refused ::");
     view(window, 0).refuseNavigation = false;
-    window.mnuGoItem[2]->trigger(); // Stop
-    EXPECT_EQ(window.sb1->panelText(1), "Done");
+    control<QAction>(window, "mnuGoItem2").trigger(); // Stop
+    EXPECT_EQ(control<StatusBar>(window, "sb1").panelText(1), "Done");
 }
 
 TEST_F(CommandsTest, RefreshReloadsCapturesAndEndsOnTheBrowserTab)
 {
-    Form1& window = mainWindow();
+    MainWindow& window = mainWindow();
     view(window, 0).Navigate("http://127.0.0.2/page.html");
     view(window, 0).body = "<body><img src=\"a.gif\"></body>";
-    window.SelectView(2);
+    window.selectView(MainWindow::GalleryView);
     view(window, 1).requests.clear();
-    window.cmdRefresh[0]->click();
+    control<QToolButton>(window, "cmdRefresh").click();
     EXPECT_EQ(visibleView(window), 0);
-    EXPECT_EQ(window.TabStrip1->selectedTab(), 1);
+    EXPECT_EQ(control<TabStrip>(window, "TabStrip1").selectedTab(), 1);
     EXPECT_TRUE(view(window, 0).requests.endsWith("Refresh"));
-    EXPECT_EQ(window.lists.frmList[ImageLists::kEmbeddedImages], std::vector<std::string>{"a.gif"});
+    EXPECT_EQ(namesOf(window.imageLists()[ImageLists::kEmbeddedImages]),
+              std::vector<std::string>{"a.gif"});
     EXPECT_EQ(view(window, 1).requests.size(), 2); // stopped, then the new source page
 }
 
 TEST_F(CommandsTest, FileOpenNavigatesToTheChosenFileOnly)
 {
-    Form1& window = mainWindow();
+    MainWindow& window = mainWindow();
     view(window, 0).requests.clear();
     chosenFile.clear(); // cancelled
-    window.mnuFileItem[0]->trigger();
+    control<QAction>(window, "mnuFileItem0").trigger();
     EXPECT_TRUE(view(window, 0).requests.isEmpty());
 
     chosenFile = "/tmp/some page.html";
-    window.SelectView(1);
-    window.mnuFileItem[0]->trigger();
+    window.selectView(MainWindow::SourceView);
+    control<QAction>(window, "mnuFileItem0").trigger();
     EXPECT_EQ(view(window, 0).requests, QStringList{"Navigate2 /tmp/some page.html"});
     EXPECT_EQ(visibleView(window), 1);
 }
 
 TEST_F(CommandsTest, WebsiteButtonAndMenuShowOneSiteWindow)
 {
-    Form1& window = mainWindow();
-    window.cmdWebsite->click();
+    MainWindow& window = mainWindow();
+    control<QToolButton>(window, "cmdWebsite").click();
     auto* first = program->siteWindow();
-    window.mnuViewItem[3]->trigger();
+    control<QAction>(window, "mnuViewItem3").trigger();
     EXPECT_EQ(program->siteWindow(), first);
 }
 
@@ -193,16 +196,16 @@ protected:
 
 TEST_F(ToolsMenuTest, InstallAndRemoveToggleTheItems)
 {
-    Form1& window = mainWindow();
-    window.mnuToolsItem[0]->trigger();
-    EXPECT_FALSE(window.mnuToolsItem[0]->isEnabled());
-    EXPECT_TRUE(window.mnuToolsItem[1]->isEnabled());
+    MainWindow& window = mainWindow();
+    control<QAction>(window, "mnuToolsItem0").trigger();
+    EXPECT_FALSE(control<QAction>(window, "mnuToolsItem0").isEnabled());
+    EXPECT_TRUE(control<QAction>(window, "mnuToolsItem1").isEnabled());
     EXPECT_NE(store().find("\"ButtonText\"=\"Varrow\""), std::string::npos);
     EXPECT_NE(store().find("\"MenuText\"=\"&Varrow\""), std::string::npos);
 
-    window.mnuToolsItem[1]->trigger();
-    EXPECT_TRUE(window.mnuToolsItem[0]->isEnabled());
-    EXPECT_FALSE(window.mnuToolsItem[1]->isEnabled());
+    control<QAction>(window, "mnuToolsItem1").trigger();
+    EXPECT_TRUE(control<QAction>(window, "mnuToolsItem0").isEnabled());
+    EXPECT_FALSE(control<QAction>(window, "mnuToolsItem1").isEnabled());
     EXPECT_EQ(store().find("ButtonText"), std::string::npos);
 }
 
@@ -211,12 +214,12 @@ TEST_F(ToolsMenuTest, AFailedInstallKeepsTheItemsAndSaysWhy)
     const QString blocked = registryDir.filePath("not-a-directory");
     QFile(blocked).open(QIODevice::WriteOnly);
     qputenv("VARROW_REGISTRY_DIR", blocked.toUtf8());
-    Form1& window = mainWindow();
-    window.mnuToolsItem[0]->trigger();
-    EXPECT_TRUE(window.mnuToolsItem[0]->isEnabled());
-    EXPECT_TRUE(window.mnuToolsItem[1]->isEnabled());
-    EXPECT_TRUE(window.sb1->panelText(1).contains("not-a-directory"))
-        << window.sb1->panelText(1).toStdString();
+    MainWindow& window = mainWindow();
+    control<QAction>(window, "mnuToolsItem0").trigger();
+    EXPECT_TRUE(control<QAction>(window, "mnuToolsItem0").isEnabled());
+    EXPECT_TRUE(control<QAction>(window, "mnuToolsItem1").isEnabled());
+    EXPECT_TRUE(control<StatusBar>(window, "sb1").panelText(1).contains("not-a-directory"))
+        << control<StatusBar>(window, "sb1").panelText(1).toStdString();
 }
 
 } // namespace

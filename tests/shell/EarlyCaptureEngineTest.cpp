@@ -3,6 +3,7 @@
 // stay scrolled.
 #include "platform/desktop/StatusBar.h"
 #include "tests/shell/EngineFixture.h"
+#include "tests/support/Controls.h"
 #include "tests/support/PageScript.h"
 
 #include <QSignalSpy>
@@ -33,23 +34,27 @@ protected:
         EngineFixture::SetUp();
         // The home page's capture comes first.
         ASSERT_TRUE(QTest::qWaitFor(
-            [&] { return window->wb[1]->LocationURL().endsWith("source.htm"); }, kPatienceMs));
+            [&] {
+                return control<BrowserControl>(*window, "wb1").LocationURL().endsWith("source.htm");
+            },
+            kPatienceMs));
         QTest::qWait(300);
     }
 
     bool viewShows(int index, const QString& text)
     {
-        return QTest::qWaitFor(
-            [&] { return renderedText(window->wb[index]->view()).contains(text); }, kPatienceMs);
+        return QTest::qWaitFor([&] { return renderedText(viewAt(index).view()).contains(text); },
+                               kPatienceMs);
     }
     double scrollOf(int index)
     {
-        return runInPage(window->wb[index]->view(), "window.scrollY").toDouble();
+        return runInPage(viewAt(index).view(), "window.scrollY").toDouble();
     }
     // The engine's own report: the page's load event has run.
     bool loadCompleted()
     {
-        return runInPage(window->wb[0]->view(), "document.readyState").toString() == "complete";
+        return runInPage(control<BrowserControl>(*window, "wb0").view(), "document.readyState")
+                   .toString() == "complete";
     }
 
     LocalWebServer holding; // accepts every request and never answers
@@ -60,13 +65,13 @@ TEST_F(EarlyCaptureEngineTest, TheStatusBarSaysWhatTheBrowserViewDoesWhileItLoad
     holding.holdEveryRequest();
     server.serve("/held.html", "<html><body><p>own picture</p><img src='" +
                                    holding.address("/never.png").toUtf8() + "'></body></html>");
-    QSignalSpy status(window->wb[0], &BrowserControl::StatusTextChange);
+    QSignalSpy status(&control<BrowserControl>(*window, "wb0"), &BrowserControl::StatusTextChange);
     go(server.address("/held.html"));
     EXPECT_TRUE(viewShows(1, "never.png"));
     ASSERT_FALSE(status.isEmpty());
     EXPECT_EQ(status.first().first().toString(), "Opening " + server.address("/held.html") + "…");
-    EXPECT_TRUE(window->sb1->panelText(1).startsWith("Loading pictures… "))
-        << window->sb1->panelText(1).toStdString();
+    EXPECT_TRUE(control<StatusBar>(*window, "sb1").panelText(1).startsWith("Loading pictures… "))
+        << control<StatusBar>(*window, "sb1").panelText(1).toStdString();
     EXPECT_FALSE(loadCompleted());
 }
 
@@ -79,13 +84,13 @@ TEST_F(EarlyCaptureEngineTest, AnUnchangedBodyDoesNotReloadTheGeneratedViewsWhen
     ASSERT_FALSE(loadCompleted());
     // A mark on each generated view's document, which a reload would take away.
     for (int index : {1, 2})
-        runInPage(window->wb[index]->view(), "window.shownBeforeCompletion = true");
+        runInPage(viewAt(index).view(), "window.shownBeforeCompletion = true");
 
     ASSERT_TRUE(QTest::qWaitFor([&] { return loadCompleted(); }, kPatienceMs));
     QTest::qWait(1000); // the capture at completion, and any reload it asks for
     for (int index : {1, 2})
         EXPECT_TRUE(
-            runInPage(window->wb[index]->view(), "window.shownBeforeCompletion === true").toBool())
+            runInPage(viewAt(index).view(), "window.shownBeforeCompletion === true").toBool())
             << "view " << index;
 }
 
@@ -98,8 +103,8 @@ TEST_F(EarlyCaptureEngineTest, TheSourceViewKeepsItsPlaceWhenTheBodyChangesAfter
     go(server.address("/changing.html"));
     ASSERT_TRUE(viewShows(1, "line 299"));
     ASSERT_FALSE(loadCompleted());
-    window->SelectView(1);
-    runInPage(window->wb[1]->view(), "window.scrollTo(0, 600)");
+    window->selectView(MainWindow::SourceView);
+    runInPage(control<BrowserControl>(*window, "wb1").view(), "window.scrollTo(0, 600)");
     ASSERT_TRUE(QTest::qWaitFor([&] { return scrollOf(1) == 600; }, kPatienceMs));
 
     EXPECT_TRUE(viewShows(1, "changed after load"));
@@ -112,8 +117,8 @@ TEST_F(EarlyCaptureEngineTest, TheSourceViewOfAnotherPageStartsAtItsTop)
     server.serve("/second.html", longPage("<p>second page</p>"));
     go(server.address("/first.html"));
     ASSERT_TRUE(viewShows(1, "line 299"));
-    window->SelectView(1);
-    runInPage(window->wb[1]->view(), "window.scrollTo(0, 600)");
+    window->selectView(MainWindow::SourceView);
+    runInPage(control<BrowserControl>(*window, "wb1").view(), "window.scrollTo(0, 600)");
     ASSERT_TRUE(QTest::qWaitFor([&] { return scrollOf(1) == 600; }, kPatienceMs));
 
     go(server.address("/second.html"));

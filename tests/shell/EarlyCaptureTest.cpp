@@ -5,6 +5,7 @@
 #include "capture/WorkFiles.h"
 #include "platform/textfile/TextFile.h"
 #include "tests/shell/ShellFixture.h"
+#include "tests/support/Controls.h"
 
 #include <QToolButton>
 
@@ -31,9 +32,9 @@ protected:
         return QString::fromStdString(WorkFiles(directory()).pathOf(name).string());
     }
     // Opens kAddress in view 0 and raises DocumentReady with kBody.
-    Form1& openEarly()
+    MainWindow& openEarly()
     {
-        Form1& window = mainWindow();
+        MainWindow& window = mainWindow();
         view(window, 0).Navigate(kAddress);
         view(window, 0).documentReady(kBody);
         return window;
@@ -43,7 +44,7 @@ protected:
 TEST_P(EarlyCaptureTest, TheCaptureAtCompletionLeavesWhatOneCaptureLeaves)
 {
     const CaptureCase& row = GetParam();
-    Form1& window = openEarly();
+    MainWindow& window = openEarly();
     view(window, 0).completeLoad("Page", row.finalBody);
 
     QStringList source = {"Navigate " + pathOf(WorkFiles::kSourcePage)};
@@ -66,7 +67,7 @@ TEST_P(EarlyCaptureTest, TheCaptureAtCompletionLeavesWhatOneCaptureLeaves)
         EXPECT_EQ(readTextFile(WorkFiles(directory()).pathOf(name)),
                   readTextFile(aloneFiles.pathOf(name)))
             << name;
-    EXPECT_EQ(window.lists, aloneLists);
+    EXPECT_EQ(window.imageLists(), aloneLists);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -84,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(EarlyCaptureTest, AViewThatLeftItsPageLoadsTheChangedPageAfresh)
 {
-    Form1& window = openEarly();
+    MainWindow& window = openEarly();
     view(window, 1).Navigate("http://127.0.0.2/dir/a.gif"); // a link in the source page
     view(window, 0).completeLoad("Page", "<body><p>two</p><img src=\"a.gif\"></body>");
     EXPECT_EQ(view(window, 1).requests.last(), "Navigate " + pathOf(WorkFiles::kSourcePage));
@@ -92,7 +93,7 @@ TEST_F(EarlyCaptureTest, AViewThatLeftItsPageLoadsTheChangedPageAfresh)
 
 TEST_F(EarlyCaptureTest, AnotherPageLoadsFromTheTop)
 {
-    Form1& window = openEarly();
+    MainWindow& window = openEarly();
     view(window, 0).Navigate("http://127.0.0.2/dir/other.html");
     view(window, 0).documentReady("<body><p>two</p><img src=\"a.gif\"></body>");
     EXPECT_EQ(view(window, 1).requests.last(), "Navigate " + pathOf(WorkFiles::kSourcePage));
@@ -101,11 +102,11 @@ TEST_F(EarlyCaptureTest, AnotherPageLoadsFromTheTop)
 
 TEST_F(EarlyCaptureTest, RefreshCapturesAtOnceEvenWhenNothingChanged)
 {
-    Form1& window = openEarly();
+    MainWindow& window = openEarly();
     const std::filesystem::path source = WorkFiles(directory()).pathOf(WorkFiles::kSourcePage);
     const std::string written = readTextFile(source);
     std::filesystem::remove(source);
-    window.cmdRefresh[0]->click();
+    control<QToolButton>(window, "cmdRefresh").click();
     EXPECT_EQ(readTextFile(source), written);
 }
 
@@ -114,7 +115,7 @@ TEST_F(EarlyCaptureTest, AnUnchangedBodyIsCapturedAgainAfterAFailedCapture)
     const std::filesystem::path source = WorkFiles(directory()).pathOf(WorkFiles::kSourcePage);
     std::filesystem::remove(source);
     std::filesystem::create_directory(source); // writing the source page fails
-    Form1& window = openEarly();
+    MainWindow& window = openEarly();
     ASSERT_TRUE(std::filesystem::is_directory(source));
 
     std::filesystem::remove(source);

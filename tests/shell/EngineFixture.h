@@ -5,7 +5,8 @@
 #include "platform/browser/WebEngineBrowser.h"
 #include "platform/desktop/SettingsStore.h"
 #include "platform/textfile/TextFile.h"
-#include "shell/Form1.h"
+#include "shell/MainWindow.h"
+#include "tests/support/Controls.h"
 #include "tests/support/LocalWebServer.h"
 #include "tests/support/LoopbackOnly.h"
 
@@ -52,12 +53,19 @@ protected:
     }
     void go(const QString& address)
     {
-        window->txtUrl->setText(address);
-        window->cmdGo->click();
+        control<QLineEdit>(*window, "txtUrl").setText(address);
+        control<QToolButton>(*window, "cmdGo").click();
+    }
+    // One of the main window's three views.
+    BrowserControl& viewAt(int index) const
+    {
+        return control<BrowserControl>(*window, QString("wb%1").arg(index));
     }
     bool browserShows(const QString& address, int timeout = kPatienceMs)
     {
-        return QTest::qWaitFor([&] { return window->wb[0]->LocationURL() == address; }, timeout);
+        return QTest::qWaitFor(
+            [&] { return control<BrowserControl>(*window, "wb0").LocationURL() == address; },
+            timeout);
     }
 
     LocalWebServer server;
@@ -65,7 +73,7 @@ protected:
     QTemporaryDir settingsDir;
     SettingsStore settings{settingsDir.path().toStdString()};
     std::unique_ptr<Program> program;
-    Form1* window = nullptr;
+    MainWindow* window = nullptr;
 };
 
 } // namespace varrow::testing

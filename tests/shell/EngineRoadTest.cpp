@@ -2,6 +2,8 @@
 // view, captured, and shown in the Source Code and Images views.
 #include "platform/desktop/TabStrip.h"
 #include "tests/shell/EngineFixture.h"
+#include "tests/support/Controls.h"
+#include "tests/support/ImageListFields.h"
 #include "tests/support/PageScript.h"
 
 #include <QBuffer>
@@ -56,7 +58,7 @@ protected:
         QVariantList widths;
         const bool shown = QTest::qWaitFor(
             [&] {
-                widths = runInPage(window->wb[2]->view(), script).toList();
+                widths = runInPage(control<BrowserControl>(*window, "wb2").view(), script).toList();
                 return !widths.isEmpty();
             },
             kPatienceMs);
@@ -72,27 +74,25 @@ TEST_F(EngineRoadTest, ALoadedPageIsCapturedAndShownInTheOtherViews)
 {
     go(server.address("/dir/page.html"));
     ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return !window->lists.frmList[ImageLists::kEmbeddedImages].empty(); }, kPatienceMs));
+        [&] { return !namesOf(window->imageLists()[ImageLists::kEmbeddedImages]).empty(); },
+        kPatienceMs));
 
-    EXPECT_EQ(window->lists.Links[ImageLists::kEmbeddedImages],
+    EXPECT_EQ(addressesOf(window->imageLists()[ImageLists::kEmbeddedImages]),
               std::vector<std::string>{server.address("/dir/pic.png").toStdString()});
-    EXPECT_EQ(window->lists.Links[ImageLists::kLinkedImages],
+    EXPECT_EQ(addressesOf(window->imageLists()[ImageLists::kLinkedImages]),
               std::vector<std::string>{server.address("/other/big.jpg").toStdString()});
     const std::string source = workFile(WorkFiles::kSourcePage);
     EXPECT_NE(source.find("pic.png</a>"), std::string::npos);
     EXPECT_EQ(source.find("head-only"), std::string::npos); // the head is not captured
     EXPECT_NE(workFile(WorkFiles::kImagePage).find("/dir/pic.png"), std::string::npos);
     EXPECT_EQ(workFile(WorkFiles::kMarkup), "\r\n");
-    EXPECT_EQ(window->txtUrl->text(), server.address("/dir/page.html"));
+    EXPECT_EQ(control<QLineEdit>(*window, "txtUrl").text(), server.address("/dir/page.html"));
 
     const auto shows = [&](int view, std::string_view name) {
         const QUrl expected = QUrl::fromLocalFile(
             QString::fromStdString(WorkFiles(directory()).pathOf(name).string()));
-        return QTest::qWaitFor(
-            [&] {
-                return window->wb[static_cast<size_t>(view)]->LocationURL() == expected.toString();
-            },
-            kPatienceMs);
+        return QTest::qWaitFor([&] { return viewAt(view).LocationURL() == expected.toString(); },
+                               kPatienceMs);
     };
     EXPECT_TRUE(shows(1, WorkFiles::kSourcePage));
     EXPECT_TRUE(shows(2, WorkFiles::kImagePage));
@@ -102,30 +102,34 @@ TEST_F(EngineRoadTest, BackAndForwardMoveAcrossRealPages)
 {
     go(server.address("/dir/page.html"));
     ASSERT_TRUE(browserShows(server.address("/dir/page.html")));
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return window->wb[0]->LocationName() == "Road"; }, kPatienceMs));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return control<BrowserControl>(*window, "wb0").LocationName() == "Road"; },
+        kPatienceMs));
     go(server.address("/dir/second.html"));
     ASSERT_TRUE(browserShows(server.address("/dir/second.html")));
 
-    window->cmbBack->click();
+    control<QToolButton>(*window, "cmbBack").click();
     EXPECT_TRUE(browserShows(server.address("/dir/page.html")));
-    window->cmdForward->click();
+    control<QToolButton>(*window, "cmdForward").click();
     EXPECT_TRUE(browserShows(server.address("/dir/second.html")));
-    window->cmdForward->click(); // no later page: nothing happens, nothing is thrown
+    control<QToolButton>(*window, "cmdForward")
+        .click(); // no later page: nothing happens, nothing is thrown
     QTest::qWait(200);
-    EXPECT_EQ(window->wb[0]->LocationURL(), server.address("/dir/second.html"));
+    EXPECT_EQ(control<BrowserControl>(*window, "wb0").LocationURL(),
+              server.address("/dir/second.html"));
 }
 
 TEST_F(EngineRoadTest, ADocumentWithoutABodyGivesEmptyPages)
 {
     go(server.address("/dir/page.html"));
     ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return !window->lists.frmList[ImageLists::kEmbeddedImages].empty(); }, kPatienceMs));
+        [&] { return !namesOf(window->imageLists()[ImageLists::kEmbeddedImages]).empty(); },
+        kPatienceMs));
     go(server.address("/dir/drawing.svg"));
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return workFile(WorkFiles::kSourcePage) == "\r\n"; }, kPatienceMs));
     EXPECT_EQ(workFile(WorkFiles::kImagePage), "\r\n");
-    EXPECT_TRUE(window->lists.Links[ImageLists::kEmbeddedImages].empty());
+    EXPECT_TRUE(addressesOf(window->imageLists()[ImageLists::kEmbeddedImages]).empty());
 }
 
 TEST_F(EngineRoadTest, TheGalleryOfAWebPageShowsItsWebAndDataPicturesButNoLocalFile)
@@ -148,7 +152,7 @@ TEST_F(EngineRoadTest, TheGalleryOfAWebPageShowsItsWebAndDataPicturesButNoLocalF
                      .toUtf8());
 
     go(server.address("/dir/gallery.html"));
-    window->TabStrip1->selectTab(3); // Images
+    control<TabStrip>(*window, "TabStrip1").selectTab(3); // Images
     // Served from two hosts, protocol-relative and inline pictures show; the local one does not.
     EXPECT_EQ(galleryWidths(5), (std::vector<int>{30, 31, 32, 34, 0}));
 }
@@ -165,11 +169,13 @@ TEST_F(EngineRoadTest, TheGalleryOfALocalPageShowsItsLocalPicturesAndOpensOneOnA
     page.close();
 
     go(page.fileName());
-    window->TabStrip1->selectTab(3); // Images
+    control<TabStrip>(*window, "TabStrip1").selectTab(3); // Images
     EXPECT_EQ(galleryWidths(2), (std::vector<int>{35, 36}));
 
-    runInPage(window->wb[2]->view(), "document.links[1].click()");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return window->wb[2]->LocationURL() == away; }, kPatienceMs));
+    runInPage(control<BrowserControl>(*window, "wb2").view(), "document.links[1].click()");
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return control<BrowserControl>(*window, "wb2").LocationURL() == away; },
+        kPatienceMs));
 }
 
 } // namespace

@@ -4,7 +4,9 @@
 #include "platform/desktop/TabStrip.h"
 #include "platform/textfile/TextFile.h"
 #include "tests/shell/ShellFixture.h"
-#include "windows/Form8.h"
+#include "tests/support/Controls.h"
+#include "tests/support/ImageListFields.h"
+#include "windows/HelpWindow.h"
 
 #include <QAction>
 #include <QToolButton>
@@ -18,18 +20,18 @@ using MainWindowTest = ShellFixture;
 
 TEST_F(MainWindowTest, LoadSetsCaptionsBannerViewsAndGoesHome)
 {
-    Form1& window = mainWindow();
+    MainWindow& window = mainWindow();
     EXPECT_EQ(window.windowTitle(), "Varrow by Varrow Project");
-    EXPECT_EQ(window.cmdWebsite->text(), "Visit varrow.example");
-    EXPECT_EQ(window.mnuViewItem[3]->text(), "varrow.example");
-    EXPECT_EQ(window.geometryOf(window.TabStrip1).top, 1380 + 945 + 100);
-    EXPECT_EQ(window.sb1->panelCount(), 2);
+    EXPECT_EQ(control<QToolButton>(window, "cmdWebsite").text(), "Visit varrow.example");
+    EXPECT_EQ(control<QAction>(window, "mnuViewItem3").text(), "varrow.example");
+    EXPECT_EQ(window.geometryOf(&control<TabStrip>(window, "TabStrip1")).top, 1380 + 945 + 100);
+    EXPECT_EQ(control<StatusBar>(window, "sb1").panelCount(), 2);
     EXPECT_EQ(visibleView(window), 0);
     EXPECT_EQ(view(window, 0).requests, QStringList{"GoHome"});
     EXPECT_TRUE(view(window, 0).role == BrowserRole::Browsing);
     EXPECT_TRUE(view(window, 1).role == BrowserRole::GeneratedPage);
     EXPECT_TRUE(view(window, 2).role == BrowserRole::GeneratedPage);
-    EXPECT_EQ(static_cast<FakeBrowser*>(window.wbBanner)->requests,
+    EXPECT_EQ(static_cast<FakeBrowser*>(&control<BrowserControl>(window, "wbBanner"))->requests,
               QStringList{"Navigate " + program->identity().BannerAddress});
 }
 
@@ -37,9 +39,9 @@ TEST_F(MainWindowTest, EmptyWebsiteNameKeepsTheTrailingSpace)
 {
     version.comments.clear();
     program->LoadIdentity();
-    Form1& window = mainWindow();
-    EXPECT_EQ(window.cmdWebsite->text(), "Visit ");
-    EXPECT_EQ(window.mnuViewItem[3]->text(), "");
+    MainWindow& window = mainWindow();
+    EXPECT_EQ(control<QToolButton>(window, "cmdWebsite").text(), "Visit ");
+    EXPECT_EQ(control<QAction>(window, "mnuViewItem3").text(), "");
 }
 
 TEST_F(MainWindowTest, HelpOpensAtStartOnlyForExactlyOne)
@@ -71,50 +73,50 @@ TEST_F(MainWindowTest, MissingWorkingFilesAreCreatedAndPresentOnesKept)
 
 TEST_F(MainWindowTest, ProgressFollowsOnlyTheBrowserView)
 {
-    Form1& window = mainWindow();
-    window.wb_ProgressChange(0, 30, 100);
-    EXPECT_EQ(window.pb1->max(), 100);
-    EXPECT_EQ(window.pb1->meterValue(), 30);
+    MainWindow& window = mainWindow();
+    emit view(window, 0).ProgressChange(30, 100);
+    EXPECT_EQ(control<ProgressMeter>(window, "pb1").max(), 100);
+    EXPECT_EQ(control<ProgressMeter>(window, "pb1").meterValue(), 30);
 
-    window.wb_ProgressChange(0, 50, 0); // no maximum: nothing changes
-    EXPECT_EQ(window.pb1->max(), 100);
-    EXPECT_EQ(window.pb1->meterValue(), 30);
+    emit view(window, 0).ProgressChange(50, 0); // no maximum: nothing changes
+    EXPECT_EQ(control<ProgressMeter>(window, "pb1").max(), 100);
+    EXPECT_EQ(control<ProgressMeter>(window, "pb1").meterValue(), 30);
 
-    window.wb_ProgressChange(0, -1, 100); // a download ended
-    EXPECT_EQ(window.pb1->meterValue(), 0.01);
-    window.wb_ProgressChange(0, 200, 200);
-    EXPECT_EQ(window.pb1->meterValue(), 200);
-    window.wb_ProgressChange(0, 201, 200);
-    EXPECT_EQ(window.pb1->meterValue(), 0.01);
+    emit view(window, 0).ProgressChange(-1, 100); // a download ended
+    EXPECT_EQ(control<ProgressMeter>(window, "pb1").meterValue(), 0.01);
+    emit view(window, 0).ProgressChange(200, 200);
+    EXPECT_EQ(control<ProgressMeter>(window, "pb1").meterValue(), 200);
+    emit view(window, 0).ProgressChange(201, 200);
+    EXPECT_EQ(control<ProgressMeter>(window, "pb1").meterValue(), 0.01);
 
-    window.wb_ProgressChange(1, 10, 50);
-    window.wb_ProgressChange(2, 10, 50);
-    EXPECT_EQ(window.pb1->max(), 200);
-    EXPECT_EQ(window.pb1->meterValue(), 0.01);
+    emit view(window, 1).ProgressChange(10, 50);
+    emit view(window, 2).ProgressChange(10, 50);
+    EXPECT_EQ(control<ProgressMeter>(window, "pb1").max(), 200);
+    EXPECT_EQ(control<ProgressMeter>(window, "pb1").meterValue(), 0.01);
 }
 
 TEST_F(MainWindowTest, EveryViewWritesTheStatusText)
 {
-    Form1& window = mainWindow();
+    MainWindow& window = mainWindow();
     for (int i = 0; i < 3; ++i) {
         const QString text = QString("status from %1").arg(i);
         emit view(window, i).StatusTextChange(text);
-        EXPECT_EQ(window.sb1->panelText(1), text);
+        EXPECT_EQ(control<StatusBar>(window, "sb1").panelText(1), text);
     }
 }
 
 TEST_F(MainWindowTest, OnlyTheBrowserViewsTitleChangesAddressAndCaption)
 {
-    Form1& window = mainWindow();
+    MainWindow& window = mainWindow();
     view(window, 0).Navigate("http://127.0.0.2/a.html");
     view(window, 1).Navigate("/tmp/source.htm");
     emit view(window, 1).TitleChange("source");
     EXPECT_EQ(window.windowTitle(), "Varrow by Varrow Project");
-    EXPECT_EQ(window.txtUrl->text(), "");
+    EXPECT_EQ(control<QLineEdit>(window, "txtUrl").text(), "");
 
     view(window, 0).title = "Page A";
     emit view(window, 0).TitleChange("ignored");
-    EXPECT_EQ(window.txtUrl->text(), "http://127.0.0.2/a.html");
+    EXPECT_EQ(control<QLineEdit>(window, "txtUrl").text(), "http://127.0.0.2/a.html");
     EXPECT_EQ(window.windowTitle(), "Varrow by Varrow Project - Page A");
 
     view(window, 0).title.clear(); // a page without a title shows its address
@@ -124,39 +126,46 @@ TEST_F(MainWindowTest, OnlyTheBrowserViewsTitleChangesAddressAndCaption)
 
 TEST_F(MainWindowTest, TabsMenuAndViewsAgree)
 {
-    Form1& window = mainWindow();
+    MainWindow& window = mainWindow();
     for (const std::int16_t i : {std::int16_t{2}, std::int16_t{1}, std::int16_t{0}}) {
-        window.mnuViewItem[i]->trigger();
+        control<QAction>(window, QString("mnuViewItem%1").arg(i)).trigger();
         EXPECT_EQ(visibleView(window), i);
-        EXPECT_EQ(window.TabStrip1->selectedTab(), i + 1);
+        EXPECT_EQ(control<TabStrip>(window, "TabStrip1").selectedTab(), i + 1);
     }
-    window.TabStrip1->selectTab(3); // as a click on the third tab
+    control<TabStrip>(window, "TabStrip1").selectTab(3); // as a click on the third tab
     EXPECT_EQ(visibleView(window), 2);
-    window.ShowView(1); // shows the view without touching the tabs
+    window.showView(MainWindow::SourceView); // shows the view without touching the tabs
     EXPECT_EQ(visibleView(window), 1);
-    EXPECT_EQ(window.TabStrip1->selectedTab(), 3);
+    EXPECT_EQ(control<TabStrip>(window, "TabStrip1").selectedTab(), 3);
 }
 
 TEST_F(MainWindowTest, WebsiteMenuItemOpensTheSiteWindowWithoutSwitchingViews)
 {
-    Form1& window = mainWindow();
-    window.SelectView(2);
-    window.mnuViewItem[3]->trigger();
+    MainWindow& window = mainWindow();
+    window.selectView(MainWindow::GalleryView);
+    control<QAction>(window, "mnuViewItem3").trigger();
     EXPECT_NE(program->siteWindow(), nullptr);
     EXPECT_EQ(visibleView(window), 2);
 }
 
 TEST_F(MainWindowTest, DownloadCompleteOfTheBrowserViewCapturesThePage)
 {
-    Form1& window = mainWindow();
+    MainWindow& window = mainWindow();
     const WorkFiles files(directory());
+    // Whoever follows the window's handled loads finds the capture made.
+    std::vector<std::size_t> foundWhenHandled;
+    QObject::connect(&window, &MainWindow::pageLoadHandled, [&] {
+        foundWhenHandled.push_back(window.imageLists()[ImageLists::kEmbeddedImages].size());
+    });
     view(window, 0).Navigate("http://127.0.0.2/dir/page.html");
     view(window, 0).completeLoad("Page",
                                  "<body><img src=\"pic.gif\"><a href=\"b.jpg\">b</a></body>");
+    view(window, 1).completeLoad("source", "<body></body>"); // the other views' loads are not
+    EXPECT_EQ(foundWhenHandled, std::vector<std::size_t>{1});
 
-    EXPECT_EQ(window.lists.Links[ImageLists::kEmbeddedImages],
+    EXPECT_EQ(addressesOf(window.imageLists()[ImageLists::kEmbeddedImages]),
               std::vector<std::string>{"http://127.0.0.2/dir/pic.gif"});
-    EXPECT_EQ(window.lists.Links[ImageLists::kLinkedImages],
+    EXPECT_EQ(addressesOf(window.imageLists()[ImageLists::kLinkedImages]),
               std::vector<std::string>{"http://127.0.0.2/dir/b.jpg"});
     EXPECT_EQ(view(window, 1).requests.last(),
               "Navigate " + QString::fromStdString(files.pathOf(WorkFiles::kSourcePage).string()));
@@ -171,7 +180,7 @@ TEST_F(MainWindowTest, DownloadCompleteOfTheBrowserViewCapturesThePage)
 
 TEST_F(MainWindowTest, GeneratedViewsDownloadsChangeNothing)
 {
-    Form1& window = mainWindow();
+    MainWindow& window = mainWindow();
     const WorkFiles files(directory());
     view(window, 0).Navigate("http://127.0.0.2/page.html");
     view(window, 0).completeLoad("Page", "<body><img src=\"pic.gif\"></body>");
@@ -181,20 +190,21 @@ TEST_F(MainWindowTest, GeneratedViewsDownloadsChangeNothing)
     view(window, 1).completeLoad("source", "<body><img src=\"other.gif\"></body>");
     view(window, 2).completeLoad("images", "<body><img src=\"other.gif\"></body>");
     EXPECT_EQ(readTextFile(files.pathOf(WorkFiles::kSourcePage)), source);
-    EXPECT_EQ(window.lists.frmList[ImageLists::kEmbeddedImages],
+    EXPECT_EQ(namesOf(window.imageLists()[ImageLists::kEmbeddedImages]),
               std::vector<std::string>{"pic.gif"});
     EXPECT_EQ(view(window, 1).requests.size(), requests);
 }
 
 TEST_F(MainWindowTest, UnreadableDocumentGivesEmptyPages)
 {
-    Form1& window = mainWindow();
+    MainWindow& window = mainWindow();
     const WorkFiles files(directory());
     view(window, 0).Navigate("http://127.0.0.2/page.html");
     view(window, 0).completeLoad("Page", std::nullopt);
     EXPECT_EQ(readTextFile(files.pathOf(WorkFiles::kSourcePage)), "\r\n");
     EXPECT_EQ(readTextFile(files.pathOf(WorkFiles::kImagePage)), "\r\n");
-    EXPECT_TRUE(window.lists.Links[0].empty() && window.lists.Links[1].empty());
+    EXPECT_TRUE(addressesOf(window.imageLists()[0]).empty() &&
+                addressesOf(window.imageLists()[1]).empty());
 }
 
 TEST_F(MainWindowTest, ClosingEndsTheProgramUnlessTheSiteWindowIsVisible)
@@ -202,14 +212,14 @@ TEST_F(MainWindowTest, ClosingEndsTheProgramUnlessTheSiteWindowIsVisible)
     settings.SaveSetting("Varrow", "Settings", "showHelp", "1");
     program->start();
     for (int tick = 0; tick < 75; ++tick)
-        program->splashWindow()->Timer2_Timer();
-    Form1* window = program->mainWindow();
+        program->splashWindow()->tick();
+    MainWindow* window = program->mainWindow();
     ASSERT_NE(window, nullptr);
     program->showSiteWindow();
 
     window->close();
     EXPECT_EQ(programEnds, 0);
-    EXPECT_TRUE(program->MainWindowClosed);
+    EXPECT_TRUE(program->mainWindowClosed());
     EXPECT_EQ(program->helpWindow(), nullptr);
     EXPECT_EQ(program->splashWindow(), nullptr);
     EXPECT_EQ(program->mainWindow(), nullptr);
@@ -221,7 +231,7 @@ TEST_F(MainWindowTest, ClosingWithoutTheSiteWindowEndsTheProgram)
 {
     mainWindow().close();
     EXPECT_EQ(programEnds, 1);
-    EXPECT_FALSE(program->MainWindowClosed);
+    EXPECT_FALSE(program->mainWindowClosed());
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // the address box while typing, and the generated views of a page that never finishes loading.
 #include "platform/desktop/StatusBar.h"
 #include "tests/shell/EngineFixture.h"
+#include "tests/support/Controls.h"
 #include "tests/support/PageScript.h"
 
 #include <QElapsedTimer>
@@ -26,7 +27,10 @@ protected:
         EngineFixture::SetUp();
     }
 
-    QString sourceViewText() { return renderedText(window->wb[1]->view()); }
+    QString sourceViewText()
+    {
+        return renderedText(control<BrowserControl>(*window, "wb1").view());
+    }
     bool sourceViewShows(const QString& text)
     {
         return QTest::qWaitFor([&] { return sourceViewText().contains(text); }, kPatienceMs);
@@ -40,7 +44,10 @@ TEST_F(ScreenEngineTest, TheEarlyCaptureShowsTheBodyOfAPageWhosePicturesNeverFin
     go(server.address("/slow.html"));
     EXPECT_TRUE(sourceViewShows("held.png"));
     EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return renderedText(window->wb[2]->view()).contains(server.address("/held.png")); },
+        [&] {
+            return renderedText(control<BrowserControl>(*window, "wb2").view())
+                .contains(server.address("/held.png"));
+        },
         kPatienceMs));
 }
 
@@ -85,15 +92,16 @@ TEST_F(ScreenEngineTest, ACaptureMessageOutlastsTheGeneratedViewsLoads)
     std::filesystem::remove(sourcePage);
     std::filesystem::create_directory(sourcePage);
 
-    QSignalSpy source(window->wb[1], &BrowserControl::DownloadComplete);
-    QSignalSpy images(window->wb[2], &BrowserControl::DownloadComplete);
+    QSignalSpy source(&control<BrowserControl>(*window, "wb1"), &BrowserControl::DownloadComplete);
+    QSignalSpy images(&control<BrowserControl>(*window, "wb2"), &BrowserControl::DownloadComplete);
     qsizetype sourceBefore = -1;
     qsizetype imagesBefore = -1;
     // Runs after the window's own handler, once the capture has asked for the two views.
-    QObject::connect(window->wb[0], &BrowserControl::DownloadComplete, window, [&] {
-        sourceBefore = source.count();
-        imagesBefore = images.count();
-    });
+    QObject::connect(&control<BrowserControl>(*window, "wb0"), &BrowserControl::DownloadComplete,
+                     window, [&] {
+                         sourceBefore = source.count();
+                         imagesBefore = images.count();
+                     });
     go(server.address("/first.html"));
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
@@ -102,8 +110,8 @@ TEST_F(ScreenEngineTest, ACaptureMessageOutlastsTheGeneratedViewsLoads)
         },
         kPatienceMs));
     QTest::qWait(500);
-    EXPECT_TRUE(window->sb1->panelText(1).startsWith("Capture incomplete: "))
-        << window->sb1->panelText(1).toStdString();
+    EXPECT_TRUE(control<StatusBar>(*window, "sb1").panelText(1).startsWith("Capture incomplete: "))
+        << control<StatusBar>(*window, "sb1").panelText(1).toStdString();
 
     // The next page load ends it.
     std::filesystem::remove(sourcePage);
@@ -111,7 +119,12 @@ TEST_F(ScreenEngineTest, ACaptureMessageOutlastsTheGeneratedViewsLoads)
     go(server.address("/second.html"));
     EXPECT_TRUE(sourceViewShows("second"));
     EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return !window->sb1->panelText(1).startsWith("Capture incomplete"); }, kPatienceMs));
+        [&] {
+            return !control<StatusBar>(*window, "sb1")
+                        .panelText(1)
+                        .startsWith("Capture incomplete");
+        },
+        kPatienceMs));
 }
 
 TEST_F(ScreenEngineTest, TypedTextSurvivesAPageThatRetitlesItselfUntilEscapeOrEnter)
@@ -121,26 +134,27 @@ TEST_F(ScreenEngineTest, TypedTextSurvivesAPageThatRetitlesItselfUntilEscapeOrEn
                                   " history.replaceState(null, '', '?n=' + n); }, 100);"
                                   "</script><p>ticking</p></body></html>");
     go(server.address("/ticking.html"));
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return window->txtUrl->text().contains("?n="); }, kPatienceMs));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return control<QLineEdit>(*window, "txtUrl").text().contains("?n="); }, kPatienceMs));
 
-    window->txtUrl->clear();
-    QTest::keyClicks(window->txtUrl, server.address("/first.html"));
+    control<QLineEdit>(*window, "txtUrl").clear();
+    QTest::keyClicks(&control<QLineEdit>(*window, "txtUrl"), server.address("/first.html"));
     QTest::qWait(600); // six title and address changes
-    EXPECT_EQ(window->txtUrl->text(), server.address("/first.html"));
+    EXPECT_EQ(control<QLineEdit>(*window, "txtUrl").text(), server.address("/first.html"));
     EXPECT_TRUE(window->windowTitle().contains("tick "));
 
-    QTest::keyClick(window->txtUrl, Qt::Key_Escape);
-    const QString restored = window->txtUrl->text();
+    QTest::keyClick(&control<QLineEdit>(*window, "txtUrl"), Qt::Key_Escape);
+    const QString restored = control<QLineEdit>(*window, "txtUrl").text();
     EXPECT_TRUE(restored.startsWith(server.address("/ticking.html?n="))) << restored.toStdString();
     // The box follows the page again.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return window->txtUrl->text() != restored; }, kPatienceMs));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return control<QLineEdit>(*window, "txtUrl").text() != restored; }, kPatienceMs));
 
-    window->txtUrl->selectAll();
-    QTest::keyClicks(window->txtUrl, server.address("/first.html"));
-    QTest::keyClick(window->txtUrl, Qt::Key_Return);
+    control<QLineEdit>(*window, "txtUrl").selectAll();
+    QTest::keyClicks(&control<QLineEdit>(*window, "txtUrl"), server.address("/first.html"));
+    QTest::keyClick(&control<QLineEdit>(*window, "txtUrl"), Qt::Key_Return);
     EXPECT_TRUE(sourceViewShows("first-picture.png"));
-    EXPECT_EQ(window->wb[0]->LocationURL(), server.address("/first.html"));
+    EXPECT_EQ(control<BrowserControl>(*window, "wb0").LocationURL(), server.address("/first.html"));
 }
 
 } // namespace

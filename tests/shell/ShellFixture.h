@@ -2,8 +2,9 @@
 
 #include "app/Program.h"
 #include "platform/desktop/SettingsStore.h"
-#include "shell/Form1.h"
-#include "shell/frmSplash.h"
+#include "shell/MainWindow.h"
+#include "shell/SplashWindow.h"
+#include "tests/support/Controls.h"
 #include "tests/support/FakeBrowser.h"
 
 #include <QLineEdit>
@@ -39,16 +40,17 @@ protected:
 
     std::filesystem::path directory() const { return programDir.path().toStdString(); }
 
-    Form1& mainWindow() { return program->showMainWindow(); }
-    static FakeBrowser& view(Form1& window, int index)
+    MainWindow& mainWindow() { return program->showMainWindow(); }
+    static FakeBrowser& view(MainWindow& window, int index)
     {
-        return *static_cast<FakeBrowser*>(window.wb.at(static_cast<size_t>(index)));
+        return static_cast<FakeBrowser&>(
+            control<BrowserControl>(window, QString("wb%1").arg(index)));
     }
-    static int visibleView(Form1& window)
+    static int visibleView(MainWindow& window)
     {
         int visible = -1;
         for (int i = 0; i < 3; ++i)
-            if (!window.wb[static_cast<size_t>(i)]->view()->isHidden())
+            if (!view(window, i).view()->isHidden())
                 visible = visible == -1 ? i : 99;
         return visible;
     }

@@ -1,8 +1,9 @@
+#include "platform/desktop/TickTimer.h"
 #include "shell/FileExists.h"
 #include "shell/MainLayout.h"
 #include "shell/ProgramDirectory.h"
+#include "shell/SplashWindow.h"
 #include "shell/WorkingDirectory.h"
-#include "shell/frmSplash.h"
 #include "tests/shell/ShellFixture.h"
 
 #include <QDir>
@@ -19,19 +20,20 @@ using StartupTest = ShellFixture;
 TEST_F(StartupTest, SplashOpensTheMainWindowOnTheSeventyFifthTick)
 {
     program->start();
-    frmSplash* splash = program->splashWindow();
+    SplashWindow* splash = program->splashWindow();
     ASSERT_NE(splash, nullptr);
-    EXPECT_TRUE(splash->Timer2.isEnabled());
-    EXPECT_GE(splash->Timer2.interval(), 15); // the desktop timer's minimum period
+    EXPECT_TRUE(control<TickTimer>(*splash, "Timer2").isEnabled());
+    EXPECT_GE(control<TickTimer>(*splash, "Timer2").interval(),
+              15); // the desktop timer's minimum period
     for (int tick = 1; tick < 75; ++tick) {
-        splash->Timer2_Timer();
-        EXPECT_EQ(splash->intTemp, 2 * tick);
+        splash->tick();
+        EXPECT_EQ(splash->count(), 2 * tick);
         EXPECT_EQ(program->mainWindow(), nullptr);
     }
-    splash->Timer2_Timer();
-    EXPECT_EQ(splash->intTemp, 150);
+    splash->tick();
+    EXPECT_EQ(splash->count(), 150);
     EXPECT_NE(program->mainWindow(), nullptr);
-    EXPECT_FALSE(splash->Timer2.isEnabled());
+    EXPECT_FALSE(control<TickTimer>(*splash, "Timer2").isEnabled());
     EXPECT_TRUE(splash->isHidden());
     EXPECT_EQ(program->splashWindow(), splash); // hidden, still loaded
 }

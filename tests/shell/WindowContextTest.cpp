@@ -1,6 +1,7 @@
 // The main and splash windows against a fake context: what each asks of the program around it.
-#include "shell/Form1.h"
-#include "shell/frmSplash.h"
+#include "integration/Skin.h"
+#include "shell/MainWindow.h"
+#include "shell/SplashWindow.h"
 #include "tests/shell/FakeWindowContext.h"
 
 #include <QPointer>
@@ -25,7 +26,7 @@ TEST(WindowContextTest, ClosingTheMainWindowEndsTheProgramOnlyWithoutAVisibleSit
     for (const Case& c : cases) {
         FakeWindowContext context;
         context.siteVisible = c.siteVisible;
-        QPointer<Form1> window = new Form1(context);
+        QPointer<MainWindow> window = new MainWindow(context);
         window->close();
         EXPECT_EQ(context.calls, c.calls) << c.siteVisible;
         EXPECT_EQ(context.mainWindowClosed(), c.siteVisible);
@@ -36,12 +37,13 @@ TEST(WindowContextTest, ClosingTheMainWindowEndsTheProgramOnlyWithoutAVisibleSit
 TEST(WindowContextTest, TheSplashWindowOpensTheMainWindowOnceOnItsLastTick)
 {
     FakeWindowContext context;
-    frmSplash splash(context);
-    splash.Form_Load();
+    Skin skin;
+    SplashWindow splash(context, skin);
+    splash.load();
     EXPECT_EQ(context.calls, (QStringList{"setMainWindowClosed false", "LoadIdentity"}));
     context.calls.clear();
     for (int tick = 0; tick < 80; ++tick)
-        splash.Timer2_Timer();
+        splash.tick();
     EXPECT_EQ(context.calls, QStringList{"showMainWindow"});
 }
 

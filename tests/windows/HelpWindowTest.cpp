@@ -1,6 +1,8 @@
+#include "windows/HelpWindow.h"
+
 #include "platform/textfile/TextFile.h"
 #include "tests/shell/ShellFixture.h"
-#include "windows/Form8.h"
+#include "tests/support/Controls.h"
 
 #include <QCheckBox>
 #include <QSettings>
@@ -15,17 +17,17 @@ class HelpWindowTest : public ShellFixture
 {
 protected:
     void writeHelpFile() { writeTextFile(directory() / "Help.rtf", "{\\rtf1 Varrow help}"); }
-    Form8& helpWindow() { return program->showHelpWindow(); }
+    HelpWindow& helpWindow() { return program->showHelpWindow(); }
     QString stored() { return settings.GetSetting("Varrow", "Settings", "showHelp", "(absent)"); }
 };
 
 TEST_F(HelpWindowTest, ShowsTheHelpFileOnTop)
 {
     writeHelpFile();
-    Form8& window = helpWindow();
+    HelpWindow& window = helpWindow();
     EXPECT_EQ(window.windowTitle(), "Readme/Help");
     EXPECT_EQ(window.helpFilePath(), directory() / "Help.rtf");
-    EXPECT_TRUE(window.rtf1->toPlainText().contains("Varrow help"));
+    EXPECT_TRUE(control<QTextEdit>(window, "rtf1").toPlainText().contains("Varrow help"));
     EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(window.isVisible());
 }
@@ -46,7 +48,7 @@ TEST_P(HelpCheckBoxTest, MirrorsTheStoredValue)
     QSettings(settingsDir.path() + "/Varrow.ini", QSettings::IniFormat).remove("Settings/showHelp");
     if (GetParam().text)
         settings.SaveSetting("Varrow", "Settings", "showHelp", *GetParam().text);
-    EXPECT_EQ(helpWindow().Check1->isChecked(), GetParam().ticked);
+    EXPECT_EQ(control<QCheckBox>(helpWindow(), "Check1").isChecked(), GetParam().ticked);
 }
 
 // The box starts cleared; text that is not a whole number leaves it so.
@@ -64,31 +66,31 @@ TEST_F(HelpWindowTest, TheCheckBoxStoresZeroAndOne)
 {
     writeHelpFile();
     settings.SaveSetting("Varrow", "Settings", "showHelp", "1");
-    Form8& window = helpWindow();
+    HelpWindow& window = helpWindow();
     EXPECT_EQ(stored(), "1");
-    window.Check1->click();
+    control<QCheckBox>(window, "Check1").click();
     EXPECT_EQ(stored(), "0");
-    window.Check1->click();
+    control<QCheckBox>(window, "Check1").click();
     EXPECT_EQ(stored(), "1");
 }
 
 TEST_F(HelpWindowTest, AMissingHelpFileGivesAVisibleEmptyWindow)
 {
     settings.SaveSetting("Varrow", "Settings", "showHelp", "1");
-    Form8& window = helpWindow();
+    HelpWindow& window = helpWindow();
     EXPECT_TRUE(window.isVisible());
-    EXPECT_TRUE(window.rtf1->toPlainText().isEmpty());
+    EXPECT_TRUE(control<QTextEdit>(window, "rtf1").toPlainText().isEmpty());
     EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_FALSE(window.Check1->isChecked()); // its design state
+    EXPECT_FALSE(control<QCheckBox>(window, "Check1").isChecked()); // its design state
 }
 
 TEST_F(HelpWindowTest, AnUnreadableHelpFileLeavesTheTextEmpty)
 {
     std::filesystem::create_directory(directory() / "Help.rtf"); // present, but not a file
     writeTextFile(directory() / "help.RTF", "{\\rtf1 other letter case}");
-    Form8& window = helpWindow();
+    HelpWindow& window = helpWindow();
     EXPECT_TRUE(window.isVisible());
-    EXPECT_TRUE(window.rtf1->toPlainText().isEmpty());
+    EXPECT_TRUE(control<QTextEdit>(window, "rtf1").toPlainText().isEmpty());
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // through pages served from 127.0.0.1.
 #include "app/PageImagesSources.h"
 #include "tests/shell/EngineFixture.h"
+#include "tests/support/Controls.h"
 #include "tests/support/PageScript.h"
 #include "tests/support/ServedFolder.h"
 #include "windows/PageImagesFilter.h"
@@ -80,7 +81,7 @@ protected:
     {
         go(server.address(path));
         EXPECT_TRUE(browserShows(server.address(path)));
-        images = std::make_unique<PageImagesWindow>(pageImagesSourcesOf(*window), dialogs);
+        images = std::make_unique<PageImagesWindow>(program->pageImagesSources(), dialogs);
         images->show();
         EXPECT_TRUE(waitForRows(rows)) << images->pictures().rowCount();
         return *images;
@@ -94,9 +95,10 @@ protected:
     // Waits until the window's save job has ended, and gives the save states of the rows shown.
     QStringList savedStates()
     {
-        EXPECT_TRUE(
-            QTest::qWaitFor([&] { return !images->cancelButton->isEnabled(); }, kPatienceMs));
-        return column(*images->table, PageImagesModel::SaveState);
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return !control<QPushButton>(*images, "cancelButton").isEnabled(); },
+            kPatienceMs));
+        return column(control<QTableView>(*images, "table"), PageImagesModel::SaveState);
     }
     QByteArray savedFile(const QString& name) const
     {
@@ -122,7 +124,7 @@ TEST_F(PageImagesWindowEngineTest, ViewMenuEndsWithPageImagesWhichOpensTheWindow
     ASSERT_EQ(items.size(), 5);
     EXPECT_EQ(items.last()->text(), "Page Images");
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(items[i], window->mnuViewItem[static_cast<std::size_t>(i)]);
+        EXPECT_EQ(items[i], &control<QAction>(*window, QString("mnuViewItem%1").arg(i)));
 
     go(address("/pictures.html"));
     ASSERT_TRUE(browserShows(address("/pictures.html")));
@@ -140,7 +142,7 @@ TEST_F(PageImagesWindowEngineTest, ListsEveryKindOfPictureOfTheFixtureSite)
 {
     serveFolder(server, VARROW_PAGE_IMAGES_SITE);
     PageImagesWindow& shown = openOn("/index.html", 24);
-    EXPECT_EQ(shown.status->text(), "24 of 24 pictures shown");
+    EXPECT_EQ(control<QLabel>(shown, "status").text(), "24 of 24 pictures shown");
     const QString inline_ =
         "data:image/png;base64,iVBORw0KGgoAAAANSUhEUgAAAAMAAAACCAIAAAASFvFNAAAAEE"
         "lEQVR42mM4IScHQQxwFgBBAAYZ1ETuGQAAAABJRU5ErkJggg==";
@@ -168,7 +170,11 @@ TEST_F(PageImagesWindowEngineTest, ListsEveryKindOfPictureOfTheFixtureSite)
         QStringList cells;
         for (int column = PageImagesModel::Address; column <= PageImagesModel::Found; ++column)
             if (column != PageImagesModel::Type)
-                cells += shown.table->model()->index(row, column).data().toString();
+                cells += control<QTableView>(shown, "table")
+                             .model()
+                             ->index(row, column)
+                             .data()
+                             .toString();
         EXPECT_EQ(cells, expected.cells) << cells.join(" | ").toStdString();
     }
 }
@@ -194,7 +200,9 @@ TEST_F(PageImagesWindowEngineTest, TypeAndBytesComeFromThePicturesOwnBytesOnceFe
     };
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
-            shown.table->viewport()->repaint(); // thumbnails load for the rows painted
+            control<QTableView>(shown, "table")
+                .viewport()
+                ->repaint(); // thumbnails load for the rows painted
             return typeOf(address("/named.png")) == "image/gif";
         },
         kPatienceMs));
@@ -207,54 +215,64 @@ TEST_F(PageImagesWindowEngineTest, TypeAndBytesComeFromThePicturesOwnBytesOnceFe
     QTest::qWait(500); // the page under a picture's name has been fetched too
     EXPECT_EQ(typeOf(address("/page.jpg")), "");
     QStringList offered;
-    for (int item = 0; item < shown.typeFilter->count(); ++item)
-        offered += shown.typeFilter->itemText(item);
+    for (int item = 0; item < control<QComboBox>(shown, "typeFilter").count(); ++item)
+        offered += control<QComboBox>(shown, "typeFilter").itemText(item);
     EXPECT_EQ(offered, (QStringList{"All types", "image/gif"}));
 }
 
 TEST_F(PageImagesWindowEngineTest, SortingAndFilteringChangeTheRowsShown)
 {
     PageImagesWindow& shown = openOn("/pictures.html", 3);
-    shown.table->horizontalHeader()->setSortIndicator(PageImagesModel::Address,
-                                                      Qt::DescendingOrder);
-    EXPECT_EQ(column(*shown.table, PageImagesModel::Address),
+    control<QTableView>(shown, "table")
+        .horizontalHeader()
+        ->setSortIndicator(PageImagesModel::Address, Qt::DescendingOrder);
+    EXPECT_EQ(column(control<QTableView>(shown, "table"), PageImagesModel::Address),
               (QStringList{address("/red.png"), address("/big.jpg"), address("/archive/a,b.gif")}));
-    shown.table->horizontalHeader()->setSortIndicator(PageImagesModel::Address, Qt::AscendingOrder);
-    EXPECT_EQ(column(*shown.table, PageImagesModel::Address),
+    control<QTableView>(shown, "table")
+        .horizontalHeader()
+        ->setSortIndicator(PageImagesModel::Address, Qt::AscendingOrder);
+    EXPECT_EQ(column(control<QTableView>(shown, "table"), PageImagesModel::Address),
               (QStringList{address("/archive/a,b.gif"), address("/big.jpg"), address("/red.png")}));
 
-    shown.addressFilter->setText("PNG");
-    EXPECT_EQ(column(*shown.table, PageImagesModel::Address), QStringList{address("/red.png")});
-    EXPECT_EQ(shown.status->text(), "1 of 3 pictures shown");
-    shown.regularExpression->setChecked(true);
-    shown.addressFilter->setText("/(big|red)\\.");
-    EXPECT_EQ(column(*shown.table, PageImagesModel::Address),
+    control<QLineEdit>(shown, "addressFilter").setText("PNG");
+    EXPECT_EQ(column(control<QTableView>(shown, "table"), PageImagesModel::Address),
+              QStringList{address("/red.png")});
+    EXPECT_EQ(control<QLabel>(shown, "status").text(), "1 of 3 pictures shown");
+    control<QCheckBox>(shown, "regularExpression").setChecked(true);
+    control<QLineEdit>(shown, "addressFilter").setText("/(big|red)\\.");
+    EXPECT_EQ(column(control<QTableView>(shown, "table"), PageImagesModel::Address),
               (QStringList{address("/big.jpg"), address("/red.png")}));
-    shown.addressFilter->setText("([");
-    EXPECT_EQ(shown.table->model()->rowCount(), 3);
-    EXPECT_TRUE(shown.status->text().contains("Not a valid regular expression"));
-    shown.addressFilter->clear();
+    control<QLineEdit>(shown, "addressFilter").setText("([");
+    EXPECT_EQ(control<QTableView>(shown, "table").model()->rowCount(), 3);
+    EXPECT_TRUE(control<QLabel>(shown, "status").text().contains("Not a valid regular expression"));
+    control<QLineEdit>(shown, "addressFilter").clear();
     // The engine knows the size of the picture it shows, once the page has loaded.
     ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return column(*shown.table, PageImagesModel::Size).contains("300 × 200"); },
+        [&] {
+            return column(control<QTableView>(shown, "table"), PageImagesModel::Size)
+                .contains("300 × 200");
+        },
         kPatienceMs));
-    shown.minimumWidth->setValue(250);
-    EXPECT_EQ(column(*shown.table, PageImagesModel::Address), QStringList{address("/red.png")});
-    shown.minimumHeight->setValue(250);
-    EXPECT_EQ(shown.table->model()->rowCount(), 0);
-    EXPECT_TRUE(shown.status->text().startsWith("0 of ")) << shown.status->text().toStdString();
+    control<QSpinBox>(shown, "minimumWidth").setValue(250);
+    EXPECT_EQ(column(control<QTableView>(shown, "table"), PageImagesModel::Address),
+              QStringList{address("/red.png")});
+    control<QSpinBox>(shown, "minimumHeight").setValue(250);
+    EXPECT_EQ(control<QTableView>(shown, "table").model()->rowCount(), 0);
+    EXPECT_TRUE(control<QLabel>(shown, "status").text().startsWith("0 of "))
+        << control<QLabel>(shown, "status").text().toStdString();
 }
 
 TEST_F(PageImagesWindowEngineTest, ExportedFilesHoldTheRowsShown)
 {
     PageImagesWindow& shown = openOn("/pictures.html", 3);
-    shown.addressFilter->setText("r");
-    const QStringList addresses = column(*shown.table, PageImagesModel::Address);
+    control<QLineEdit>(shown, "addressFilter").setText("r");
+    const QStringList addresses =
+        column(control<QTableView>(shown, "table"), PageImagesModel::Address);
     ASSERT_EQ(addresses, (QStringList{address("/red.png"), address("/archive/a,b.gif")}));
 
     QTemporaryDir folder;
     chosenFile = folder.filePath("pictures.json");
-    shown.exportJsonButton->click();
+    control<QPushButton>(shown, "exportJsonButton").click();
     const QJsonDocument json =
         QJsonDocument::fromJson(QByteArray::fromStdString(readTextFile(chosenFile.toStdString())));
     ASSERT_TRUE(json.isArray());
@@ -262,7 +280,7 @@ TEST_F(PageImagesWindowEngineTest, ExportedFilesHoldTheRowsShown)
     for (int row = 0; row < 2; ++row) {
         const QJsonObject object = json.array()[row].toObject();
         const auto cell = [&](int column) {
-            return shown.table->model()->index(row, column).data();
+            return control<QTableView>(shown, "table").model()->index(row, column).data();
         };
         EXPECT_EQ(object.keys().size(), 8);
         EXPECT_EQ(object["url"].toString(), addresses[row]);
@@ -278,13 +296,14 @@ TEST_F(PageImagesWindowEngineTest, ExportedFilesHoldTheRowsShown)
     }
 
     chosenFile = folder.filePath("pictures.csv");
-    shown.exportCsvButton->click();
+    control<QPushButton>(shown, "exportCsvButton").click();
     const QStringList lines =
         QString::fromStdString(readTextFile(chosenFile.toStdString())).split("\r\n");
     ASSERT_EQ(lines.size(), 4);
     EXPECT_EQ(lines[0], "url,found,width,height,type,bytes,alt,count");
-    EXPECT_TRUE(lines[1].startsWith(addresses[0] + ',' +
-                                    column(*shown.table, PageImagesModel::Found)[0] + ','))
+    EXPECT_TRUE(lines[1].startsWith(
+        addresses[0] + ',' +
+        column(control<QTableView>(shown, "table"), PageImagesModel::Found)[0] + ','))
         << lines[1].toStdString();
     EXPECT_TRUE(lines[2].startsWith('"' + addresses[1] + "\",linked,0,0,"))
         << lines[2].toStdString();
@@ -297,7 +316,7 @@ TEST_F(PageImagesWindowEngineTest, AFileThatCannotBeWrittenIsNamedWithTheReason)
     PageImagesWindow& shown = openOn("/pictures.html", 3);
     QTemporaryDir folder;
     chosenFile = folder.filePath("missing/pictures.csv");
-    shown.exportCsvButton->click();
+    control<QPushButton>(shown, "exportCsvButton").click();
     ASSERT_EQ(problems.size(), 1);
     EXPECT_TRUE(problems[0].contains(chosenFile)) << problems[0].toStdString();
     EXPECT_TRUE(problems[0].contains("No such file or directory")) << problems[0].toStdString();
@@ -307,10 +326,12 @@ TEST_F(PageImagesWindowEngineTest, AFileThatCannotBeWrittenIsNamedWithTheReason)
 TEST_F(PageImagesWindowEngineTest, CopyPutsTheSelectedWholeAddressesOnTheClipboard)
 {
     PageImagesWindow& shown = openOn("/pictures.html", 3);
-    shown.table->selectRow(2);
-    shown.table->selectionModel()->select(shown.table->model()->index(0, 0),
-                                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    shown.copyButton->click();
+    control<QTableView>(shown, "table").selectRow(2);
+    control<QTableView>(shown, "table")
+        .selectionModel()
+        ->select(control<QTableView>(shown, "table").model()->index(0, 0),
+                 QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    control<QPushButton>(shown, "copyButton").click();
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
               address("/red.png") + '\n' + address("/archive/a,b.gif"));
 }
@@ -318,56 +339,59 @@ TEST_F(PageImagesWindowEngineTest, CopyPutsTheSelectedWholeAddressesOnTheClipboa
 TEST_F(PageImagesWindowEngineTest, TheThumbnailShowsThePicture)
 {
     PageImagesWindow& shown = openOn("/pictures.html", 3);
-    const QModelIndex cell = shown.table->model()->index(0, PageImagesModel::Thumbnail);
+    const QModelIndex cell =
+        control<QTableView>(shown, "table").model()->index(0, PageImagesModel::Thumbnail);
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
-            shown.table->viewport()->repaint();
+            control<QTableView>(shown, "table").viewport()->repaint();
             return !cell.data(Qt::DecorationRole).value<QPixmap>().isNull();
         },
         kPatienceMs));
-    const QImage painted = shown.table->viewport()->grab().toImage();
-    const QRect place = shown.table->visualRect(cell);
+    const QImage painted = control<QTableView>(shown, "table").viewport()->grab().toImage();
+    const QRect place = control<QTableView>(shown, "table").visualRect(cell);
     EXPECT_EQ(QColor(painted.pixel(place.center())), QColor(Qt::red));
 }
 
 TEST_F(PageImagesWindowEngineTest, SavesThePicturesShownOrSelectedAndRetriesWhatFailed)
 {
     PageImagesWindow& shown = openOn("/pictures.html", 3);
-    shown.addressFilter->setText("red");
-    shown.saveAllButton->click();
+    control<QLineEdit>(shown, "addressFilter").setText("red");
+    control<QPushButton>(shown, "saveAllButton").click();
     EXPECT_EQ(savedStates(), QStringList{"Saved as red.png"});
     EXPECT_EQ(savedFile("red.png"), png(Qt::red, {300, 200}));
-    EXPECT_EQ(shown.progress->value(), 1);
-    EXPECT_EQ(shown.progress->maximum(), 1);
-    EXPECT_EQ(shown.progress->text(), "1 saved, 0 failed");
-    EXPECT_FALSE(shown.retryButton->isEnabled());
+    EXPECT_EQ(control<QProgressBar>(shown, "progress").value(), 1);
+    EXPECT_EQ(control<QProgressBar>(shown, "progress").maximum(), 1);
+    EXPECT_EQ(control<QProgressBar>(shown, "progress").text(), "1 saved, 0 failed");
+    EXPECT_FALSE(control<QPushButton>(shown, "retryButton").isEnabled());
 
     // The other two are not served: they fail, and saving them again once they are works.
-    shown.addressFilter->clear();
-    shown.table->selectRow(1);
-    shown.saveSelectedButton->click();
+    control<QLineEdit>(shown, "addressFilter").clear();
+    control<QTableView>(shown, "table").selectRow(1);
+    control<QPushButton>(shown, "saveSelectedButton").click();
     const QStringList states = savedStates();
     EXPECT_EQ(states[0], "Saved as red.png"); // from the first job
     EXPECT_TRUE(states[1].startsWith("Failed: ")) << states[1].toStdString();
     EXPECT_EQ(states[2], "");
-    EXPECT_EQ(shown.progress->text(), "0 saved, 1 failed");
-    ASSERT_TRUE(shown.retryButton->isEnabled());
+    EXPECT_EQ(control<QProgressBar>(shown, "progress").text(), "0 saved, 1 failed");
+    ASSERT_TRUE(control<QPushButton>(shown, "retryButton").isEnabled());
     server.serve("/big.jpg", png(Qt::green, {50, 40}), "image/jpeg");
-    shown.retryButton->click();
+    control<QPushButton>(shown, "retryButton").click();
     EXPECT_EQ(savedStates()[1], "Saved as big.jpg");
     EXPECT_EQ(savedFile("big.jpg"), png(Qt::green, {50, 40}));
 
-    shown.saveAllButton->click();
+    control<QPushButton>(shown, "saveAllButton").click();
     EXPECT_EQ(savedStates().mid(0, 2),
               (QStringList{"Saved as red (2).png", "Saved as big (2).jpg"}));
     EXPECT_EQ(savedFile("red.png"), png(Qt::red, {300, 200}));
-    EXPECT_EQ(shown.progress->value(), shown.table->model()->rowCount());
-    EXPECT_EQ(shown.progress->text(), "2 saved, 1 failed");
+    EXPECT_EQ(control<QProgressBar>(shown, "progress").value(),
+              control<QTableView>(shown, "table").model()->rowCount());
+    EXPECT_EQ(control<QProgressBar>(shown, "progress").text(), "2 saved, 1 failed");
 
     // The next page starts without the last save's progress.
     go(address("/other.html"));
     ASSERT_TRUE(browserShows(address("/other.html")));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return shown.progress->isHidden(); }, kPatienceMs));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return control<QProgressBar>(shown, "progress").isHidden(); },
+                                kPatienceMs));
 }
 
 TEST_F(PageImagesWindowEngineTest, CancelStopsTheSaveAndLeavesNoFile)
@@ -375,15 +399,18 @@ TEST_F(PageImagesWindowEngineTest, CancelStopsTheSaveAndLeavesNoFile)
     server.serveSlowly("/slow.png", png(Qt::red, {300, 200}), 100, -1, "image/png");
     server.serve("/slow.html", "<html><body><img src='/slow.png'></body></html>");
     PageImagesWindow& shown = openOn("/slow.html", 1);
-    shown.saveAllButton->click();
-    ASSERT_TRUE(shown.cancelButton->isEnabled());
+    control<QPushButton>(shown, "saveAllButton").click();
+    ASSERT_TRUE(control<QPushButton>(shown, "cancelButton").isEnabled());
     ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return column(*shown.table, PageImagesModel::SaveState)[0] == "Saving…"; },
+        [&] {
+            return column(control<QTableView>(shown, "table"), PageImagesModel::SaveState)[0] ==
+                   "Saving…";
+        },
         kPatienceMs));
-    shown.cancelButton->click();
+    control<QPushButton>(shown, "cancelButton").click();
     EXPECT_EQ(savedStates(), QStringList{"Cancelled"});
-    EXPECT_TRUE(shown.retryButton->isEnabled());
-    EXPECT_TRUE(shown.saveAllButton->isEnabled());
+    EXPECT_TRUE(control<QPushButton>(shown, "retryButton").isEnabled());
+    EXPECT_TRUE(control<QPushButton>(shown, "saveAllButton").isEnabled());
     EXPECT_EQ(QDir(saveFolder.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
@@ -392,7 +419,7 @@ TEST_F(PageImagesWindowEngineTest, ClosingTheWindowStopsTheSaveAndLeavesNoFile)
     server.serveSlowly("/slow.png", png(Qt::red, {300, 200}), 100, -1, "image/png");
     server.serve("/slow.html", "<html><body><img src='/slow.png'></body></html>");
     PageImagesWindow& shown = openOn("/slow.html", 1);
-    shown.saveAllButton->click();
+    control<QPushButton>(shown, "saveAllButton").click();
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
             return !QDir(saveFolder.path())
@@ -411,12 +438,16 @@ TEST_F(PageImagesWindowEngineTest, AListingThatFailsIsSaidInTheStatusLine)
 {
     PageImagesWindow& shown = openOn("/pictures.html", 3);
     // Something in the application's world that the finder's script cannot work with.
-    runInPage(window->wb[0]->view(), "window.__varrowFindings = 1");
+    runInPage(control<BrowserControl>(*window, "wb0").view(), "window.__varrowFindings = 1");
     shown.listPage();
     EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return shown.status->text().contains("Cannot list the page's pictures: TypeError"); },
+        [&] {
+            return control<QLabel>(shown, "status")
+                .text()
+                .contains("Cannot list the page's pictures: TypeError");
+        },
         kPatienceMs))
-        << shown.status->text().toStdString();
+        << control<QLabel>(shown, "status").text().toStdString();
 }
 
 TEST_F(PageImagesWindowEngineTest, FollowsTheBrowserViewToTheNextPage)
@@ -426,7 +457,9 @@ TEST_F(PageImagesWindowEngineTest, FollowsTheBrowserViewToTheNextPage)
     // the next one.
     go(address("/other.html"));
     ASSERT_TRUE(browserShows(address("/other.html")));
-    const auto addresses = [&] { return column(*shown.table, PageImagesModel::Address); };
+    const auto addresses = [&] {
+        return column(control<QTableView>(shown, "table"), PageImagesModel::Address);
+    };
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return !addresses().isEmpty() && addresses().first() == address("/blue.png"); },
         kPatienceMs))

@@ -3,10 +3,11 @@
 #include "platform/browser/WebEngineBrowser.h"
 #include "platform/desktop/SettingsStore.h"
 #include "platform/desktop/StatusBar.h"
+#include "tests/support/Controls.h"
 #include "tests/support/LocalWebServer.h"
 #include "tests/support/LoopbackOnly.h"
 #include "tests/support/PageScript.h"
-#include "windows/frmWebsite.h"
+#include "windows/SiteWindow.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -55,9 +56,10 @@ protected:
         program->LoadIdentity();
     }
 
-    bool shows(frmWebsite& window, const QString& address)
+    bool shows(SiteWindow& window, const QString& address)
     {
-        return QTest::qWaitFor([&] { return window.Text1->text() == address; }, kPatienceMs);
+        return QTest::qWaitFor(
+            [&] { return control<QLineEdit>(window, "Text1").text() == address; }, kPatienceMs);
     }
 
     LocalWebServer server;
@@ -69,20 +71,22 @@ protected:
 
 TEST_F(SiteWindowEngineTest, OpensTheWebsiteAndFollowsItsPages)
 {
-    frmWebsite& window = program->showSiteWindow();
+    SiteWindow& window = program->showSiteWindow();
     ASSERT_TRUE(shows(window, server.address("/site.html")));
     EXPECT_TRUE(
         QTest::qWaitFor([&] { return window.windowTitle() == "Varrow website"; }, kPatienceMs));
-    EXPECT_EQ(window.StatusBar1->panelText(2), "Completed " + server.address("/site.html"));
+    EXPECT_EQ(control<StatusBar>(window, "StatusBar1").panelText(2),
+              "Completed " + server.address("/site.html"));
 
-    window.Command4->click(); // no earlier page: nothing happens
+    control<QToolButton>(window, "Command4").click(); // no earlier page: nothing happens
     QTest::qWait(200);
-    EXPECT_EQ(window.WebBrowser1->LocationURL(), server.address("/site.html"));
+    EXPECT_EQ(control<BrowserControl>(window, "WebBrowser1").LocationURL(),
+              server.address("/site.html"));
 
-    window.Text1->setText(server.address("/more.html"));
-    QTest::keyClick(window.Text1, Qt::Key_Return);
+    control<QLineEdit>(window, "Text1").setText(server.address("/more.html"));
+    QTest::keyClick(&control<QLineEdit>(window, "Text1"), Qt::Key_Return);
     ASSERT_TRUE(QTest::qWaitFor([&] { return window.windowTitle() == "More"; }, kPatienceMs));
-    window.Command4->click();
+    control<QToolButton>(window, "Command4").click();
     EXPECT_TRUE(shows(window, server.address("/site.html")));
 
     const QString screenshots = qEnvironmentVariable("VARROW_SCREENSHOTS");
@@ -104,11 +108,14 @@ TEST_F(SiteWindowEngineTest, AnUnreachableWebsiteShowsThePageAboutTheProgram)
     closed.close();
     openProgramOn(website.toStdString());
 
-    frmWebsite& window = program->showSiteWindow();
+    SiteWindow& window = program->showSiteWindow();
     ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return renderedText(window.WebBrowser1->view()).contains("cannot be reached"); },
+        [&] {
+            return renderedText(control<BrowserControl>(window, "WebBrowser1").view())
+                .contains("cannot be reached");
+        },
         kPatienceMs));
-    const QString text = renderedText(window.WebBrowser1->view());
+    const QString text = renderedText(control<BrowserControl>(window, "WebBrowser1").view());
     EXPECT_TRUE(text.contains("Version 1.0")) << text.toStdString();
     EXPECT_TRUE(text.contains("View Help")) << text.toStdString();
     EXPECT_TRUE(text.contains("man varrow-capture")) << text.toStdString();

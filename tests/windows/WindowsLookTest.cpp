@@ -2,9 +2,10 @@
 // window. With VARROW_SCREENSHOTS set to a directory, each window is also saved there as a PNG.
 #include "platform/textfile/TextFile.h"
 #include "tests/shell/ShellFixture.h"
-#include "windows/Form8.h"
-#include "windows/frmAbout.h"
-#include "windows/frmWebsite.h"
+#include "tests/support/Controls.h"
+#include "windows/AboutWindow.h"
+#include "windows/HelpWindow.h"
+#include "windows/SiteWindow.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -57,19 +58,19 @@ protected:
 TEST_F(WindowsLookTest, SplashAndMainWindowShowTheirPictures)
 {
     program->start();
-    frmSplash& splash = *program->splashWindow();
-    EXPECT_FALSE(splash.Image1->pixmap().isNull());
+    SplashWindow& splash = *program->splashWindow();
+    EXPECT_FALSE(control<QLabel>(splash, "Image1").pixmap().isNull());
     keepScreenshot(splash, "splash");
     for (int tick = 0; tick < 75; ++tick)
-        splash.Timer2_Timer();
-    Form1& main = *program->mainWindow();
+        splash.tick();
+    MainWindow& main = *program->mainWindow();
     expectPicturedButtons(main);
     keepScreenshot(main, "main");
 }
 
 TEST_F(WindowsLookTest, SiteWindowButtonsHavePictures)
 {
-    frmWebsite& site = program->showSiteWindow();
+    SiteWindow& site = program->showSiteWindow();
     site.setWindowState(Qt::WindowNoState);
     expectPicturedButtons(site);
     EXPECT_FALSE(site.windowIcon().isNull());
@@ -79,8 +80,8 @@ TEST_F(WindowsLookTest, SiteWindowButtonsHavePictures)
 TEST_F(WindowsLookTest, AboutWindowCaptionsFit)
 {
     version = {"Varrow", "Varrow Project", "varrow.example", 1, 0};
-    frmAbout& about = program->showAboutWindow();
-    EXPECT_FALSE(about.Picture1->pixmap().isNull());
+    AboutWindow& about = program->showAboutWindow();
+    EXPECT_FALSE(control<QLabel>(about, "Picture1").pixmap().isNull());
     expectLabelsFit(about);
     keepScreenshot(about, "about");
 }
@@ -88,10 +89,11 @@ TEST_F(WindowsLookTest, AboutWindowCaptionsFit)
 TEST_F(WindowsLookTest, HelpWindowKeepsItsControlsInside)
 {
     writeTextFile(directory() / "Help.rtf", "{\\rtf1 Varrow help}");
-    Form8& help = program->showHelpWindow();
-    EXPECT_TRUE(help.rect().contains(help.Check1->geometry()));
-    EXPECT_TRUE(help.rect().contains(help.rtf1->geometry()));
-    EXPECT_LE(help.Check1->sizeHint().width(), help.Check1->width());
+    HelpWindow& help = program->showHelpWindow();
+    EXPECT_TRUE(help.rect().contains(control<QCheckBox>(help, "Check1").geometry()));
+    EXPECT_TRUE(help.rect().contains(control<QTextEdit>(help, "rtf1").geometry()));
+    EXPECT_LE(control<QCheckBox>(help, "Check1").sizeHint().width(),
+              control<QCheckBox>(help, "Check1").width());
     keepScreenshot(help, "help");
 }
 

@@ -46,7 +46,7 @@ QStringList listedPictures(const QString& name)
     QWidget window;
     window.resize(1024, 768);
     auto* browser = new WebEngineBrowser(&window, BrowserRole::Browsing);
-    PageImageFinder::of(*browser);
+    auto* finder = new PageImageFinder(*browser);
     LoopbackOnly::installOnPage(*browser->page(), *browser->page()->findChild<LocalFileGuard*>());
     browser->view()->resize(window.size());
     window.show();
@@ -57,7 +57,7 @@ QStringList listedPictures(const QString& name)
     QTest::qWait(kSettleMs);
 
     std::optional<PageImageInventory> found;
-    PageImageFinder::of(*browser).find({}, [&](PageImageInventory inventory, const QString& why) {
+    finder->find({}, [&](PageImageInventory inventory, const QString& why) {
         EXPECT_EQ(why, QString());
         found = std::move(inventory);
     });

@@ -5,6 +5,7 @@
 #include "capture/CapturePage.h"
 #include "platform/browser/LocalFileGuard.h"
 #include "platform/browser/WebEngineBrowser.h"
+#include "tests/support/ImageListFields.h"
 #include "tests/support/LocalWebServer.h"
 #include "tests/support/LoopbackOnly.h"
 #include "tests/support/PageScript.h"
@@ -37,7 +38,7 @@ public:
         serveFolder(server, VARROW_PAGE_IMAGES_SITE);
         window.resize(1024, 768);
         browser = new WebEngineBrowser(&window, BrowserRole::Browsing);
-        PageImageFinder::of(*browser); // from the first request on
+        finder = new PageImageFinder(*browser); // from the first request on
         // The browser's own guard reports the page's requests to the finder.
         LoopbackOnly::installOnPage(*browser->page(),
                                     *browser->page()->findChild<LocalFileGuard*>());
@@ -69,11 +70,10 @@ public:
     PageImageInventory find(PageImageInventory start = {}, int patienceMs = kPatienceMs)
     {
         std::optional<PageImageInventory> found;
-        PageImageFinder::of(*browser).find(
-            std::move(start), [&](PageImageInventory inventory, const QString& problem) {
-                EXPECT_EQ(problem, QString());
-                found = inventory;
-            });
+        finder->find(std::move(start), [&](PageImageInventory inventory, const QString& problem) {
+            EXPECT_EQ(problem, QString());
+            found = inventory;
+        });
         EXPECT_TRUE(QTest::qWaitFor([&] { return found.has_value(); }, patienceMs));
         return found.value_or(PageImageInventory{});
     }
@@ -92,6 +92,7 @@ public:
     LocalWebServer server;
     QWidget window;
     WebEngineBrowser* browser = nullptr;
+    PageImageFinder* finder = nullptr;
 };
 
 // One expected entry: the address below the server's root (or a data: address), how it was
@@ -185,12 +186,12 @@ TEST_F(PageImageFinderTest, TheCaptureSeesThePageAsBeforeTheFinderRan)
                                              before.toStdString(), address("/index.html"), lists);
     EXPECT_TRUE(result.failures.empty());
     const auto at = [&](const char* path) { return address(path); };
-    EXPECT_EQ(lists.Links[ImageLists::kEmbeddedImages],
+    EXPECT_EQ(addressesOf(lists[ImageLists::kEmbeddedImages]),
               (std::vector<std::string>{
                   at("/pictures/img.png"), at("/pictures/srcset-1x.png"),
                   at("/pictures/picture-img.png"), at("/pictures/lazy-src.png"),
                   at("/pictures/lazy-lazy-src.png"), kInlinePicture.toStdString()}));
-    EXPECT_EQ(lists.Links[ImageLists::kLinkedImages],
+    EXPECT_EQ(addressesOf(lists[ImageLists::kLinkedImages]),
               std::vector<std::string>{at("/pictures/linked.bmp")});
 }
 
@@ -200,8 +201,7 @@ TEST_F(PageImageFinderTest, ANewPageStartsAFreshListOfRequests)
                               "<body><img src=\"pictures/img.png\" alt=\"one\"></body>");
     open("/index.html");
     bool changed = false;
-    QObject::connect(&PageImageFinder::of(*browser), &PageImageFinder::pageChanged,
-                     [&] { changed = true; });
+    QObject::connect(finder, &PageImageFinder::pageChanged, [&] { changed = true; });
     open("/one.html", /*withIcon=*/true);
     EXPECT_TRUE(changed);
     const PageImageInventory inventory = find();
@@ -354,8 +354,7 @@ TEST_F(PageImageFinderTest, AFinderThatFailsSaysWhy)
     // Something in the application's world that the finder's script cannot work with.
     runInPage(browser->view(), "window.__varrowFindings = 1");
     std::optional<QString> problem;
-    PageImageFinder::of(*browser).find(
-        {}, [&](PageImageInventory, const QString& why) { problem = why; });
+    finder->find({}, [&](PageImageInventory, const QString& why) { problem = why; });
     ASSERT_TRUE(QTest::qWaitFor([&] { return problem.has_value(); }, kPatienceMs));
     EXPECT_TRUE(problem->startsWith("TypeError: ")) << problem->toStdString();
 }
@@ -364,8 +363,7 @@ TEST_F(PageImageFinderTest, GivesNoAnswerOnceThePageIsGone)
 {
     open("/index.html");
     bool answered = false;
-    PageImageFinder::of(*browser).find(
-        {}, [&](PageImageInventory, const QString&) { answered = true; });
+    finder->find({}, [&](PageImageInventory, const QString&) { answered = true; });
     delete browser->view(); // and with it the page and its finder
     QTest::qWait(1000);
     EXPECT_FALSE(answered);

@@ -21,43 +21,26 @@ class TypedAddress;
 // The site window: a small second browser that opens on the product website, with its own
 // address box, browse, back, forward, stop and refresh buttons and a two-panel status bar. It can
 // outlive the main window; the program then ends when it closes.
-class frmWebsite : public QWidget
+class SiteWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit frmWebsite(WindowContext& context);
+    explicit SiteWindow(WindowContext& context);
 
-    void Form_Load();
-    // Sizes the status panels, the frame, the address box, the browse button and the browser to
-    // the window; runs on every paint and resize.
-    void ArrangeSiteWindow();
+    void load();
 
-    void Command3_Click(); // browse to the address in Text1
+    // Browses to the address in the address box.
+    void browseTyped();
     // Back, forward, stop and refresh ignore every error.
-    void Command4_Click();
-    void Command5_Click();
-    void Command6_Click();
-    void Command7_Click();
-
-    void WebBrowser1_StatusTextChange(const QString& text);
-    void WebBrowser1_DownloadBegin();
-    void WebBrowser1_DownloadComplete();
+    void goBack();
+    void goForward();
+    void stop();
+    void refresh();
 
     // The window's size in twips, frame and title bar included.
     QSize outerSizeInTwips() const;
     const DesignGeometry& design() const { return m_design; }
-
-    QGroupBox* frmBrowser;
-    QLabel* Label5;
-    QLineEdit* Text1;
-    QToolButton* Command3;
-    QToolButton* Command4;
-    QToolButton* Command5;
-    QToolButton* Command6;
-    QToolButton* Command7;
-    BrowserControl* WebBrowser1;
-    StatusBar* StatusBar1;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -66,13 +49,32 @@ protected:
 
 private:
     // A picture button in the browser frame, its picture fitted to it.
-    void makeButton(const ControlDesign& control);
-    // Navigates WebBrowser1 to `address` as typed; a refusal shows in panel 1.
+    QToolButton* makeButton(const ControlDesign& control);
+    // Sizes the status panels, the frame, the address box, the browse button and the browser to
+    // the window; runs on every paint and resize.
+    void arrangeControls();
+    // Navigates the browser to `address` as typed; a refusal shows in panel 1.
     void browse(const QString& address);
     void setPanelWidth(int panel, int twips);
 
+    void showStatusText(const QString& text);
+    void showOpening();
+    void showCompleted();
+
     WindowContext& m_context;
     DesignGeometry m_design;
+    // Design names: frmBrowser the frame around the rest, Text1 the address box, Command3 the
+    // browse button, Command4 to Command7 back, forward, stop and refresh, WebBrowser1 the
+    // browser, StatusBar1 the status bar.
+    QGroupBox* m_browserFrame;
+    QLineEdit* m_addressBox;
+    QToolButton* m_browseButton;
+    QToolButton* m_backButton;
+    QToolButton* m_forwardButton;
+    QToolButton* m_stopButton;
+    QToolButton* m_refreshButton;
+    BrowserControl* m_browser;
+    StatusBar* m_statusBar;
     TypedAddress* m_typedAddress;
 };
 

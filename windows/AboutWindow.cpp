@@ -1,4 +1,4 @@
-#include "windows/frmAbout.h"
+#include "windows/AboutWindow.h"
 
 #include "integration/ControlType.h"
 #include "integration/Skin.h"
@@ -32,7 +32,7 @@ int rowTop(int row)
 
 } // namespace
 
-frmAbout::frmAbout(WindowContext& context)
+AboutWindow::AboutWindow(WindowContext& context)
     : QWidget(nullptr, Qt::Window), m_context(context), m_design(*this)
 {
     setObjectName("frmAbout");
@@ -43,43 +43,40 @@ frmAbout::frmAbout(WindowContext& context)
     setFont(verdana);
     setFixedSize(m_design.toPixelsX(kClientWidth), m_design.toPixelsY(kClientHeight));
 
-    Picture1 = new QLabel(this);
-    Picture1->setObjectName("Picture1");
-    setControlTypeName(*Picture1, "PictureBox");
-    m_design.place(Picture1, {240, 240, kPictureSize, kPictureSize});
-    Picture1->setAlignment(Qt::AlignCenter);
-    Picture1->setPixmap(QIcon(":/varrow/about.png").pixmap(Picture1->size()));
+    m_picture = new QLabel(this);
+    m_picture->setObjectName("Picture1");
+    setControlTypeName(*m_picture, "PictureBox");
+    m_design.place(m_picture, {240, 240, kPictureSize, kPictureSize});
+    m_picture->setAlignment(Qt::AlignCenter);
+    m_picture->setPixmap(QIcon(":/varrow/about.png").pixmap(m_picture->size()));
 
-    Label1 = makeLabel("Label1", tr("Your Program Name"), {kCaptionLeft, 240, 4275, 480});
-    QFont title = Label1->font();
+    m_productName = makeLabel("Label1", tr("Your Program Name"), {kCaptionLeft, 240, 4275, 480});
+    QFont title = m_productName->font();
     title.setPointSizeF(14);
     title.setBold(true);
-    Label1->setFont(title);
-    Label2 =
-        makeLabel("Label2", tr("Version:"), {kCaptionLeft, rowTop(0), kCaptionWidth, kRowHeight});
-    lblVersion =
+    m_productName->setFont(title);
+    makeLabel("Label2", tr("Version:"), {kCaptionLeft, rowTop(0), kCaptionWidth, kRowHeight});
+    m_version =
         makeLabel("lblVersion", tr("Version:"), {kValueLeft, rowTop(0), kValueWidth, kRowHeight});
-    Label3 =
-        makeLabel("Label3", tr("Owned By:"), {kCaptionLeft, rowTop(1), kCaptionWidth, kRowHeight});
-    lblCompany =
+    makeLabel("Label3", tr("Owned By:"), {kCaptionLeft, rowTop(1), kCaptionWidth, kRowHeight});
+    m_company =
         makeLabel("lblCompany", tr("Owned By:"), {kValueLeft, rowTop(1), kValueWidth, kRowHeight});
-    Label4 =
-        makeLabel("Label4", tr("Website:"), {kCaptionLeft, rowTop(2), kCaptionWidth, kRowHeight});
-    lblWebsite =
+    makeLabel("Label4", tr("Website:"), {kCaptionLeft, rowTop(2), kCaptionWidth, kRowHeight});
+    m_website =
         makeLabel("lblWebsite", tr("Website:"), {kValueLeft, rowTop(2), kValueWidth, kRowHeight});
-    QFont link = lblWebsite->font();
+    QFont link = m_website->font();
     link.setUnderline(true);
-    lblWebsite->setFont(link);
-    QPalette linkColour = lblWebsite->palette();
+    m_website->setFont(link);
+    QPalette linkColour = m_website->palette();
     linkColour.setColor(QPalette::WindowText, linkColour.color(QPalette::Link));
-    lblWebsite->setPalette(linkColour);
-    lblWebsite->setCursor(Qt::PointingHandCursor);
-    lblWebsite->installEventFilter(this);
+    m_website->setPalette(linkColour);
+    m_website->setCursor(Qt::PointingHandCursor);
+    m_website->installEventFilter(this);
 
     SkinLabel::createTemplate(*this);
 }
 
-QLabel* frmAbout::makeLabel(const char* name, const QString& caption, const TwipsRect& twips)
+QLabel* AboutWindow::makeLabel(const char* name, const QString& caption, const TwipsRect& twips)
 {
     auto* label = new QLabel(caption, this);
     label->setObjectName(name);
@@ -87,17 +84,17 @@ QLabel* frmAbout::makeLabel(const char* name, const QString& caption, const Twip
     return label;
 }
 
-void frmAbout::Form_Load()
+void AboutWindow::load()
 {
     const Identity& identity = m_context.identity();
     setWindowTitle("About " + identity.ProductNameText);
 
     const ProgramServices& services = m_context.services();
-    Label1->setText(QString::fromStdString(services.readVersionInfo().productName));
-    lblCompany->setText(QString::fromStdString(services.readVersionInfo().companyName));
     const VersionInfo version = services.readVersionInfo();
-    lblVersion->setText(QString::number(version.major) + "." + QString::number(version.minor));
-    lblWebsite->setText(QString::fromStdString(services.readVersionInfo().comments));
+    m_productName->setText(QString::fromStdString(version.productName));
+    m_company->setText(QString::fromStdString(version.companyName));
+    m_version->setText(QString::number(version.major) + "." + QString::number(version.minor));
+    m_website->setText(QString::fromStdString(version.comments));
 
     if (skinningOn(identity.UseSkin)) {
         LoadSkinLabels(*this, SkinLabelScope::AllLabels);
@@ -105,20 +102,15 @@ void frmAbout::Form_Load()
     }
 }
 
-void frmAbout::lblWebsite_Click()
+bool AboutWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    m_context.showSiteWindow();
-}
-
-bool frmAbout::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == lblWebsite && event->type() == QEvent::MouseButtonRelease &&
+    if (watched == m_website && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-        lblWebsite_Click();
+        m_context.showSiteWindow();
     return QWidget::eventFilter(watched, event);
 }
 
-void frmAbout::closeEvent(QCloseEvent* event)
+void AboutWindow::closeEvent(QCloseEvent* event)
 {
     event->accept();
     m_context.forgetWindow(this);

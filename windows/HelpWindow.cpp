@@ -1,4 +1,4 @@
-#include "windows/Form8.h"
+#include "windows/HelpWindow.h"
 
 #include "integration/Skin.h"
 #include "integration/modSkin.h"
@@ -42,9 +42,9 @@ std::optional<int> wholeNumberOf(const QString& text)
 
 } // namespace
 
-Form8::Form8(WindowContext& context)
-    : QWidget(nullptr, Qt::Window), rtf1(new QTextEdit(this)),
-      Check1(new QCheckBox(tr("Show at Startup"), this)), m_context(context), m_design(*this)
+HelpWindow::HelpWindow(WindowContext& context)
+    : QWidget(nullptr, Qt::Window), m_context(context), m_design(*this),
+      m_helpText(new QTextEdit(this)), m_showAtStartup(new QCheckBox(tr("Show at Startup"), this))
 {
     setObjectName("Form8");
     setAttribute(Qt::WA_DeleteOnClose);
@@ -53,20 +53,20 @@ Form8::Form8(WindowContext& context)
     // Nothing is laid out again on resize, so the window keeps its design size.
     setFixedSize(m_design.toPixelsX(kClientWidth), m_design.toPixelsY(kClientHeight));
 
-    rtf1->setObjectName("rtf1");
-    rtf1->setReadOnly(true);
-    m_design.place(rtf1, {0, 0, 10275, 7515});
-    Check1->setObjectName("Check1");
-    m_design.place(Check1, {60, 7620, 1995, 255});
-    connect(Check1, &QCheckBox::clicked, this, &Form8::Check1_Click);
+    m_helpText->setObjectName("rtf1");
+    m_helpText->setReadOnly(true);
+    m_design.place(m_helpText, {0, 0, 10275, 7515});
+    m_showAtStartup->setObjectName("Check1");
+    m_design.place(m_showAtStartup, {60, 7620, 1995, 255});
+    connect(m_showAtStartup, &QCheckBox::clicked, this, &HelpWindow::storeSetting);
 }
 
-std::filesystem::path Form8::helpFilePath() const
+std::filesystem::path HelpWindow::helpFilePath() const
 {
     return m_context.services().programDirectory / kHelpFileName;
 }
 
-void Form8::Form_Load()
+void HelpWindow::load()
 {
     if (skinningOn(m_context.identity().UseSkin))
         skippingFailure([this] { ApplySkin(*this, [this] { m_context.loadSkin(); }); });
@@ -75,30 +75,32 @@ void Form8::Form_Load()
         return;
     }
     skippingFailure([this] {
-        loadRtfFile(*rtf1->document(), helpFilePath());
-        rtf1->moveCursor(QTextCursor::Start); // loading leaves the cursor, and the view, at the end
+        loadRtfFile(*m_helpText->document(), helpFilePath());
+        m_helpText->moveCursor(
+            QTextCursor::Start); // loading leaves the cursor, and the view, at the end
     });
     SetOnTop(*this, true);
     skippingFailure([this] { showStoredSetting(); });
 }
 
-void Form8::showStoredSetting()
+void HelpWindow::showStoredSetting()
 {
     const QString stored = m_context.services().settings->GetSetting(
         m_context.identity().ProductNameText, "Settings", "showHelp", "1");
     // The box has two states; other numbers leave it as it is, like text that is no number.
     const std::optional<int> value = wholeNumberOf(stored);
     if (value == 0 || value == 1)
-        Check1->setChecked(*value == 1);
+        m_showAtStartup->setChecked(*value == 1);
 }
 
-void Form8::Check1_Click()
+void HelpWindow::storeSetting()
 {
     m_context.services().settings->SaveSetting(m_context.identity().ProductNameText, "Settings",
-                                               "showHelp", Check1->isChecked() ? "1" : "0");
+                                               "showHelp",
+                                               m_showAtStartup->isChecked() ? "1" : "0");
 }
 
-void Form8::closeEvent(QCloseEvent* event)
+void HelpWindow::closeEvent(QCloseEvent* event)
 {
     event->accept();
     m_context.forgetWindow(this);

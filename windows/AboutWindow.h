@@ -13,24 +13,14 @@ class WindowContext;
 
 // The About window: product name, version, maker and website from the version information, read
 // when the window loads. The website label opens the site window.
-class frmAbout : public QWidget
+class AboutWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit frmAbout(WindowContext& context);
+    explicit AboutWindow(WindowContext& context);
 
-    void Form_Load();
-    void lblWebsite_Click();
-
-    QLabel* Label1;
-    QLabel* Label2;
-    QLabel* lblVersion;
-    QLabel* Label3;
-    QLabel* lblCompany;
-    QLabel* Label4;
-    QLabel* lblWebsite;
-    QLabel* Picture1;
+    void load();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -41,6 +31,13 @@ private:
 
     WindowContext& m_context;
     DesignGeometry m_design;
+    // Design names: Picture1 the picture, Label1 the product name, lblVersion, lblCompany and
+    // lblWebsite the values beside the captions Label2 to Label4.
+    QLabel* m_picture;
+    QLabel* m_productName;
+    QLabel* m_version;
+    QLabel* m_company;
+    QLabel* m_website;
 };
 
 } // namespace varrow
