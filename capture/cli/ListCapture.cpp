@@ -6,6 +6,7 @@
 #include "capture/cli/PageFolderNames.h"
 #include "capture/cli/PrintableText.h"
 #include "capture/cli/ProgressLine.h"
+#include "platform/textfile/TemporaryFile.h"
 #include "platform/textfile/TextFile.h"
 
 #include <chrono>
@@ -117,8 +118,12 @@ Json ListRun::captureIntoFolder(ListedPage& page, const std::filesystem::path& f
     for (const std::string_view scratch : kScratchFiles)
         std::filesystem::remove(folder / scratch, code);
     try {
-        if (m_options.inventory)
-            writeTextFile(folder / kInventoryFileName, page.inventory);
+        if (m_options.inventory) {
+            // Byte for byte what --inventory prints: JSON Lines end at LF alone.
+            TemporaryFile inventory(folder / kInventoryFileName);
+            inventory.write(page.inventory);
+            inventory.replaceTarget();
+        }
         // The results reach the disk before the journal names the page as finished.
         for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
             if (!syncToDisk(entry.path()))
