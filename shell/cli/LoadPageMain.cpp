@@ -15,9 +15,12 @@
 
 #include <QApplication>
 #include <cmath>
+#include <csignal>
 #include <iostream>
 #include <optional>
 #include <string_view>
+#include <sys/prctl.h>
+#include <unistd.h>
 #include <vector>
 
 namespace
@@ -135,6 +138,11 @@ int runList(char** argv, const varrow::PageListSettings& settings)
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
     varrow::StopSignals stops;
+    // varrow-capture killed outright stops the list here too, as a stop signal does: nobody
+    // reads the pages any more, and the pages still loading leave no partial file.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (getppid() == 1)
+        raise(SIGTERM);
     varrow::PageListLoader loader(std::move(*jobs), settings, stops);
     loader.start();
     return app.exec();
