@@ -5,11 +5,13 @@
 #include "platform/textfile/TemporaryFile.h"
 #include "platform/textfile/TextFile.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <iostream>
 #include <sstream>
+#include <thread>
 #include <type_traits>
 
 namespace varrow
@@ -28,6 +30,10 @@ void printUsage(std::ostream& stream)
            << " --load ADDRESS_OR_FILE [--out DIR] [--lists] [--max-markup BYTES]\n"
            << "       " << kProgram << " --load ADDRESS_OR_FILE --inventory [--settle SECONDS]\n"
            << "       " << kProgram << " --load ADDRESS_OR_FILE --save FOLDER [--max-bytes N]\n"
+           << "       " << kProgram
+           << " --load-list FILE --out DIR [--jobs N] [--inventory] [--save]\n"
+           << "                      [--shard K/N] [--page-timeout SECONDS] [--max-markup BYTES]\n"
+           << "                      [--max-bytes N]\n"
            << "\n"
            << "Captures a page as Varrow does after every load: reads the body markup from FILE\n"
            << "(standard input when FILE is absent or \"-\"), finds its embedded images and its\n"
@@ -58,6 +64,22 @@ void printUsage(std::ostream& stream)
            << "                 or stopped save leaves no partial file\n"
            << "  --max-bytes N  with --save: a picture larger than N bytes fails and is not kept\n"
            << "                 (default: " << kDefaultMaxPictureBytes << ", 100 MiB)\n"
+           << "  --load-list FILE\n"
+           << "                 capture every address of FILE (\"-\": standard input), one a\n"
+           << "                 line (blank lines and lines starting with # are skipped), each\n"
+           << "                 into a folder of its own under DIR, named after its address,\n"
+           << "                 with inventory.jsonl (--inventory) and pictures/ (--save);\n"
+           << "                 prints one JSON line per page; a journal in DIR lets the same\n"
+           << "                 command, run again, skip the pages already done\n"
+           << "  --jobs N       with --load-list: load N pages at once (1 to " << kMaxJobs
+           << ", default: the\n"
+           << "                 number of cores, at most 4)\n"
+           << "  --shard K/N    with --load-list: take only the addresses whose position in the\n"
+           << "                 list (from 0) modulo N is K, for a job runner that spreads\n"
+           << "                 one list over N machines (see the manual page)\n"
+           << "  --page-timeout SECONDS\n"
+           << "                 with --load-list: capture a page that has not finished loading\n"
+           << "                 after SECONDS (default: 60) as it stands\n"
            << "  --help         show this text\n";
 }
 
@@ -66,24 +88,6 @@ ParsedCommand misuse(std::ostream& err, const std::string& problem)
     err << kProgram << ": " << problem << "\n";
     printUsage(err);
     return {std::nullopt, 2};
-}
-
-std::string readInput(const std::string& input, std::istream& in, std::size_t maxBytes)
-{
-    if (input != "-")
-        return readTextFile(pathFromUtf8(input), maxBytes);
-    std::string markup;
-    char chunk[std::size_t{64} << 10];
-    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
-        const auto count = static_cast<std::size_t>(in.gcount());
-        if (count > maxBytes - markup.size())
-            throw FileError("standard input",
-                            "larger than the limit of " + std::to_string(maxBytes) + " bytes");
-        markup.append(chunk, count);
-    }
-    if (in.bad())
-        throw FileError("standard input", "read error");
-    return markup;
 }
 
 // A directory we cannot write would fail every step; find out before any file is touched. The
@@ -106,6 +110,29 @@ void printSummary(const CaptureResult& result, const ImageLists& lists, std::ost
 
 } // namespace
 
+std::string readInputText(const std::string& input, std::istream& in, std::size_t maxBytes)
+{
+    if (input != "-")
+        return readTextFile(pathFromUtf8(input), maxBytes);
+    std::string markup;
+    char chunk[std::size_t{64} << 10];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+        const auto count = static_cast<std::size_t>(in.gcount());
+        if (count > maxBytes - markup.size())
+            throw FileError("standard input",
+                            "larger than the limit of " + std::to_string(maxBytes) + " bytes");
+        markup.append(chunk, count);
+    }
+    if (in.bad())
+        throw FileError("standard input", "read error");
+    return markup;
+}
+
+std::size_t defaultJobs()
+{
+    return std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 4);
+}
+
 std::optional<double> parseSettleSeconds(std::string_view text)
 {
     double seconds = 0;
@@ -120,6 +147,12 @@ ParsedCommand parseCaptureCommand(const std::vector<std::string>& arguments, std
                                   std::ostream& err)
 {
     CaptureOptions options;
+    // With a list, --save is a switch: each page's pictures go into its own folder.
+    const bool listMode =
+        std::find(arguments.begin(), arguments.end(), "--load-list") != arguments.end();
+    bool haveJobs = false;
+    bool haveShard = false;
+    bool havePageTimeout = false;
     bool haveAddress = false;
     bool haveInput = false;
     bool haveOutput = false;
@@ -173,9 +206,33 @@ ParsedCommand parseCaptureCommand(const std::vector<std::string>& arguments, std
                 return misuse(err, "--settle needs a number of seconds from 0 to 3600");
             options.settleSeconds = *parsed;
             haveSettle = true;
+        } else if (argument == "--save" && listMode) {
+            options.savePictures = true;
         } else if (argument == "--save") {
             if (!value(options.saveFolder) || options.saveFolder.empty())
                 return misuse(err, "--save needs a folder");
+        } else if (argument == "--load-list") {
+            if (!value(options.loadList) || options.loadList.empty())
+                return misuse(err, "--load-list needs a file of addresses");
+        } else if (argument == "--jobs") {
+            if (!byteCount(options.jobs) || options.jobs > kMaxJobs)
+                return misuse(err,
+                              "--jobs needs a whole number from 1 to " + std::to_string(kMaxJobs));
+            haveJobs = true;
+        } else if (argument == "--shard") {
+            std::string text;
+            const auto parsed = value(text) ? parseListShard(text) : std::nullopt;
+            if (!parsed)
+                return misuse(err, "--shard needs K/N, whole numbers with K below N");
+            options.shard = *parsed;
+            haveShard = true;
+        } else if (argument == "--page-timeout") {
+            std::string seconds;
+            const auto parsed = value(seconds) ? parseSettleSeconds(seconds) : std::nullopt;
+            if (!parsed || *parsed <= 0)
+                return misuse(err, "--page-timeout needs a number of seconds above 0, up to 3600");
+            options.pageTimeoutSeconds = *parsed;
+            havePageTimeout = true;
         } else if (argument == "--max-bytes") {
             if (!byteCount(options.maxBytes))
                 return misuse(err, "--max-bytes needs a whole number of bytes from 1 on");
@@ -189,6 +246,20 @@ ParsedCommand parseCaptureCommand(const std::vector<std::string>& arguments, std
             haveInput = true;
         }
     }
+    if (listMode) {
+        if (!options.load.empty() || haveAddress || haveInput || options.printLists || haveSettle)
+            return misuse(err, "--load-list takes neither --load, --url, FILE, --lists nor "
+                               "--settle");
+        if (!haveOutput)
+            return misuse(err, "--load-list needs --out");
+        if (haveMaxBytes && !options.savePictures)
+            return misuse(err, "--max-bytes needs --save");
+        if (!haveJobs)
+            options.jobs = defaultJobs();
+        return {options, 0};
+    }
+    if (haveJobs || haveShard || havePageTimeout)
+        return misuse(err, "--jobs, --shard and --page-timeout need --load-list");
     if (options.inventory && options.load.empty())
         return misuse(err, "--inventory needs --load");
     if (options.load.empty() && !haveAddress)
@@ -263,7 +334,7 @@ int runCaptureCommand(const CaptureOptions& options, std::istream& in, std::ostr
         }
     } else {
         try {
-            page.markup = readInput(options.input, in, options.maxMarkupBytes);
+            page.markup = readInputText(options.input, in, options.maxMarkupBytes);
         } catch (const FileError& error) {
             err << kProgram << ": cannot read " << printableText(error.what()) << "\n";
             return 1;

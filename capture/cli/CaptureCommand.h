@@ -1,6 +1,7 @@
 #pragma once
 
 #include "capture/PictureFileNames.h"
+#include "capture/cli/ListShard.h"
 #include "extract/ImageLists.h"
 
 #include <charconv>
@@ -21,6 +22,18 @@ namespace varrow
 // short enough that the capture's memory stays a small multiple of it.
 inline constexpr std::size_t kDefaultMaxMarkupBytes = std::size_t{256} << 20;
 
+// The longest wait --settle and --page-timeout accept, in seconds.
+inline constexpr double kMaxSettleSeconds = 3600;
+
+// How long a page of a list may take to load before it is captured as it stands.
+inline constexpr double kDefaultPageTimeoutSeconds = 60;
+
+// The most pages --jobs loads at once: each is a renderer of the engine's, of its own memory.
+inline constexpr std::size_t kMaxJobs = 64;
+
+// The --jobs a list capture takes unless told: the machine's cores, at most 4.
+std::size_t defaultJobs();
+
 struct CaptureOptions {
     std::string pageAddress;           // --url
     std::string outputDirectory = "."; // --out
@@ -33,10 +46,12 @@ struct CaptureOptions {
     std::size_t maxMarkupBytes = kDefaultMaxMarkupBytes; // --max-markup
     // --max-bytes: the most one saved picture may have
     std::int64_t maxBytes = kDefaultMaxPictureBytes;
+    std::string loadList; // --load-list: a file of addresses to capture, "-" for stdin
+    std::size_t jobs = 1; // --jobs: pages loading at once
+    ListShard shard;      // --shard K/N
+    double pageTimeoutSeconds = kDefaultPageTimeoutSeconds; // --page-timeout
+    bool savePictures = false; // --save with --load-list: each page's pictures, in its folder
 };
-
-// The longest wait --settle accepts, in seconds.
-inline constexpr double kMaxSettleSeconds = 3600;
 
 // The count of a --max-markup or --max-bytes value: a whole decimal number of at least 1 that
 // `Count` holds; nothing for any other text.
@@ -52,6 +67,10 @@ template <typename Count> std::optional<Count> parseByteCount(std::string_view t
 // The seconds of a --settle value: a decimal number from 0 to kMaxSettleSeconds; nothing for any
 // other text.
 std::optional<double> parseSettleSeconds(std::string_view text);
+
+// The text of the file `input` ("-" is `in`), at most `maxBytes`; throws FileError when it cannot
+// be read or is longer.
+std::string readInputText(const std::string& input, std::istream& in, std::size_t maxBytes);
 
 // A page rendered by the browser engine: its body markup (empty when it cannot be read) and the
 // address the browser reports for it.

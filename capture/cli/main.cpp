@@ -1,4 +1,5 @@
 #include "capture/cli/CaptureCommand.h"
+#include "capture/cli/ListCapture.h"
 #include "capture/cli/PageLoaderProcess.h"
 #include "capture/cli/PrintableText.h"
 
@@ -12,6 +13,8 @@
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
+#else
+#include <unistd.h>
 #endif
 
 namespace
@@ -24,6 +27,16 @@ std::filesystem::path ownExecutable(std::error_code& code)
     return {};
 #else
     return std::filesystem::read_symlink("/proc/self/exe", code);
+#endif
+}
+
+// A person watches standard error: the progress of a list is shown there.
+bool standardErrorIsTerminal()
+{
+#ifdef _WIN32
+    return _isatty(_fileno(stderr)) != 0;
+#else
+    return isatty(STDERR_FILENO) != 0;
 #endif
 }
 
@@ -41,6 +54,14 @@ int run(const std::vector<std::string>& arguments)
     if (!parsed.options)
         return parsed.exitCode;
     std::filesystem::path program;
+    if (!parsed.options->loadList.empty()) {
+        std::error_code ignored; // no path of our own: no loader, and the list is refused
+        program = varrow::findPageLoader(ownExecutable(ignored));
+        return varrow::runListCapture(*parsed.options, std::cin, std::cout, std::cerr,
+                                      standardErrorIsTerminal(),
+                                      program.empty() ? varrow::PageListRenderer()
+                                                      : varrow::pageListProcess(program.string()));
+    }
     if (!parsed.options->load.empty()) {
         std::error_code ignored; // no path of our own: no loader, and --load is refused
         program = varrow::findPageLoader(ownExecutable(ignored));

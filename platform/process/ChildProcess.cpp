@@ -1,6 +1,6 @@
 #include "platform/process/ChildProcess.h"
 
-#include "platform/process/StopSignalHandling.h"
+#include "platform/process/StopPassing.h"
 
 #ifndef _WIN32
 #include <array>
@@ -24,55 +24,6 @@ ProcessOutput runForOutput(const std::vector<std::string>&, bool, StopSignals, s
     return {};
 }
 #else
-namespace
-{
-
-// The program that a stop signal is passed on to, and the signal that came; only the handler
-// and the one run that installed it touch them.
-volatile sig_atomic_t g_child = 0;
-volatile sig_atomic_t g_stopSignal = 0;
-
-void passOnStop(int signal)
-{
-    g_stopSignal = signal;
-    if (g_child > 0)
-        kill(pid_t(g_child), signal);
-}
-
-// Passes SIGINT, SIGTERM and SIGHUP on to the child while it lives; ends our own handling, as
-// it was before, when it goes.
-class StopPassing
-{
-public:
-    StopPassing()
-    {
-        g_child = 0;
-        g_stopSignal = 0;
-        m_before = handleStopSignals(passOnStop);
-    }
-    ~StopPassing()
-    {
-        restoreStopSignals(m_before);
-        g_child = 0;
-    }
-    StopPassing(const StopPassing&) = delete;
-    StopPassing& operator=(const StopPassing&) = delete;
-
-    // From now on stop signals go to `child`, also one that came before it started.
-    void passTo(pid_t child)
-    {
-        g_child = child;
-        if (g_stopSignal != 0)
-            kill(child, g_stopSignal);
-    }
-    int received() const { return g_stopSignal; }
-
-private:
-    StopSignalHandling m_before{};
-};
-
-} // namespace
-
 ProcessOutput runForOutput(const std::vector<std::string>& arguments, bool dropErrors,
                            StopSignals stops, std::size_t maxOutputBytes)
 {
