@@ -1,5 +1,6 @@
 #include "platform/process/ChildProcess.h"
 
+#include "platform/process/ArgumentVector.h"
 #include "platform/process/StopPassing.h"
 
 #ifndef _WIN32
@@ -34,10 +35,7 @@ ProcessOutput runForOutput(const std::vector<std::string>& arguments, bool dropE
     std::optional<StopPassing> passing;
     if (stops == StopSignals::PassOn)
         passing.emplace();
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
+    std::vector<char*> argv = argumentVector(arguments);
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);

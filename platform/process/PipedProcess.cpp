@@ -1,5 +1,6 @@
 #include "platform/process/PipedProcess.h"
 
+#include "platform/process/ArgumentVector.h"
 #include "platform/process/StopPassing.h"
 
 #ifndef _WIN32
@@ -51,10 +52,7 @@ PipedProcess::PipedProcess(const std::vector<std::string>& arguments)
     // A program that stops reading must not end us with SIGPIPE: write() says so instead.
     std::signal(SIGPIPE, SIG_IGN);
     m_passing = new StopPassing;
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
+    std::vector<char*> argv = argumentVector(arguments);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, input[0], STDIN_FILENO);
