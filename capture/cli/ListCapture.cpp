@@ -28,6 +28,17 @@ using Json = nlohmann::ordered_json;
 constexpr std::string_view kScratchFiles[] = {WorkFiles::kBrowser, WorkFiles::kImages,
                                               WorkFiles::kMarkup, WorkFiles::kScratch};
 
+// A page is built in a folder of this prefix and its position in the list, and takes its own
+// name only when complete: so no folder of that name is ever half-written, and a folder of that
+// name that was there before (the person's own) is never written into or removed. Names that
+// start with a dot are no page's (safeFileName).
+constexpr std::string_view kStagingPrefix = ".varrow-partial-";
+
+std::string stagingFolderName(std::size_t position)
+{
+    return std::string(kStagingPrefix) + std::to_string(position);
+}
+
 void printLine(std::ostream& out, const Json& line)
 {
     out << line.dump(-1, ' ', false, Json::error_handler_t::replace) << '\n' << std::flush;
@@ -49,9 +60,13 @@ private:
     void problem(const std::string& text);
     // Captures one page that the loader handed over into its folder, and notes it.
     void capture(ListedPage& page);
-    Json captureIntoFolder(ListedPage& page, const std::filesystem::path& folder);
-    void fail(Json& line, const std::string& reason, const std::filesystem::path& folder);
+    // Captures the page into `staging`, then gives that folder the name `folder`.
+    Json captureIntoFolder(ListedPage& page, const std::filesystem::path& staging,
+                           const std::filesystem::path& folder);
+    void fail(Json& line, const std::string& reason, const std::filesystem::path& staging);
     void removeFolder(const std::filesystem::path& folder);
+    // Removes what runs that ended early left of the pages they were building.
+    void removeStagingFolders();
     ListProgress progress() const;
 
     const CaptureOptions& m_options;
@@ -60,8 +75,13 @@ private:
     std::ostream& m_err;
     ProgressLine m_progress;
     std::optional<CaptureJournal> m_journal;
-    std::vector<std::pair<std::string, std::string>> m_pending; // address, folder
-    std::set<std::size_t> m_unfinished;                         // of m_pending
+    struct Pending {
+        std::string address;
+        std::string folder;
+        std::filesystem::path staging;
+    };
+    std::vector<Pending> m_pending;
+    std::set<std::size_t> m_unfinished; // of m_pending
     std::size_t m_total = 0;
     std::size_t m_done = 0;
     std::size_t m_captured = 0;
@@ -91,47 +111,65 @@ void ListRun::removeFolder(const std::filesystem::path& folder)
         problem("cannot remove " + printableText(folder.string()) + ": " + code.message());
 }
 
-void ListRun::fail(Json& line, const std::string& reason, const std::filesystem::path& folder)
+void ListRun::removeStagingFolders()
 {
-    removeFolder(folder);
+    std::error_code code;
+    for (const auto& entry : std::filesystem::directory_iterator(m_directory, code))
+        if (entry.path().filename().string().starts_with(kStagingPrefix))
+            removeFolder(entry.path());
+    if (code)
+        problem("cannot read " + printableText(m_directory.string()) + ": " + code.message());
+}
+
+void ListRun::fail(Json& line, const std::string& reason, const std::filesystem::path& staging)
+{
+    removeFolder(staging);
     line["outcome"] = "failed";
     line["reason"] = printableText(reason);
     m_anyFailed = true;
 }
 
-Json ListRun::captureIntoFolder(ListedPage& page, const std::filesystem::path& folder)
+Json ListRun::captureIntoFolder(ListedPage& page, const std::filesystem::path& staging,
+                                const std::filesystem::path& folder)
 {
     Json line;
     std::error_code code;
-    std::filesystem::create_directory(folder, code);
+    std::filesystem::create_directory(staging, code); // there already when pictures were saved
     if (code) {
-        fail(line, "cannot make " + folder.string() + ": " + code.message(), folder);
+        fail(line, "cannot make " + staging.string() + ": " + code.message(), staging);
         return line;
     }
     ImageLists lists;
-    const CaptureResult result = CapturePage(WorkFiles(folder), page.markup, page.location, lists);
+    const CaptureResult result = CapturePage(WorkFiles(staging), page.markup, page.location, lists);
     std::string().swap(page.markup); // the largest part of a page, no longer needed
     if (!result.failures.empty()) {
-        fail(line, "cannot write " + result.failures.front(), folder);
+        fail(line, "cannot write " + result.failures.front(), staging);
         return line;
     }
     for (const std::string_view scratch : kScratchFiles)
-        std::filesystem::remove(folder / scratch, code);
+        std::filesystem::remove(staging / scratch, code);
     try {
         if (m_options.inventory) {
             // Byte for byte what --inventory prints: JSON Lines end at LF alone.
-            TemporaryFile inventory(folder / kInventoryFileName);
+            TemporaryFile inventory(staging / kInventoryFileName);
             inventory.write(page.inventory);
             inventory.replaceTarget();
         }
         // The results reach the disk before the journal names the page as finished.
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(staging))
             if (!syncToDisk(entry.path()))
                 throw FileError(entry.path(), "cannot sync it to the disk");
-        if (!syncToDisk(folder))
-            throw FileError(folder, "cannot sync it to the disk");
+        if (!syncToDisk(staging))
+            throw FileError(staging, "cannot sync it to the disk");
+        // A rename never replaces a folder that holds anything, so a folder of that name that
+        // was there before is left as it is and the page fails.
+        std::filesystem::rename(staging, folder, code);
+        if (code)
+            throw FileError(folder, code.message() + "; a folder of that name is left as it is");
+        if (!syncToDisk(m_directory))
+            throw FileError(m_directory, "cannot sync it to the disk");
     } catch (const std::exception& error) {
-        fail(line, std::string("cannot write ") + error.what(), folder);
+        fail(line, std::string("cannot write ") + error.what(), staging);
         return line;
     }
     line["outcome"] = "done";
@@ -152,17 +190,18 @@ Json ListRun::captureIntoFolder(ListedPage& page, const std::filesystem::path& f
 
 void ListRun::capture(ListedPage& page)
 {
-    const auto& [address, folderName] = m_pending.at(page.index);
+    const auto& [address, folderName, staging] = m_pending.at(page.index);
     const std::filesystem::path folder = m_directory / pathFromUtf8(folderName);
     Json line{{"address", address}, {"folder", folderName}};
     if (!page.failure.empty()) {
-        fail(line, page.failure, folder);
+        fail(line, page.failure, staging);
     } else {
-        line.update(captureIntoFolder(page, folder));
+        line.update(captureIntoFolder(page, staging, folder));
         if (line["outcome"] == "done") {
             try {
                 m_journal->record(address, folderName);
             } catch (const FileError& error) {
+                // Not noted, so the next run captures the page again into a fresh folder.
                 fail(line, std::string("cannot note it in ") + error.what(), folder);
             }
         }
@@ -201,6 +240,7 @@ int ListRun::run(std::istream& in, const PageListRenderer& loader)
         problem("cannot write to " + printableText(error.what()));
         return 1;
     }
+    removeStagingFolders();
     // Folders are given over the whole list, so that every shard names a page's folder alike.
     std::vector<std::string> addresses;
     for (const ListedAddress& entry : list.addresses)
@@ -219,14 +259,12 @@ int ListRun::run(std::istream& in, const PageListRenderer& loader)
                                   {"reason", "already done"}});
             continue;
         }
-        // What a run that ended early left of this page goes first.
-        const std::filesystem::path folder = m_directory / pathFromUtf8(folders[i]);
-        removeFolder(folder);
+        const std::filesystem::path staging = m_directory / stagingFolderName(i);
         m_unfinished.insert(m_pending.size());
-        m_pending.emplace_back(addresses[i], folders[i]);
+        m_pending.push_back({addresses[i], folders[i], staging});
         jobs.push_back({addresses[i], !m_options.savePictures
                                           ? std::string()
-                                          : (folder / kPicturesFolderName).string()});
+                                          : (staging / kPicturesFolderName).string()});
     }
     m_progress.update(progress());
     int stopSignal = 0;
@@ -243,15 +281,15 @@ int ListRun::run(std::istream& in, const PageListRenderer& loader)
         } catch (const std::runtime_error& error) {
             problem(printableText(error.what()));
             for (const std::size_t index : m_unfinished)
-                printLine(m_out, Json{{"address", m_pending[index].first},
-                                      {"folder", m_pending[index].second},
+                printLine(m_out, Json{{"address", m_pending[index].address},
+                                      {"folder", m_pending[index].folder},
                                       {"outcome", "failed"},
                                       {"reason", printableText(error.what())}});
         }
     }
     // A page the run did not finish leaves nothing behind: the next run does it again.
     for (const std::size_t index : m_unfinished)
-        removeFolder(m_directory / pathFromUtf8(m_pending[index].second));
+        removeFolder(m_pending[index].staging);
     m_progress.finish(progress());
     if (stopSignal != 0) {
         m_err << kProgram << ": stopped; " << m_unfinished.size()

@@ -136,10 +136,13 @@ TEST_F(ListCaptureTest, AStoppedRunLeavesNoHalfPageAndTheNextFinishesTheRest)
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_TRUE(std::filesystem::exists(folder("h_1.html") / "source.htm"));
     EXPECT_FALSE(std::filesystem::exists(folder("h_2.html")));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_directory / "out"), {}),
+              2); // the journal and h_1.html: the page being built is gone
 
-    // A folder that a run killed outright left behind is made again from nothing.
-    std::filesystem::create_directories(folder("h_3.html") / "pictures");
-    writeTextFile(folder("h_3.html") / "source.htm", "half");
+    // What a run killed outright was building is made again from nothing.
+    std::filesystem::create_directories(folder(".varrow-partial-2") / "pictures");
+    writeTextFile(folder(".varrow-partial-2") / "source.htm", "half");
+    writeTextFile(folder(".varrow-partial-2") / "pictures" / "partial.gif", "GIF");
     ScriptedRenderer again;
     EXPECT_EQ(run(list, again, lines), 0);
     EXPECT_EQ(again.rendered, (std::vector<std::string>{"http://h/2.html", "http://h/3.html"}));
@@ -149,8 +152,28 @@ TEST_F(ListCaptureTest, AStoppedRunLeavesNoHalfPageAndTheNextFinishesTheRest)
     EXPECT_EQ(lines[2]["outcome"], "done");
     EXPECT_NE(readTextFile(folder("h_3.html") / "source.htm"), "half");
     EXPECT_FALSE(std::filesystem::exists(folder("h_3.html") / "pictures" / "partial (2).gif"));
+    EXPECT_FALSE(std::filesystem::exists(folder(".varrow-partial-2")));
     const CaptureJournal journal(m_directory / "out");
     EXPECT_EQ(journal.finished().size(), 3u);
+}
+
+// The output folder may hold folders of the person's own: a page whose folder name is taken
+// fails, and what the folder holds stays as it was.
+TEST_F(ListCaptureTest, AFolderOfThePagesNameThatWasThereIsLeftAsItIs)
+{
+    std::filesystem::create_directories(folder("h_1.html"));
+    writeTextFile(folder("h_1.html") / "source.htm", "mine");
+    ScriptedRenderer renderer;
+    std::vector<nlohmann::json> lines;
+    EXPECT_EQ(run("http://h/1.html\nhttp://h/2.html\n", renderer, lines), 1);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0]["outcome"], "failed");
+    EXPECT_NE(lines[0]["reason"].get<std::string>().find("left as it is"), std::string::npos)
+        << lines[0]["reason"];
+    EXPECT_EQ(lines[1]["outcome"], "done");
+    EXPECT_EQ(readTextFile(folder("h_1.html") / "source.htm"), "mine\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder("h_1.html")), {}), 1);
+    EXPECT_EQ(CaptureJournal(m_directory / "out").finished().size(), 1u);
 }
 
 TEST_F(ListCaptureTest, ShardsSplitTheListWithNoOverlapAndNoGap)
