@@ -28,15 +28,16 @@ using Json = nlohmann::ordered_json;
 constexpr std::string_view kScratchFiles[] = {WorkFiles::kBrowser, WorkFiles::kImages,
                                               WorkFiles::kMarkup, WorkFiles::kScratch};
 
-// A page is built in a folder of this prefix and its position in the list, and takes its own
-// name only when complete: so no folder of that name is ever half-written, and a folder of that
-// name that was there before (the person's own) is never written into or removed. Names that
-// start with a dot are no page's (safeFileName).
+// A page is built in a folder of this prefix, its position in the list and letters nobody can
+// guess (so nobody can plant a link there first), and takes its own name only when complete: so
+// no folder of that name is ever half-written, and a folder of that name that was there before
+// (the person's own) is never written into or removed. Names that start with a dot are no page's
+// (safeFileName).
 constexpr std::string_view kStagingPrefix = ".varrow-partial-";
 
 std::string stagingFolderName(std::size_t position)
 {
-    return std::string(kStagingPrefix) + std::to_string(position);
+    return std::string(kStagingPrefix) + std::to_string(position) + '-' + unguessableLetters();
 }
 
 void printLine(std::ostream& out, const Json& line)

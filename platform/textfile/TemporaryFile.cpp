@@ -33,7 +33,9 @@ constexpr std::size_t kRandomLetters = 16;
 // One write call of the Windows runtime takes at most this many bytes.
 constexpr std::size_t kLargestWrite = std::size_t{1} << 30;
 
-std::string randomLetters()
+} // namespace
+
+std::string unguessableLetters()
 {
     static constexpr std::string_view kAlphabet = "abcdefghijklmnopqrstuvwxyz0123456789";
     static std::random_device device;
@@ -43,6 +45,9 @@ std::string randomLetters()
         letter = kAlphabet[pick(device)];
     return letters;
 }
+
+namespace
+{
 
 // Opens a new file for writing; fails when anything has the name already, a link included.
 int createExclusively(const std::filesystem::path& path)
@@ -93,7 +98,7 @@ TemporaryFile::TemporaryFile(const std::filesystem::path& target) : m_target(tar
 {
     const std::string prefix = "." + target.filename().string() + ".";
     for (int attempt = 0; attempt < kNameTries; ++attempt) {
-        m_path = target.parent_path() / (prefix + randomLetters() + ".tmp");
+        m_path = target.parent_path() / (prefix + unguessableLetters() + ".tmp");
         m_descriptor = createExclusively(m_path);
         if (m_descriptor >= 0)
             return;

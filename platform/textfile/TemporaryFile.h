@@ -1,10 +1,14 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace varrow
 {
+
+// Letters nobody can guess, for names in folders that others may write to.
+std::string unguessableLetters();
 
 // A hidden file beside a target, created under a name nobody can guess and only when no file, link
 // or anything else has that name, so a link planted in a shared folder is never followed and no

@@ -152,7 +152,9 @@ TEST(CaptureListTest, AStoppedRunIsResumedWithoutHalfWrittenPages)
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
             return command.state() != QProcess::Running ||
-                   QFileInfo::exists(QDir(out).filePath(".varrow-partial-2/pictures"));
+                   !QDir(out)
+                        .entryList({".varrow-partial-2-*"}, QDir::Dirs | QDir::Hidden)
+                        .isEmpty();
         },
         120000));
     QTest::qWait(300);
