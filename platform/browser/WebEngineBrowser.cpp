@@ -4,6 +4,7 @@
 
 #include <QTimer>
 #include <QWebEngineHistory>
+#include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 #include <QWebEngineSettings>
@@ -92,6 +93,14 @@ WebEngineBrowser::WebEngineBrowser(QWidget* parent, BrowserRole role)
     connect(page, &QWebEnginePage::loadStarted, this, &WebEngineBrowser::onLoadStarted);
     connect(page, &QWebEnginePage::loadProgress, this, &WebEngineBrowser::onLoadProgress);
     connect(page, &QWebEnginePage::loadFinished, this, &WebEngineBrowser::onLoadFinished);
+    connect(page, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo& info) {
+        if (info.status() != QWebEngineLoadingInfo::LoadFailedStatus)
+            return;
+        // An HTTP status's text is the engine's page template; its number says it all.
+        m_loadError = info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain
+                          ? QString("HTTP %1").arg(info.errorCode())
+                          : info.errorString();
+    });
     connect(page, &QWebEnginePage::titleChanged, this, &BrowserControl::TitleChange);
     connect(page, &QWebEnginePage::urlChanged, this, [this] { emit TitleChange(LocationName()); });
     connect(page, &QWebEnginePage::linkHovered, this, &WebEngineBrowser::onLinkHovered);
@@ -321,6 +330,10 @@ void WebEngineBrowser::onLoadFinished(bool ok)
     m_parsePoll->stop();
     m_settle->stop();
     m_loadFinished = true;
+    if (ok)
+        m_loadError.clear();
+    else if (m_loadError.isEmpty())
+        m_loadError = tr("the engine gave no reason");
     // Marks the document as this load's, so that the next load's polls tell it from their own.
     m_view->page()->runJavaScript(parsingScript(m_loadNumber), QWebEngineScript::ApplicationWorld);
     const bool fallback = m_loadingFallback;

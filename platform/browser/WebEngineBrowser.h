@@ -69,6 +69,9 @@ public:
 
     // The page on show; it lives as long as the control's view.
     QWebEnginePage* page() const;
+    // Why the last finished load failed ("net::ERR_NAME_NOT_RESOLVED", "HTTP 404"), so that the
+    // engine's error page shown in its place is not taken for the page; empty when it succeeded.
+    QString loadError() const { return m_loadError; }
 
 signals:
     // The page asked for a picture at `address`, for the top-level document at `document`; with
@@ -118,6 +121,7 @@ private:
     unsigned m_loadNumber = 0;
     bool m_loadFinished = true;
     QUrl m_addressAtLoadStart;
+    QString m_loadError;
 };
 
 } // namespace varrow

@@ -75,6 +75,9 @@ startRun(const std::string& addressOrFile,
         if (run->hasLoaded || run->finished)
             return;
         run->hasLoaded = true;
+        // The engine then shows its own error page, which is not the page asked for.
+        if (const QString error = run->browser->loadError(); !error.isEmpty())
+            return run->fail("the page cannot be opened: " + error.toStdString());
         run->loaded(run);
     });
     run->giveUp.setSingleShot(true);

@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -175,6 +176,42 @@ TEST(CaptureListTest, AStoppedRunIsResumedWithoutHalfWrittenPages)
     EXPECT_EQ(lines[addresses[2]]["pictures"].toInt(), 1);
     EXPECT_EQ(lines[addresses[3]]["outcome"].toString(), "done");
     EXPECT_EQ(QDir(out).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 4);
+}
+
+// A page the engine cannot open is shown as its error page; that page is not the one asked for,
+// so nothing is captured, the page fails with the engine's reason and the next run tries again.
+TEST(CaptureListTest, APageThatCannotBeOpenedFailsAndIsTriedAgain)
+{
+    LocalWebServer server;
+    servePage(server, "/o/ok.html", 1);
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
+    const QString refused = QString("http://127.0.0.1:%1/gone.html").arg(closed.serverPort());
+    closed.close();
+    const QString missing = server.address("/o/missing.html");
+    QTemporaryDir dir;
+    const QString out = dir.filePath("out");
+    const QStringList arguments{"--load-list",
+                                writeList(dir, {server.address("/o/ok.html"), refused, missing}),
+                                "--out", out};
+
+    for (int run = 0; run < 2; ++run) {
+        const CommandRun done = runCaptureCommand(arguments);
+        EXPECT_EQ(done.exitCode, 1);
+        const auto lines = linesByAddress(done.output);
+        EXPECT_EQ(lines[server.address("/o/ok.html")]["outcome"].toString(),
+                  run == 0 ? "done" : "skipped");
+        for (const auto& [address, reason] :
+             {std::pair{refused, "ERR_CONNECTION_REFUSED"}, std::pair{missing, "HTTP 404"}}) {
+            EXPECT_EQ(lines[address]["outcome"].toString(), "failed") << run;
+            EXPECT_TRUE(lines[address]["reason"].toString().contains(reason))
+                << lines[address]["reason"].toString().toStdString();
+        }
+        EXPECT_EQ(QDir(out).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden).size(), 1);
+    }
+    QTemporaryDir single;
+    EXPECT_EQ(runCaptureCommand({"--load", refused, "--out", single.path()}).exitCode, 1);
+    EXPECT_FALSE(QFile::exists(single.filePath("source.htm")));
 }
 
 TEST(CaptureListTest, ShardsTakeEveryPageOnceBetweenThem)
