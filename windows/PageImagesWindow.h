@@ -120,6 +120,7 @@ private:
     QProgressBar* m_progress;
     QPushButton* m_exportCsvButton;
     QPushButton* m_exportJsonButton;
+
     PageImagesSources m_sources;
     PageImagesDialogs m_dialogs;
     ThumbnailLoader* m_thumbnails;
