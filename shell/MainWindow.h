@@ -40,7 +40,7 @@ class ViewArray;
 // the body changed) and shows the source and gallery pages in the other views.
 //
 // Each control's objectName is its design name ("cmbBack", "txtUrl", "wb0", "mnuGoItem5", ...),
-// by which tests and the skin find it.
+// by which tests find it.
 class MainWindow : public QMainWindow, private ToolsMenu
 {
     Q_OBJECT
