@@ -4,17 +4,14 @@
 //
 // Usage: startup_bench LARGE_BODY_FILE
 
-#include "app/DesktopServices.h"
-#include "app/Program.h"
+#include "bench/BenchProgram.h"
 #include "platform/browser/EngineEnvironment.h"
-#include "platform/desktop/SettingsStore.h"
 #include "platform/textfile/TextFile.h"
 #include "shell/MainWindow.h"
 #include "tests/support/Controls.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
 
@@ -41,18 +38,14 @@ int main(int argc, char** argv)
     }
     varrow::prepareEngineEnvironment(/*offscreen=*/true);
     QApplication app(argc, argv);
-    QTemporaryDir scratch;
-    const QString largePage = scratch.filePath("large.html");
+    varrow::bench::BenchProgram bench;
+    varrow::Program& program = bench.program();
+    const QString largePage = bench.scratch().filePath("large.html");
     varrow::writeTextFile(largePage.toStdString(),
                           "<!DOCTYPE html><html><head><title>Large</title></head>" +
                               varrow::readTextFile(argv[1]) + "</html>");
 
-    varrow::SettingsStore settings(scratch.filePath("settings").toStdString());
-    settings.SaveSetting("Varrow", "Settings", "showHelp", "0");
-    varrow::ProgramServices services = varrow::desktopServices(settings);
-    services.workingDirectory = scratch.path().toStdString();
-    varrow::Program program(std::move(services));
-    program.start();
+    bench.start();
 
     // Watch for the main window, then for its downloads: the home page, then the large page.
     QTimer watch;
